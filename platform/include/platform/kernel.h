@@ -1,0 +1,27 @@
+// The local heap and the current directory.
+#pragma once
+
+#include "platform/types.h"
+
+#include <cstddef>
+#include <functional>
+
+namespace orv {
+
+constexpr UINT LMEM_FIXED = 0x0000;
+constexpr UINT LMEM_ZEROINIT = 0x0040;
+constexpr UINT LPTR = LMEM_FIXED | LMEM_ZEROINIT;
+
+// Returns a block of the given size, zero-filled with LMEM_ZEROINIT, or
+// nullptr when no memory can be had.
+HLOCAL LocalAlloc(UINT flags, std::size_t bytes);
+HLOCAL LocalFree(HLOCAL block);
+
+DWORD GetCurrentDirectoryA(DWORD bufferLength, char* buffer);
+
+// Makes LocalAlloc fail whenever the predicate says so. The predicate gets
+// the size asked for and the number of the request (0 for the first one
+// after the predicate was set). An empty function restores normal service.
+void SetLocalAllocFailure(std::function<bool(std::size_t bytes, int request)> fails);
+
+} // namespace orv

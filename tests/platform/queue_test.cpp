@@ -1,0 +1,134 @@
+#include "platform/headless.h"
+#include "platform/user.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace orv {
+namespace {
+
+std::vector<UINT> seen;
+
+LRESULT recorder(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_CREATE) {
+        seen.push_back(message);
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+class Queue : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetPlatformState();
+        Headless().reset();
+        seen.clear();
+        WNDCLASSA wc;
+        wc.lpfnWndProc = recorder;
+        wc.lpszClassName = "Recorder";
+        RegisterClassA(&wc);
+        hwnd = CreateWindowExA(0, "Recorder", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                               nullptr);
+    }
+    void TearDown() override { ResetPlatformState(); }
+    HWND hwnd = nullptr;
+};
+
+TEST_F(Queue, PostedMessagesComeBeforeInput) {
+    PostInputMessage(hwnd, WM_KEYDOWN, 'R', 0);
+    PostMessageA(hwnd, WM_USER, 0, 0);
+    PostMessageA(hwnd, WM_COMMAND, 165, 0);
+    MSG msg;
+    ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.message, WM_USER);
+    ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.message, WM_COMMAND);
+    EXPECT_EQ(msg.wParam, 165u);
+    ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.message, WM_KEYDOWN);
+}
+
+TEST_F(Queue, PeekWithoutRemovingLeavesTheMessage) {
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    PostMessageA(hwnd, WM_USER, 7, 0);
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
+}
+
+TEST_F(Queue, RangeAndWindowFiltersSelectMessages) {
+    PostMessageA(hwnd, WM_USER, 0, 0);
+    PostInputMessage(hwnd, WM_MOUSEMOVE, 0, 0);
+    PostInputMessage(hwnd, WM_LBUTTONDOWN, 0, 0);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, hwnd, WM_KEYDOWN, 0x209, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_MOUSEMOVE);
+    ASSERT_TRUE(PeekMessageA(&msg, hwnd, WM_KEYDOWN, 0x209, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_LBUTTONDOWN);
+    EXPECT_FALSE(PeekMessageA(&msg, hwnd, WM_KEYDOWN, 0x209, PM_REMOVE));
+}
+
+TEST_F(Queue, QuitEndsGetMessageWithItsCode) {
+    PostQuitMessage(3);
+    MSG msg;
+    EXPECT_FALSE(GetMessageA(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.message, WM_QUIT);
+    EXPECT_EQ(msg.wParam, 3u);
+}
+
+TEST_F(Queue, InvalidWindowsGetPaintWhenNothingElseWaits) {
+    InvalidateRect(hwnd, nullptr, FALSE);
+    PostMessageA(hwnd, WM_USER, 0, 0);
+    MSG msg;
+    ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.message, WM_USER);
+    ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.message, WM_PAINT);
+    DispatchMessageA(&msg);
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) << "painting validates";
+}
+
+TEST_F(Queue, MessagesOfDestroyedWindowsAreDropped) {
+    PostMessageA(hwnd, WM_USER, 0, 0);
+    DestroyWindow(hwnd);
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(seen.back(), WM_DESTROY);
+}
+
+TEST_F(Queue, CloseDestroysTheWindowByDefault) {
+    SendMessageA(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(hwnd));
+}
+
+TEST(MessageBoxScript, RecordsEveryBoxAndAnswersFromTheScript) {
+    HeadlessBackend& headless = Headless();
+    headless.reset();
+    headless.messageBoxAnswers.push_back(IDNO);
+    EXPECT_EQ(MessageBoxA(nullptr, "Accept palette?", "Preview", MB_YESNO | MB_ICONINFORMATION),
+              IDNO);
+    EXPECT_EQ(MessageBoxA(nullptr, "Draw grid?", "Grid Option", MB_YESNO), IDYES);
+    EXPECT_EQ(MessageBoxA(nullptr, "text", "caption", MB_OK), IDOK);
+    ASSERT_EQ(headless.messageBoxes.size(), 3u);
+    EXPECT_EQ(headless.messageBoxes[0].text, "Accept palette?");
+    EXPECT_EQ(headless.messageBoxes[0].caption, "Preview");
+    EXPECT_EQ(headless.messageBoxes[0].type, MB_YESNO | MB_ICONINFORMATION);
+    EXPECT_EQ(headless.messageBoxes[0].answer, IDNO);
+}
+
+TEST(Cursors, TheCurrentCursorIsObservableAndChangesOnlyWhenDifferent) {
+    ResetPlatformState();
+    Headless().reset();
+    HCURSOR crossCursor = LoadCursorA(nullptr, IDC_CROSS);
+    EXPECT_EQ(crossCursor, LoadCursorA(nullptr, IDC_CROSS));
+    SetCursor(crossCursor);
+    SetCursor(crossCursor);
+    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    EXPECT_EQ(GetCursor()->id, IDC_WAIT);
+    EXPECT_EQ(Headless().cursorChanges.size(), 2u);
+}
+
+} // namespace
+} // namespace orv
