@@ -1,0 +1,165 @@
+#include "analysis/lmap.h"
+#include "analysis/lyapunov.h"
+#include "palette/palette.h"
+#include "render/state.h"
+#include "render/surfaces.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace orv {
+
+double LExp = 0.0;
+
+namespace {
+
+int row = 0;
+
+struct Step {
+    double fx;
+    double fy;
+};
+
+// One step of the formula of the selected type with a = A and b = B.
+Step formula(double x, double y, double A, double B, double c, double d) {
+    const double sinxb = std::sin(x * B);
+    const double sinya = std::sin(y * A);
+    switch (type) {
+    case 0:
+        return {std::sin(y * B) + c * sinxb, std::sin(x * A) + d * sinya};
+    case 1: {
+        const double sinyc = std::sin(y * c);
+        return {std::sin(y * B) + sinxb * sinxb + sinxb * sinxb * sinxb,
+                std::sin(x * A) + sinya * sinya + sinyc * sinyc * sinyc};
+    }
+    case 2:
+        return {std::sin(y * B) + sinxb * sinxb, std::sin(x * A) + sinya * sinya};
+    default:
+        return {std::fabs(std::sin(y * B)) + sinxb * sinxb,
+                std::fabs(std::sin(x * A)) + sinya * sinya};
+    }
+}
+
+// The clamped exponent of the pixel with parameters A and B.
+double exponent(double A, double B) {
+    const PARAM& q = p[type];
+    double x = q.xstart;
+    double y = q.ystart;
+    double ex = 0.0;
+    double ey = 0.0;
+    double logaccum = 0.0;
+    for (int n = 0; n < 200; ++n) {
+        if (n == 101) {
+            ex = x + 1e-6;
+            ey = y;
+        }
+        const Step f = formula(x, y, A, B, q.c, q.d);
+        Step fe{0.0, 0.0};
+        if (n > 100) {
+            fe = formula(ex, ey, A, B, q.c, q.d);
+        }
+        x = f.fx;
+        y = f.fy;
+        if (n > 100) {
+            const double dx = fe.fx - x;
+            const double dy = fe.fy - y;
+            double distance = std::sqrt(dx * dx + dy * dy);
+            if (!(distance >= 1e-16)) {
+                distance = 1e-16;
+            }
+            const double resp = std::log(distance * 1e6);
+            logaccum = logaccum + resp;
+            const double dfactor = 1e-6 / distance;
+            ex = x + dx * dfactor;
+            ey = y + dy * dfactor;
+        }
+    }
+    double exp = 1.442694 * logaccum * 0.01;
+    if (!(exp >= -1.984375)) {
+        exp = -1.984375;
+    } else if (exp > 1.984375) {
+        exp = 1.984375;
+    }
+    return exp;
+}
+
+} // namespace
+
+int lmap(int iter) {
+    HDC hdc = GetDC(g_hWnd);
+    if (iter == 0) {
+        row = 0;
+    }
+    const double B = (res - 1 - row) * 6.0 / (res - 1) - 3.0;
+    for (int i = 0; i < res; ++i) {
+        const double A = i * 6.0 / (res - 1) - 3.0;
+        LExp = exponent(A, B);
+        const int color = static_cast<int>((LExp + 2.0) * 64.0);
+        SetPixel(g_vhdc, i, row, PaletteColor(palette, static_cast<unsigned>(color)));
+    }
+    if (row < std::min(res, static_cast<int>(ClientRes.bottom))) {
+        BitBlt(hdc, 0, row, std::min(res, static_cast<int>(ClientRes.right)), 1, g_vhdc, 0, row,
+               SRCCOPY);
+    }
+    ++row;
+    if (row == res) {
+        const int answer =
+            MessageBoxA(nullptr,
+                        "Draw grid?\n\nX-axis: parameter A from -3.0 to 3.0\nY-axis: "
+                        "parameter B from -3.0 to 3.0\n\nGrid may be erased by "
+                        "pressing 'TAB'.",
+                        "Grid Option", MB_YESNO | MB_ICONQUESTION);
+        if (answer == IDNO) {
+            gridflag = 0;
+        } else {
+            gridflag = 1;
+            drawgrid(hdc);
+        }
+        ReleaseDC(g_hWnd, hdc);
+        return 1;
+    }
+    ReleaseDC(g_hWnd, hdc);
+    return 0;
+}
+
+void drawgrid(HDC hdc) {
+    const COLORREF yellow = RGB(255, 255, 0);
+    HPEN pen = CreatePen(PS_SOLID, 1, yellow);
+    SelectObject(hdc, pen);
+    SetTextColor(hdc, yellow);
+    SetBkMode(hdc, TRANSPARENT);
+    int hash[12];
+    for (int k = 0; k < 12; ++k) {
+        hash[k] = res * k / 12;
+    }
+    const int right = std::min(res, static_cast<int>(ClientRes.right));
+    const int bottom = std::min(res, static_cast<int>(ClientRes.bottom));
+    for (int k = 1; k < 12; ++k) {
+        if (hash[k] < ClientRes.right) {
+            MoveToEx(hdc, hash[k], 0, nullptr);
+            LineTo(hdc, hash[k], bottom);
+        }
+        if (hash[k] < ClientRes.bottom) {
+            MoveToEx(hdc, 0, hash[k], nullptr);
+            LineTo(hdc, right, hash[k]);
+        }
+    }
+    DeleteObject(pen);
+    struct Label {
+        const char* text;
+        int x;
+        int y;
+    };
+    const Label labels[] = {
+        {"A:", hash[1] + 2, 2},  {"-2.0", hash[2] + 2, 2}, {"-1.0", hash[4] + 2, 2},
+        {"0.0", hash[6] + 2, 2}, {"1.0", hash[8] + 2, 2},  {"2.0", hash[10] + 2, 2},
+        {"B:", 2, hash[1] + 2},  {"2.0", 2, hash[2] + 2},  {"1.0", 2, hash[4] + 2},
+        {"0.0", 2, hash[6] + 2}, {"-1.0", 2, hash[8] + 2}, {"-2.0", 2, hash[10] + 2},
+    };
+    for (const Label& label : labels) {
+        TextOutA(hdc, label.x, label.y, label.text, static_cast<int>(std::strlen(label.text)));
+    }
+}
+
+} // namespace orv

@@ -1,0 +1,43 @@
+// A headless main window and off-screen image for the benchmarks, set up as
+// the program sets them up.
+#pragma once
+
+#include "palette/palette.h"
+#include "platform/user.h"
+#include "render/driver.h"
+#include "render/state.h"
+#include "render/surfaces.h"
+
+namespace orv::bench {
+
+inline void SetUpSurfaces() {
+    ResetPlatformState();
+    ResetRenderState();
+    genpalette(defpal1);
+    WNDCLASSA wc;
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpszClassName = "BenchWindow";
+    RegisterClassA(&wc);
+    g_hWnd = CreateWindowExA(0, "BenchWindow", "", WS_POPUP, 0, 0, 1024, 700, nullptr, nullptr,
+                             nullptr, nullptr);
+    GetClientRect(g_hWnd, &ClientRes);
+    hourglass = LoadCursorA(nullptr, IDC_WAIT);
+    cross = LoadCursorA(nullptr, IDC_CROSS);
+    wait = LoadCursorA(nullptr, IDC_APPSTARTING);
+    HDC hdc = GetDC(g_hWnd);
+    g_vhdc = CreateCompatibleDC(hdc);
+    g_hBitmap = CreateCompatibleBitmap(hdc, res, res);
+    SelectObject(g_vhdc, g_hBitmap);
+    ReleaseDC(g_hWnd, hdc);
+}
+
+inline void TearDownSurfaces() {
+    FreeHitCount();
+    DeleteDC(g_vhdc);
+    DeleteObject(g_hBitmap);
+    g_vhdc = nullptr;
+    ResetPlatformState();
+    g_hWnd = nullptr;
+}
+
+} // namespace orv::bench

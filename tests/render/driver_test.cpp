@@ -1,0 +1,132 @@
+#include "engine_fixture.h"
+
+#include "palette/palette.h"
+#include "platform/kernel.h"
+#include "render/driver.h"
+#include "render/plot.h"
+#include "render/surfaces.h"
+
+#include <cstdio>
+
+namespace orv::test {
+namespace {
+
+class Driver : public EngineTest {};
+
+TEST_F(Driver, TheFirstStepClearsThePictureAndPlotsNothing) {
+    HDC hdc = GetDC(g_hWnd);
+    SetPixel(hdc, 800, 650, RGB(1, 2, 3));
+    SetPixel(g_vhdc, 360, 320, RGB(1, 2, 3));
+    ReleaseDC(g_hWnd, hdc);
+    method[0] = 1;
+    Steps(1);
+    EXPECT_EQ(firstloop, 0);
+    EXPECT_EQ(itercount, 1);
+    EXPECT_EQ(Screen(800, 650), 0u) << "the client area outside the image is black";
+    EXPECT_EQ(Screen(599, 599), back);
+    EXPECT_EQ(Screen(600, 0), 0u);
+    EXPECT_EQ(Image(360, 320), back) << "the first iterate is not plotted";
+    EXPECT_EQ(hitmax, 0u);
+    EXPECT_EQ(GetCursor(), hourglass);
+    Steps(1);
+    EXPECT_EQ(hitmax, 1u) << "the second step plots the second iterate";
+}
+
+TEST_F(Driver, ItercountStopsAt1000AndRestartsAtZero) {
+    Steps(999);
+    EXPECT_EQ(itercount, 999);
+    Steps(5);
+    EXPECT_EQ(itercount, 1000);
+    firstloop = 1;
+    Steps(1);
+    EXPECT_EQ(itercount, 1);
+}
+
+TEST_F(Driver, PausingKeepsTheRenderWhereItWas) {
+    method[0] = 1;
+    Steps(5000);
+    const VOXEL at = v;
+    const std::uint32_t most = hitmax;
+    Steps(1);
+    EXPECT_NE(v.x, at.x) << "a later step continues the same orbit";
+    EXPECT_GE(hitmax, most);
+}
+
+TEST_F(Driver, TheBufferIsReusedAtTheSameSizeAndRemadeAtAnother) {
+    method[0] = 1;
+    Steps(100);
+    float* first = hitcount;
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(hcres, 600);
+    EXPECT_EQ(saveres, 600);
+    firstloop = 1;
+    Steps(1);
+    EXPECT_EQ(hitcount, first);
+    for (int i = 0; i < res * res; ++i) {
+        ASSERT_EQ(hitcount[i], 0.0f);
+    }
+    res = 200;
+    dres = 200.0;
+    ResizeImage();
+    firstloop = 1;
+    Steps(1);
+    EXPECT_EQ(hcres, 200);
+    EXPECT_EQ(saveres, 200);
+    Steps(1000);
+    EXPECT_GT(hitmax, 0u);
+}
+
+TEST_F(Driver, AFailedAllocationIsShownOnceAndPausesWithCommand165) {
+    res = 300;
+    dres = 300.0;
+    ResizeImage();
+    saveres = 123;
+    SetLocalAllocFailure([](std::size_t, int) { return true; });
+    okrun = 1;
+    EXPECT_EQ(fractaldriver(), 1);
+    SetLocalAllocFailure({});
+    ASSERT_EQ(backend.messageBoxes.size(), 1u);
+    const MessageBoxCall& box = backend.messageBoxes[0];
+    EXPECT_EQ(box.text, "Not enough memory to allocate hit count buffer.\nFree up more system "
+                        "memory, or\n   set a smaller image resolution.");
+    EXPECT_EQ(box.caption, "Memory allocation problem");
+    EXPECT_EQ(box.type, MB_ICONWARNING);
+    EXPECT_EQ(box.owner, g_hWnd);
+    EXPECT_EQ(firstloop, 1);
+    EXPECT_EQ(hcres, 0);
+    EXPECT_EQ(saveres, 123);
+    EXPECT_EQ(itercount, 0) << "nothing else of the step ran";
+    EXPECT_EQ(Image(0, 0), back) << "the picture was cleared";
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_COMMAND);
+    EXPECT_EQ(msg.wParam, 165u);
+    EXPECT_EQ(msg.lParam, 0);
+    EXPECT_EQ(fractaldriver(), 0) << "the next start tries again";
+    EXPECT_EQ(hcres, 300);
+    EXPECT_EQ(backend.messageBoxes.size(), 1u);
+}
+
+// The figures below were computed independently with the C library's scalar
+// sine and no contraction of floating-point operations.
+TEST_F(Driver, FiveMillionHitCountStepsAreBitReproducible) {
+    method[0] = 1;
+    Steps(5000000);
+    EXPECT_EQ(hitmax, 6484u);
+    long lit = 0;
+    double hits = 0.0;
+    for (int i = 0; i < res * res; ++i) {
+        if (hitcount[i] != 0.0f) {
+            ++lit;
+        }
+        hits += hitcount[i];
+    }
+    EXPECT_EQ(lit, 45918);
+    EXPECT_EQ(hits, 4999999.0);
+    char text[64];
+    std::snprintf(text, sizeof text, "%.17g %.17g", v.x, v.y);
+    EXPECT_STREQ(text, "0.050705459092480698 1.0255410933914648");
+}
+
+} // namespace
+} // namespace orv::test
