@@ -33,7 +33,7 @@ test-asan: deps
 	ctest --preset asan
 
 bench: build
-	./build/default/bench/orvantis_bench
+	@for b in build/default/bench/*_bench; do echo "== $$b"; $$b || exit 1; done
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

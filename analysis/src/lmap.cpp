@@ -10,8 +10,6 @@
 
 namespace orv {
 
-double LExp = 0.0;
-
 namespace {
 
 int row = 0;
