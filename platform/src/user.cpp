@@ -15,10 +15,11 @@ struct CursorState {
     int showCount = 0;
 };
 
-CursorState& cursorState() {
-    static CursorState s;
-    return s;
-}
+// Namespace scope rather than a function static: SetCursor runs on every
+// render step.
+CursorState theCursorState;
+
+CursorState& cursorState() { return theCursorState; }
 
 } // namespace
 
