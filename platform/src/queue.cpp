@@ -166,6 +166,7 @@ void ResetQueue() {
 
 void ResetPlatformState() {
     ResetQueue();
+    ResetDialogs();
     ResetWindows();
     ResetMenus();
     ResetCursors();

@@ -299,6 +299,12 @@ BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps) {
     return TRUE;
 }
 
+HWND AddWindowRecord(std::unique_ptr<Window> window) {
+    HWND hwnd = window.get();
+    windows().push_back(std::move(window));
+    return hwnd;
+}
+
 HWND FindInvalidWindow(HWND filter) {
     for (const auto& w : windows()) {
         if (!w->destroyed && w->invalid && (filter == nullptr || filter == w.get())) {

@@ -29,6 +29,14 @@ class Backend {
     virtual void windowEnabled(HWND, bool) {}
     virtual void menuChanged(HWND) {}
 
+    // Modal dialogs: runDialog shows the dialog (WM_INITDIALOG has been
+    // handled) and returns once EndDialog has ended it; dialogEnded follows
+    // EndDialog, controlChanged a change of a control's text or check made
+    // by the program.
+    virtual void runDialog(HWND dialog) = 0;
+    virtual void dialogEnded(HWND) {}
+    virtual void controlChanged(HWND) {}
+
     // Moves toolkit input into the message queue; waitEvents blocks until
     // some may have arrived.
     virtual void pollEvents() {}

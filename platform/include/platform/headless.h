@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,15 @@ struct FileSelectionCall {
     bool chosen;
 };
 
+// A dialog as it was shown: its caption and, by control id, each
+// control's text, check and enabled state after WM_INITDIALOG.
+struct DialogCall {
+    std::string caption;
+    std::map<int, std::string> texts;
+    std::map<int, bool> checks;
+    std::map<int, bool> enabled;
+};
+
 class HeadlessBackend : public Backend {
   public:
     HeadlessBackend();
@@ -65,6 +75,11 @@ class HeadlessBackend : public Backend {
     // when none is left the replacement is confirmed.
     std::deque<bool> overwriteAnswers;
     bool realSleep = false;
+    // Scripts for the next dialogs, used in order: each gets the dialog and
+    // acts as the user would (types into boxes, clicks buttons). A dialog
+    // still open after its script, or shown with no script left, is
+    // cancelled as with its Cancel button.
+    std::deque<std::function<void(HWND dialog)>> dialogScripts;
 
     // What tests read back.
     std::vector<MessageBoxCall> messageBoxes;
@@ -72,6 +87,7 @@ class HeadlessBackend : public Backend {
     std::vector<FileSelectionCall> fileSelections;
     std::vector<HCURSOR> cursorChanges;
     std::vector<DWORD> sleeps;
+    std::vector<DialogCall> dialogs;
     int cursorShowCount = 0;
 
     void reset();
@@ -87,6 +103,7 @@ class HeadlessBackend : public Backend {
     void textOut(HDC dc, int x, int y, const std::string& text) override;
     BOOL getOpenFileName(OPENFILENAMEA* ofn) override;
     BOOL getSaveFileName(OPENFILENAMEA* ofn) override;
+    void runDialog(HWND dialog) override;
 
   private:
     BOOL fileSelection(OPENFILENAMEA* ofn, bool save);

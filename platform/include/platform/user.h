@@ -5,7 +5,9 @@
 #include "platform/gdi.h"
 #include "platform/types.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace orv {
 
@@ -183,6 +185,19 @@ HCURSOR LoadCursorA(HINSTANCE instance, int id);
 HCURSOR SetCursor(HCURSOR cursor);
 HCURSOR GetCursor();
 int ShowCursor(BOOL show);
+
+// Icons: pictures registered under a resource name (pixels as on every
+// surface, row by row). LoadIconA gives the handle that a window class
+// names; FindIconResource gives the picture behind it, or nullptr.
+struct IconResource {
+    std::string name;
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+void RegisterIconResource(IconResource icon);
+HICON LoadIconA(HINSTANCE instance, const char* name);
+const IconResource* FindIconResource(HICON icon);
 
 // Message boxes and metrics.
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);

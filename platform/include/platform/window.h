@@ -35,6 +35,11 @@ struct Window {
     Bitmap* surface = nullptr; // the client area's pixels
     DC dc;                     // the context handed out by GetDC
     void* backendData = nullptr;
+    // Dialog controls: the control id, the dialog they belong to and the
+    // check of a button (the text is the title).
+    int id = 0;
+    HWND parent = nullptr;
+    bool checked = false;
 };
 
 // Resizes a window's client surface; the old pixels are kept where they fit.
