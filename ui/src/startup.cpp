@@ -1,0 +1,102 @@
+// Start-up: the command line, the window classes, the main window and the
+// display check.
+#include "ui/startup.h"
+#include "palette/palette.h"
+#include "platform/gdi.h"
+#include "platform/menu.h"
+#include "render/state.h"
+#include "render/surfaces.h"
+#include "resources/resources.h"
+#include "ui/mainwindow.h"
+#include "ui/popup.h"
+#include "ui/state.h"
+
+#include <cstring>
+
+namespace orv {
+
+namespace {
+
+WNDCLASSA windowClass(const char* name, WNDPROC proc, HINSTANCE hInstance, int cursor, int brush,
+                      const char* menu) {
+    WNDCLASSA wc;
+    wc.style = 0;
+    wc.lpfnWndProc = proc;
+    wc.cbClsExtra = 0;
+    wc.cbWndExtra = 0;
+    wc.hInstance = hInstance;
+    wc.hIcon = LoadIconA(hInstance, kIconName);
+    wc.hCursor = LoadCursorA(nullptr, cursor);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(brush));
+    wc.lpszMenuName = menu;
+    wc.lpszClassName = name;
+    return wc;
+}
+
+} // namespace
+
+int WinMain(HINSTANCE hInstance, HINSTANCE, const char* lpszArgs, int nCmdShow) {
+    // An argument that does not fit is refused rather than cut, so that a
+    // shortened name can never load some other file.
+    const char* args = lpszArgs != nullptr ? lpszArgs : "";
+    if (std::strlen(args) < sizeof ogantemp) {
+        std::strcpy(ogantemp, args);
+    } else {
+        ogantemp[0] = '\0';
+    }
+
+    int failure = InitWindowClass(hInstance);
+    if (failure == 0) {
+        failure = CreateMainWindow(hInstance, nCmdShow);
+    }
+    if (failure != 0) {
+        MessageBoxA(nullptr, errormessage[failure - 1], "Error", MB_ICONEXCLAMATION);
+        return 0;
+    }
+    return static_cast<int>(ProgramDriver());
+}
+
+int InitWindowClass(HINSTANCE hInstance) {
+    WNDCLASSA wc =
+        windowClass(szWinName, MainWindowProc, hInstance, IDC_CROSS, BLACK_BRUSH, kMenuName);
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    if (RegisterClassA(&wc) == 0) {
+        return 1;
+    }
+    wc = windowClass(szPopupWinName, PopupWindowProc, hInstance, IDC_ARROW, WHITE_BRUSH, nullptr);
+    if (RegisterClassA(&wc) == 0) {
+        return 2;
+    }
+    return 0;
+}
+
+int CreateMainWindow(HINSTANCE hInstance, int nCmdShow) {
+    g_hInstance = hInstance;
+    g_hAccel = LoadAcceleratorsA(hInstance, kMenuName);
+    xscreen = GetSystemMetrics(SM_CXSCREEN);
+    yscreen = GetSystemMetrics(SM_CYSCREEN);
+    res = 600;
+    dres = 600.0;
+    HWND hwnd = CreateWindowExA(0, szWinName, "WJ Orvantis", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                                0, 0, xscreen, yscreen, nullptr, nullptr, hInstance, nullptr);
+    if (hwnd == nullptr) {
+        return 3;
+    }
+    g_hWnd = hwnd;
+    if (initgraphics(g_hWnd) != 0) {
+        return 4;
+    }
+    ShowWindow(g_hWnd, nCmdShow);
+    UpdateWindow(g_hWnd);
+    return 0;
+}
+
+int initgraphics(HWND hWnd) {
+    HDC hdc = GetDC(hWnd);
+    const int bits = GetDeviceCaps(hdc, BITSPIXEL);
+    ReleaseDC(hWnd, hdc);
+    genpalette(defpal1);
+    return bits < 24 ? 1 : 0;
+}
+
+} // namespace orv
