@@ -1,5 +1,6 @@
 #include "analysis/lmap.h"
 #include "analysis/lyapunov.h"
+#include "analysis/workers.h"
 #include "palette/palette.h"
 #include "render/state.h"
 #include "render/surfaces.h"
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 namespace orv {
 
@@ -19,11 +21,11 @@ struct Step {
     double fy;
 };
 
-// One step of the formula of the selected type with a = A and b = B.
-Step formula(double x, double y, double A, double B, double c, double d) {
+// One step of the formula of type t with a = A and b = B.
+Step formula(int t, double x, double y, double A, double B, double c, double d) {
     const double sinxb = std::sin(x * B);
     const double sinya = std::sin(y * A);
-    switch (type) {
+    switch (t) {
     case 0:
         return {std::sin(y * B) + c * sinxb, std::sin(x * A) + d * sinya};
     case 1: {
@@ -39,9 +41,10 @@ Step formula(double x, double y, double A, double B, double c, double d) {
     }
 }
 
-// The clamped exponent of the pixel with parameters A and B.
-double exponent(double A, double B) {
-    const PARAM& q = p[type];
+// The clamped exponent of the pixel with parameters A and B for type t with
+// the parameter set q. It reads no global, so pixels can be computed on any
+// thread.
+double exponent(int t, const PARAM& q, double A, double B) {
     double x = q.xstart;
     double y = q.ystart;
     double ex = 0.0;
@@ -52,10 +55,10 @@ double exponent(double A, double B) {
             ex = x + 1e-6;
             ey = y;
         }
-        const Step f = formula(x, y, A, B, q.c, q.d);
+        const Step f = formula(t, x, y, A, B, q.c, q.d);
         Step fe{0.0, 0.0};
         if (n > 100) {
-            fe = formula(ex, ey, A, B, q.c, q.d);
+            fe = formula(t, ex, ey, A, B, q.c, q.d);
         }
         x = f.fx;
         y = f.fy;
@@ -73,13 +76,13 @@ double exponent(double A, double B) {
             ey = y + dy * dfactor;
         }
     }
-    double exp = 1.442694 * logaccum * 0.01;
-    if (!(exp >= -1.984375)) {
-        exp = -1.984375;
-    } else if (exp > 1.984375) {
-        exp = 1.984375;
+    double lexp = 1.442694 * logaccum * 0.01;
+    if (!(lexp >= -1.984375)) {
+        lexp = -1.984375;
+    } else if (lexp > 1.984375) {
+        lexp = 1.984375;
     }
-    return exp;
+    return lexp;
 }
 
 } // namespace
@@ -90,9 +93,22 @@ int lmap(int iter) {
         row = 0;
     }
     const double B = (res - 1 - row) * 6.0 / (res - 1) - 3.0;
+
+    // The pixels of a row are independent: their exponents are computed on
+    // every core, then coloured and set one by one here, as a single pass
+    // would.
+    const int t = type;
+    const PARAM q = p[type];
+    const int side = res;
+    std::vector<double> exponents(static_cast<std::size_t>(side));
+    ParallelFor(side, [&](int begin, int end) {
+        for (int i = begin; i < end; ++i) {
+            const double A = i * 6.0 / (side - 1) - 3.0;
+            exponents[static_cast<std::size_t>(i)] = exponent(t, q, A, B);
+        }
+    });
     for (int i = 0; i < res; ++i) {
-        const double A = i * 6.0 / (res - 1) - 3.0;
-        LExp = exponent(A, B);
+        LExp = exponents[static_cast<std::size_t>(i)];
         const int color = static_cast<int>((LExp + 2.0) * 64.0);
         SetPixel(g_vhdc, i, row, PaletteColor(palette, static_cast<unsigned>(color)));
     }

@@ -1,0 +1,110 @@
+#include "analysis/randomparams.h"
+#include "analysis/lyapunov.h"
+#include "analysis/random.h"
+#include "platform/user.h"
+#include "render/state.h"
+#include "render/surfaces.h"
+
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+
+namespace orv {
+
+PARAM RP;
+
+namespace {
+
+constexpr int kTries = 100;
+constexpr double kSmallest = 0.5;
+constexpr double kThreshold = 0.3;
+
+// A coefficient between low and high whose magnitude is at least 0.5.
+double draw(double low, double high) {
+    double value;
+    do {
+        value = static_cast<double>(low + wjrandom() * (high - low));
+    } while (std::fabs(value) < kSmallest);
+    return value;
+}
+
+} // namespace
+
+long double wjrandom() {
+    const int random_integer = NextRandom();
+    return random_integer * (1.0L / 32767.0L);
+}
+
+void paramclip(PARAM* RP) {
+    for (int pass = 0; pass < 3; ++pass) {
+        for (double* value : {&RP->a, &RP->b, &RP->c, &RP->d, &RP->xstart, &RP->ystart}) {
+            *value = *value * 1e12;
+            *value = std::floor(*value);
+            *value = *value * 1e-12;
+        }
+    }
+}
+
+bool PassesSizeTest(const PARAM& candidate) {
+    const double a = std::fabs(candidate.a);
+    const double b = std::fabs(candidate.b);
+    const double c = std::fabs(candidate.c);
+    const double d = std::fabs(candidate.d);
+    return !(a + b * c < 1.0) && !(b + a * d < 1.0);
+}
+
+int randomparams() {
+    SeedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
+    SetCursor(wait);
+    const PARAM savep = p[type];
+    int count = 1;
+    bool found = false;
+    for (; count <= kTries; ++count) {
+        RP.a = draw(abcdrange[0], abcdrange[1]);
+        RP.b = draw(abcdrange[0], abcdrange[1]);
+        RP.c = draw(abcdrange[2], abcdrange[3]);
+        RP.d = draw(abcdrange[2], abcdrange[3]);
+        if (!PassesSizeTest(RP)) {
+            continue;
+        }
+        RP.xstart = p[type].xstart;
+        RP.ystart = p[type].ystart;
+        RP.zstart = p[type].zstart;
+        p[type] = RP;
+        lyapunov();
+        if (LExp >= kThreshold) {
+            found = true;
+            break;
+        }
+    }
+    paramclip(&RP);
+
+    // The window system would put the class cursor back after a failure; it is
+    // set here on every return so that no backend is left showing the wait
+    // cursor.
+    if (!found) {
+        MessageBoxA(nullptr,
+                    "Attractor not found after 100 tries.\n\nPlease try again; this will reset "
+                    "the\n   pseudo-random number generator.",
+                    " :-( ", MB_OK | MB_ICONEXCLAMATION);
+        p[type] = savep;
+        SetCursor(cross);
+        return 2;
+    }
+    if (debugflag != 0) {
+        char string[240];
+        std::snprintf(string, sizeof string,
+                      "count: %d\na: %.15f\nb: %.15f\nc: %.15f\nd: %.15f\nLyapunov exponent: %.15f",
+                      count, RP.a, RP.b, RP.c, RP.d, LExp);
+        if (MessageBoxA(nullptr, string, "Accept Parameters?", MB_YESNO | MB_ICONINFORMATION) ==
+            IDNO) {
+            p[type] = savep;
+            SetCursor(cross);
+            return 1;
+        }
+    }
+    SetCursor(cross);
+    return 0;
+}
+
+} // namespace orv

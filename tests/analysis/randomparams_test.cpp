@@ -1,0 +1,136 @@
+#include "engine_fixture.h"
+
+#include "analysis/lyapunov.h"
+#include "analysis/randomparams.h"
+#include "render/surfaces.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <regex>
+#include <string>
+
+namespace orv::test {
+namespace {
+
+std::string exact(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.17g", value);
+    return text;
+}
+
+bool sameBits(const PARAM& a, const PARAM& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+TEST(ParamClip, RoundsSixFieldsDownToTwelveDecimalsAndLeavesZstartAlone) {
+    PARAM q{0.1234567890123456, -0.5000000000004, 0.3333333333333333,
+            0.5465974975879053, 2.02481449257876, 1.75,
+            -0.987654321098765};
+    paramclip(&q);
+    EXPECT_EQ(exact(q.a), "0.54659749758499998") << "three passes, each a further 1e-12 lower";
+    EXPECT_EQ(exact(q.b), "2.0248144925760001");
+    EXPECT_EQ(exact(q.c), "1.75");
+    EXPECT_EQ(exact(q.d), "-0.98765432109899998") << "negative values go towards minus infinity";
+    EXPECT_EQ(exact(q.xstart), "0.123456789012");
+    EXPECT_EQ(exact(q.ystart), "-0.50000000000099998");
+    EXPECT_EQ(q.zstart, 0.3333333333333333);
+}
+
+TEST(SizeTest, RejectsSmallCombinationsAndAcceptsTheBoundary) {
+    EXPECT_FALSE(PassesSizeTest(PARAM{0, 0, 0, 0.6, 0.6, 0.6, 0.6})) << "0.6 + 0.36 < 1";
+    EXPECT_TRUE(PassesSizeTest(PARAM{0, 0, 0, 1.0, 0.5, 0.0, 1.0})) << "exactly 1 passes";
+    EXPECT_FALSE(PassesSizeTest(PARAM{0, 0, 0, 1.0, 0.5, 0.0, 0.49}))
+        << "|b| + |a||d| = 0.99 fails alone";
+    EXPECT_TRUE(PassesSizeTest(PARAM{0, 0, 0, -0.5, -3.0, -1.75, -1.75})) << "magnitudes count";
+}
+
+class RandomSearch : public EngineTest {};
+
+TEST_F(RandomSearch, AnAcceptedSetIsDrawnInRangeAndKeepsTheStartPoint) {
+    type = 3;
+    p[3].xstart = 0.25;
+    p[3].ystart = 0.75;
+    p[3].zstart = 0.5;
+    ASSERT_EQ(randomparams(), 0);
+    const PARAM& q = p[3];
+    EXPECT_EQ(q.xstart, 0.25);
+    EXPECT_EQ(q.ystart, 0.75);
+    EXPECT_EQ(q.zstart, 0.5);
+    for (double ab : {q.a, q.b}) {
+        EXPECT_TRUE(std::fabs(ab) >= 0.5 && ab >= -3.0 && ab <= 3.0) << ab;
+    }
+    for (double cd : {q.c, q.d}) {
+        EXPECT_TRUE(std::fabs(cd) >= 0.5 && cd >= -1.75 && cd <= 1.75) << cd;
+    }
+    EXPECT_TRUE(PassesSizeTest(q));
+    EXPECT_GE(LExp, 0.3);
+    EXPECT_TRUE(backend.messageBoxes.empty()) << "no report outside parameter display mode";
+    ASSERT_EQ(backend.cursorChanges.size(), 2u);
+    EXPECT_EQ(backend.cursorChanges[0], wait);
+    EXPECT_EQ(backend.cursorChanges[1], cross);
+    for (int k = 0; k < kTypes; ++k) {
+        if (k != 3) {
+            EXPECT_TRUE(sameBits(p[k], pdef[k])) << "type " << k << " is left alone";
+        }
+    }
+}
+
+TEST_F(RandomSearch, TheReportShowsTheTryTruncatedValuesAndTheExponent) {
+    debugflag = 1;
+    ASSERT_EQ(randomparams(), 0) << "answered Yes";
+    ASSERT_EQ(backend.messageBoxes.size(), 1u);
+    const MessageBoxCall& box = backend.messageBoxes[0];
+    EXPECT_EQ(box.caption, "Accept Parameters?");
+    EXPECT_EQ(box.type, MB_YESNO | MB_ICONINFORMATION);
+    EXPECT_EQ(box.owner, nullptr);
+    const std::regex report(
+        "count: ([0-9]+)\na: (-?[0-9]\\.[0-9]{12}000)\nb: (-?[0-9]\\.[0-9]{12}000)"
+        "\nc: (-?[0-9]\\.[0-9]{12}000)\nd: (-?[0-9]\\.[0-9]{12}000)"
+        "\nLyapunov exponent: ([0-9]+\\.[0-9]{15})");
+    std::smatch m;
+    ASSERT_TRUE(std::regex_match(box.text, m, report)) << box.text;
+    const int count = std::stoi(m[1]);
+    EXPECT_GE(count, 1);
+    EXPECT_LE(count, 100);
+    const double shown[] = {std::stod(m[2]), std::stod(m[3]), std::stod(m[4]), std::stod(m[5])};
+    const double kept[] = {p[0].a, p[0].b, p[0].c, p[0].d};
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_LE(shown[k], kept[k]) << "shown values are rounded down";
+        EXPECT_LT(kept[k] - shown[k], 4e-12) << "p[type] keeps the values as drawn";
+    }
+    char exponent[32];
+    std::snprintf(exponent, sizeof exponent, "%.15f", LExp);
+    EXPECT_EQ(m[6].str(), exponent);
+    EXPECT_EQ(GetCursor(), cross);
+}
+
+TEST_F(RandomSearch, DecliningTheReportRestoresTheSetAndReturnsOne) {
+    debugflag = 1;
+    type = 1;
+    backend.messageBoxAnswers.push_back(IDNO);
+    const PARAM before = p[1];
+    EXPECT_EQ(randomparams(), 1);
+    EXPECT_TRUE(sameBits(p[1], before));
+    EXPECT_GE(LExp, 0.3) << "the exponent of the declined set stays";
+}
+
+TEST_F(RandomSearch, AHundredRejectedTriesReportFailureAndReturnTwo) {
+    // An undefined start point makes every estimate fall to the floor.
+    p[0].xstart = std::numeric_limits<double>::quiet_NaN();
+    const PARAM before = p[0];
+    EXPECT_EQ(randomparams(), 2);
+    EXPECT_TRUE(sameBits(p[0], before));
+    ASSERT_EQ(backend.messageBoxes.size(), 1u);
+    const MessageBoxCall& box = backend.messageBoxes[0];
+    EXPECT_EQ(box.text, "Attractor not found after 100 tries.\n\nPlease try again; this will "
+                        "reset the\n   pseudo-random number generator.");
+    EXPECT_EQ(box.caption, " :-( ");
+    EXPECT_EQ(box.type, MB_OK | MB_ICONEXCLAMATION);
+    EXPECT_EQ(box.owner, nullptr);
+    EXPECT_LT(LExp, -33.0) << "the last estimate is not restored";
+}
+
+} // namespace
+} // namespace orv::test
