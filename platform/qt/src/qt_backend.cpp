@@ -1,0 +1,238 @@
+// The Qt backend: screen, windows, events, cursors, message boxes and text.
+#include "platform/qt_backend.h"
+#include "qt_window.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QImage>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScreen>
+
+#include <thread>
+
+namespace orv {
+
+namespace {
+
+constexpr auto kPollInterval = std::chrono::milliseconds(1);
+constexpr auto kShowInterval = std::chrono::milliseconds(16);
+
+WindowWidget* windowWidgetOf(HWND hwnd) {
+    return dynamic_cast<WindowWidget*>(WidgetOf(hwnd));
+}
+
+Qt::CursorShape shapeOf(HCURSOR cursor) {
+    switch (cursor != nullptr ? cursor->id : IDC_ARROW) {
+    case IDC_CROSS:
+        return Qt::CrossCursor;
+    case IDC_WAIT:
+        return Qt::WaitCursor;
+    case IDC_APPSTARTING:
+        return Qt::BusyCursor;
+    default:
+        return Qt::ArrowCursor;
+    }
+}
+
+QMessageBox::Icon iconOf(UINT type) {
+    switch (type & MB_ICONMASK) {
+    case MB_ICONHAND:
+        return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+        return QMessageBox::Question;
+    case MB_ICONEXCLAMATION:
+        return QMessageBox::Warning;
+    case MB_ICONASTERISK:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+} // namespace
+
+QWidget* WidgetOf(HWND hwnd) {
+    return hwnd != nullptr ? static_cast<QWidget*>(hwnd->backendData) : nullptr;
+}
+
+QtBackend::QtBackend() = default;
+
+QtBackend::~QtBackend() = default;
+
+int QtBackend::systemMetric(int index) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return 0;
+    }
+    switch (index) {
+    case SM_CXSCREEN:
+        return screen->geometry().width();
+    case SM_CYSCREEN:
+        return screen->geometry().height();
+    default:
+        return 0;
+    }
+}
+
+int QtBackend::bitsPerPixel() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->depth() : 0;
+}
+
+// The window's widget is made before WM_CREATE, so that the client
+// rectangle is known then: the window's size less its menu bar.
+void QtBackend::windowCreating(HWND hwnd) {
+    auto* widget = new WindowWidget(hwnd);
+    hwnd->backendData = static_cast<QWidget*>(widget);
+    const int width = hwnd->frame.right - hwnd->frame.left;
+    const int height = hwnd->frame.bottom - hwnd->frame.top;
+    const int clientHeight = std::max(height - widget->menuHeight(), 0);
+    hwnd->client = RECT{0, 0, std::max(width, 0), clientHeight};
+    widget->move(hwnd->frame.left, hwnd->frame.top);
+    widget->resize(std::max(width, 1), std::max(height, 1));
+    widget->canvas()->setCursor(cursorHidden_ ? Qt::BlankCursor
+                                              : static_cast<Qt::CursorShape>(cursorShape_));
+}
+
+void QtBackend::windowDestroyed(HWND hwnd) {
+    if (WindowWidget* widget = windowWidgetOf(hwnd)) {
+        widget->hide();
+        widget->deleteLater();
+    }
+    hwnd->backendData = nullptr;
+}
+
+void QtBackend::windowShown(HWND hwnd, bool shown) {
+    if (WindowWidget* widget = windowWidgetOf(hwnd)) {
+        widget->setVisible(shown);
+        if (shown) {
+            widget->activateWindow();
+            widget->canvas()->setFocus();
+        }
+    }
+}
+
+// A disabled top-level window ignores input (its widget checks the
+// window's state); a control is greyed.
+void QtBackend::windowEnabled(HWND hwnd, bool enabled) {
+    QWidget* widget = WidgetOf(hwnd);
+    if (widget != nullptr && windowWidgetOf(hwnd) == nullptr) {
+        widget->setEnabled(enabled);
+    }
+}
+
+void QtBackend::menuChanged(HWND hwnd) {
+    if (WindowWidget* widget = windowWidgetOf(hwnd)) {
+        widget->updateMenu();
+    }
+}
+
+void QtBackend::flush() {
+    for (WindowWidget* widget : LiveWindowWidgets()) {
+        HWND hwnd = widget->hwnd();
+        if (hwnd->dirty) {
+            hwnd->dirty = false;
+            widget->canvas()->update();
+        }
+    }
+}
+
+void QtBackend::takeEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    // Outside an event loop of its own Qt does not delete what was
+    // scheduled for deletion unless asked.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void QtBackend::pollEvents() {
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastPoll_ < kPollInterval) {
+        return;
+    }
+    lastPoll_ = now;
+    if (now - lastShown_ >= kShowInterval) {
+        lastShown_ = now;
+        flush();
+    }
+    takeEvents();
+}
+
+void QtBackend::waitEvents() {
+    flush();
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void QtBackend::applyCursor() {
+    const Qt::CursorShape shape =
+        cursorHidden_ ? Qt::BlankCursor : static_cast<Qt::CursorShape>(cursorShape_);
+    for (WindowWidget* widget : LiveWindowWidgets()) {
+        widget->canvas()->setCursor(shape);
+    }
+}
+
+void QtBackend::cursorChanged(HCURSOR cursor) {
+    const int shape = shapeOf(cursor);
+    if (shape != cursorShape_) {
+        cursorShape_ = shape;
+        applyCursor();
+    }
+}
+
+void QtBackend::cursorShown(bool shown) {
+    cursorHidden_ = !shown;
+    applyCursor();
+}
+
+// What was drawn before the pause is shown first; no message is taken
+// meanwhile.
+void QtBackend::sleep(DWORD milliseconds) {
+    for (WindowWidget* widget : LiveWindowWidgets()) {
+        if (widget->hwnd()->dirty) {
+            widget->hwnd()->dirty = false;
+            widget->canvas()->repaint();
+        }
+    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+int QtBackend::messageBox(HWND owner, const std::string& text, const std::string& caption,
+                          UINT type) {
+    flush();
+    QMessageBox box(iconOf(type), QString::fromStdString(caption), QString::fromStdString(text),
+                    QMessageBox::NoButton, WidgetOf(owner));
+    switch (type & MB_TYPEMASK) {
+    case MB_OKCANCEL:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case MB_YESNO:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    default:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Cancel:
+        return IDCANCEL;
+    case QMessageBox::Yes:
+        return IDYES;
+    case QMessageBox::No:
+        return IDNO;
+    default:
+        return IDOK;
+    }
+}
+
+void QtBackend::textOut(HDC dc, int x, int y, const std::string& text) {
+    QImage image(reinterpret_cast<uchar*>(dc->bits), dc->width, dc->height, dc->width * 4,
+                 QImage::Format_RGBX8888);
+    QPainter painter(&image);
+    painter.setPen(
+        QColor(GetRValue(dc->textColor), GetGValue(dc->textColor), GetBValue(dc->textColor)));
+    painter.drawText(x, y + painter.fontMetrics().ascent(), QString::fromStdString(text));
+}
+
+} // namespace orv

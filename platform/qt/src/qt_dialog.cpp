@@ -1,0 +1,158 @@
+// Dialogs as modal QDialogs built from their templates. Places and sizes
+// are in dialog units: a quarter of the font's average character width
+// across and an eighth of its height down.
+#include "platform/dialog.h"
+#include "platform/qt_backend.h"
+#include "platform/window.h"
+
+#include <QDialog>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+namespace orv {
+
+namespace {
+
+class DialogWidget : public QDialog {
+  public:
+    DialogWidget(HWND hwnd, QWidget* parent) : QDialog(parent), hwnd_(hwnd) {}
+
+    // Escape and the close button mean Cancel, as the dialog procedure says.
+    void reject() override { SendMessageA(hwnd_, WM_CLOSE, 0, 0); }
+
+  private:
+    HWND hwnd_;
+};
+
+WPARAM clicked(int id) {
+    return static_cast<WPARAM>(static_cast<WORD>(id)) | static_cast<WPARAM>(BN_CLICKED) << 16;
+}
+
+// The radio buttons' checks come from the platform core, which knows the
+// groups.
+void showChecks(HWND dialog) {
+    for (HWND control : DialogControls(dialog)) {
+        if (auto* radio = dynamic_cast<QRadioButton*>(WidgetOf(control))) {
+            const QSignalBlocker block(radio);
+            radio->setChecked(control->checked);
+        }
+    }
+}
+
+QWidget* makeControl(HWND dialog, HWND control, QWidget* parent) {
+    const std::string& kind = control->cls->name;
+    const QString text = QString::fromStdString(control->title);
+    const DWORD type = control->style & BS_TYPEMASK;
+    if (kind == "EDIT") {
+        auto* edit = new QLineEdit(text, parent);
+        QObject::connect(edit, &QLineEdit::textEdited, [control](const QString& now) {
+            UserEditedText(control, now.toStdString());
+        });
+        return edit;
+    }
+    if (kind == "STATIC") {
+        return new QLabel(text, parent);
+    }
+    if (type == BS_GROUPBOX) {
+        return new QGroupBox(text, parent);
+    }
+    if (type == BS_AUTORADIOBUTTON) {
+        auto* radio = new QRadioButton(text, parent);
+        radio->setAutoExclusive(false);
+        radio->setChecked(control->checked);
+        QObject::connect(radio, &QRadioButton::clicked, [dialog, control] {
+            UserCheckedRadio(control);
+            showChecks(dialog);
+            SendMessageA(dialog, WM_COMMAND, clicked(control->id),
+                         reinterpret_cast<LPARAM>(control));
+        });
+        return radio;
+    }
+    auto* button = new QPushButton(text, parent);
+    button->setDefault(type == BS_DEFPUSHBUTTON);
+    button->setAutoDefault(false);
+    QObject::connect(button, &QPushButton::clicked, [dialog, control] {
+        SendMessageA(dialog, WM_COMMAND, clicked(control->id), reinterpret_cast<LPARAM>(control));
+    });
+    return button;
+}
+
+} // namespace
+
+void QtBackend::runDialog(HWND dialog) {
+    const DialogTemplate* tmpl = DialogTemplateOf(dialog);
+    if (tmpl == nullptr) {
+        EndDialog(dialog, IDCANCEL);
+        return;
+    }
+    flush();
+    DialogWidget widget(dialog, dialog->owner != nullptr ? WidgetOf(dialog->owner) : nullptr);
+    QFont font(QString::fromStdString(tmpl->fontName));
+    font.setPointSize(tmpl->pointSize);
+    widget.setFont(font);
+    const QFontMetrics metrics(widget.font());
+    const int baseX =
+        (metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 +
+         1) /
+        2;
+    const int baseY = metrics.height();
+    auto across = [baseX](int units) { return (units * baseX + 2) / 4; };
+    auto down = [baseY](int units) { return (units * baseY + 4) / 8; };
+    widget.setProperty("baseUnitX", baseX);
+    widget.setProperty("baseUnitY", baseY);
+    widget.setWindowTitle(QString::fromStdString(tmpl->caption));
+    widget.setFixedSize(across(tmpl->cx), down(tmpl->cy));
+    dialog->backendData = static_cast<QWidget*>(&widget);
+
+    // Group boxes first, so that the controls inside them stay on top.
+    const std::vector<HWND> controls = DialogControls(dialog);
+    for (bool boxes : {true, false}) {
+        for (HWND control : controls) {
+            const bool isBox =
+                control->cls->name == "BUTTON" && (control->style & BS_TYPEMASK) == BS_GROUPBOX;
+            if (isBox != boxes) {
+                continue;
+            }
+            QWidget* w = makeControl(dialog, control, &widget);
+            w->setObjectName(QString::number(control->id));
+            w->setGeometry(across(control->frame.left), down(control->frame.top),
+                           across(control->frame.right - control->frame.left),
+                           down(control->frame.bottom - control->frame.top));
+            w->setEnabled(control->enabled);
+            control->backendData = static_cast<QWidget*>(w);
+        }
+    }
+    if (!DialogEnded(dialog)) {
+        widget.exec();
+    }
+    for (HWND control : controls) {
+        control->backendData = nullptr;
+    }
+    dialog->backendData = nullptr;
+}
+
+void QtBackend::dialogEnded(HWND dialog) {
+    if (auto* widget = qobject_cast<QDialog*>(WidgetOf(dialog))) {
+        widget->done(0);
+    }
+}
+
+void QtBackend::controlChanged(HWND control) {
+    QWidget* widget = WidgetOf(control);
+    const QString text = QString::fromStdString(control->title);
+    const QSignalBlocker block(widget);
+    if (auto* edit = dynamic_cast<QLineEdit*>(widget)) {
+        if (edit->text() != text) {
+            edit->setText(text);
+        }
+    } else if (auto* radio = dynamic_cast<QRadioButton*>(widget)) {
+        radio->setChecked(control->checked);
+    }
+}
+
+} // namespace orv

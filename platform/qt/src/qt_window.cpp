@@ -1,0 +1,202 @@
+// Top-level widgets for windows and the canvas that shows a window's
+// surface.
+#include "qt_window.h"
+#include "platform/qt_backend.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace orv {
+
+namespace {
+
+std::vector<WindowWidget*>& liveWidgets() {
+    static std::vector<WindowWidget*> all;
+    return all;
+}
+
+constexpr WPARAM MK_LBUTTON = 0x0001;
+constexpr WPARAM MK_RBUTTON = 0x0002;
+
+unsigned modifiersOf(Qt::KeyboardModifiers held) {
+    unsigned modifiers = 0;
+    if (held.testFlag(Qt::ShiftModifier)) {
+        modifiers |= kShiftDown;
+    }
+    if (held.testFlag(Qt::ControlModifier)) {
+        modifiers |= kControlDown;
+    }
+    if (held.testFlag(Qt::AltModifier)) {
+        modifiers |= kAltDown;
+    }
+    return modifiers;
+}
+
+LPARAM pointParam(int x, int y) {
+    return static_cast<LPARAM>((static_cast<unsigned>(y) & 0xFFFFu) << 16 |
+                               (static_cast<unsigned>(x) & 0xFFFFu));
+}
+
+QIcon iconOf(HWND hwnd) {
+    const IconResource* icon =
+        hwnd->cls != nullptr ? FindIconResource(hwnd->cls->wc.hIcon) : nullptr;
+    if (icon == nullptr || icon->pixels.empty()) {
+        return QIcon();
+    }
+    const QImage image(reinterpret_cast<const uchar*>(icon->pixels.data()), icon->width,
+                       icon->height, icon->width * 4, QImage::Format_RGBX8888);
+    return QIcon(QPixmap::fromImage(image.copy()));
+}
+
+} // namespace
+
+const std::vector<WindowWidget*>& LiveWindowWidgets() {
+    return liveWidgets();
+}
+
+Canvas::Canvas(HWND hwnd, QWidget* parent) : QWidget(parent), hwnd_(hwnd) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void Canvas::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const Bitmap* surface = hwnd_->surface;
+    if (surface == nullptr) {
+        painter.fillRect(event->rect(), Qt::black);
+        return;
+    }
+    const QImage image(reinterpret_cast<const uchar*>(surface->bits.get()), surface->width,
+                       surface->height, surface->width * 4, QImage::Format_RGBX8888);
+    const QRect shown = event->rect() & image.rect();
+    painter.drawImage(shown, image, shown);
+    const QRegion beyond = QRegion(event->rect()) - QRegion(image.rect());
+    for (const QRect& r : beyond) {
+        painter.fillRect(r, Qt::black);
+    }
+}
+
+void Canvas::resizeEvent(QResizeEvent*) {
+    if (hwnd_->destroyed || (width() == hwnd_->client.right && height() == hwnd_->client.bottom)) {
+        return;
+    }
+    hwnd_->client = RECT{0, 0, width(), height()};
+    ResizeClientSurface(hwnd_, width(), height());
+    InvalidateRect(hwnd_, nullptr, TRUE);
+    SendMessageA(hwnd_, WM_SIZE, 0, pointParam(width(), height()));
+}
+
+void Canvas::postKey(QKeyEvent* event, bool down) {
+    const int key = VirtualKeyFromQt(event->key());
+    if (key == 0 || !hwnd_->enabled || hwnd_->destroyed) {
+        return;
+    }
+    const unsigned modifiers = modifiersOf(event->modifiers());
+    // Alt without Ctrl, and F10, are system keys.
+    const bool system =
+        ((modifiers & kAltDown) != 0 && (modifiers & kControlDown) == 0) || key == VK_F10;
+    UINT message = 0;
+    if (down) {
+        message = system ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    } else {
+        message = system ? WM_SYSKEYUP : WM_KEYUP;
+    }
+    LPARAM lParam = 1;
+    if ((modifiers & kAltDown) != 0) {
+        lParam |= LPARAM{1} << 29;
+    }
+    if (event->isAutoRepeat()) {
+        lParam |= LPARAM{1} << 30;
+    }
+    PostInputMessage(hwnd_, message, static_cast<WPARAM>(key), lParam, modifiers);
+}
+
+void Canvas::keyPressEvent(QKeyEvent* event) {
+    postKey(event, true);
+}
+
+void Canvas::keyReleaseEvent(QKeyEvent* event) {
+    postKey(event, false);
+}
+
+void Canvas::postButton(QMouseEvent* event, bool down) {
+    if (!hwnd_->enabled || hwnd_->destroyed) {
+        return;
+    }
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        PostInputMessage(hwnd_, down ? WM_LBUTTONDOWN : WM_LBUTTONUP, down ? MK_LBUTTON : 0,
+                         pointParam(at.x(), at.y()), modifiersOf(event->modifiers()));
+    } else if (event->button() == Qt::RightButton) {
+        PostInputMessage(hwnd_, down ? WM_RBUTTONDOWN : WM_RBUTTONUP, down ? MK_RBUTTON : 0,
+                         pointParam(at.x(), at.y()), modifiersOf(event->modifiers()));
+    }
+}
+
+void Canvas::mousePressEvent(QMouseEvent* event) {
+    postButton(event, true);
+}
+
+void Canvas::mouseReleaseEvent(QMouseEvent* event) {
+    postButton(event, false);
+}
+
+WindowWidget::WindowWidget(HWND hwnd) : hwnd_(hwnd) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    if (hwnd->menu != nullptr) {
+        menuBar_ = new QMenuBar(this);
+        BuildMenuBar(menuBar_, hwnd, actions_);
+        layout->setMenuBar(menuBar_);
+    }
+    canvas_ = new Canvas(hwnd, this);
+    layout->addWidget(canvas_);
+    setFocusProxy(canvas_);
+    setWindowTitle(QString::fromStdString(hwnd->title));
+    setWindowIcon(iconOf(hwnd));
+    if ((hwnd->style & WS_POPUP) != 0) {
+        setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    }
+    liveWidgets().push_back(this);
+}
+
+WindowWidget::~WindowWidget() {
+    auto& all = liveWidgets();
+    all.erase(std::remove(all.begin(), all.end(), this), all.end());
+}
+
+void WindowWidget::updateMenu() {
+    if (hwnd_->menu != nullptr) {
+        UpdateMenuActions(hwnd_->menu, actions_);
+    }
+}
+
+int WindowWidget::menuHeight() const {
+    return menuBar_ != nullptr ? menuBar_->sizeHint().height() : 0;
+}
+
+// Closing through the window manager goes the Win32 way: WM_CLOSE, whose
+// default handling destroys the window.
+void WindowWidget::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    if (!hwnd_->destroyed) {
+        PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+    }
+}
+
+void WindowWidget::moveEvent(QMoveEvent*) {
+    if (!hwnd_->destroyed) {
+        SendMessageA(hwnd_, WM_MOVE, 0, pointParam(x(), y()));
+    }
+}
+
+} // namespace orv

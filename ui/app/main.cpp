@@ -1,0 +1,26 @@
+// The desktop program: starts Qt with the Qt backend and runs WinMain with
+// the command line as Win32 would hand it over.
+#include "platform/qt_backend.h"
+#include "platform/user.h"
+#include "resources/resources.h"
+#include "ui/startup.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <string>
+
+int main(int argc, char** argv) {
+    if (!orv::DisplayAvailable()) {
+        std::fprintf(stderr, "orvantis: no display to open a window on (DISPLAY is not set)\n");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    orv::QtBackend backend;
+    orv::InstallBackend(&backend);
+    orv::RegisterResources();
+    const std::string args = orv::Win32CommandLine(argc, argv);
+    const int result = orv::WinMain(nullptr, nullptr, args.c_str(), orv::SW_SHOWNORMAL);
+    orv::InstallBackend(nullptr);
+    return result;
+}
