@@ -1,0 +1,20 @@
+#include "filters/filters.h"
+
+#include "pixel_pass.h"
+
+namespace orv {
+
+int normalize() {
+    if (const int refused = FilterRefusal()) {
+        return refused;
+    }
+    // With no hits there is nothing to scale against and nothing to paint.
+    if (hitmax == 0) {
+        return 0;
+    }
+    PaintPixels(
+        [](float count) { return static_cast<int>(std::min(1024.0 * count / hitmax, 255.0)); });
+    return 0;
+}
+
+} // namespace orv
