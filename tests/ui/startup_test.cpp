@@ -1,0 +1,167 @@
+#include "program_fixture.h"
+
+#include "palette/palette.h"
+#include "platform/menu.h"
+#include "platform/window.h"
+#include "render/plot.h"
+#include "render/state.h"
+#include "render/surfaces.h"
+#include "resources/resources.h"
+#include "ui/startup.h"
+#include "ui/state.h"
+
+#include <cstring>
+#include <string>
+
+namespace orv::test {
+namespace {
+
+class StartUp : public ProgramTest {};
+
+TEST_F(StartUp, TheMainWindowFillsTheScreenAndRenderingIsQueued) {
+    backend.frameWidth = 8;
+    backend.frameHeight = 46;
+    Start();
+    EXPECT_EQ(g_hWnd->title, "WJ Orvantis");
+    EXPECT_EQ(g_hWnd->style, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN);
+    EXPECT_EQ(g_hWnd->frame.left, 0);
+    EXPECT_EQ(g_hWnd->frame.top, 0);
+    EXPECT_EQ(g_hWnd->frame.right, 1024);
+    EXPECT_EQ(g_hWnd->frame.bottom, 768);
+    EXPECT_TRUE(g_hWnd->visible);
+    EXPECT_EQ(xscreen, 1024);
+    EXPECT_EQ(yscreen, 768);
+    EXPECT_EQ(ClientRes.right, 1016);
+    EXPECT_EQ(ClientRes.bottom, 722);
+    EXPECT_EQ(res, 600);
+    EXPECT_EQ(dres, 600.0);
+    EXPECT_EQ(okrun, 0);
+
+    EXPECT_EQ(g_vhdc->width, 600);
+    EXPECT_EQ(g_vhdc->height, 600);
+    EXPECT_EQ(GetPixel(g_vhdc, 599, 599), 0u) << "the image starts black";
+    EXPECT_EQ(g_phdc->width, 296);
+    EXPECT_EQ(g_phdc->height, 100);
+    EXPECT_EQ(std::memcmp(palette, defpal1, sizeof palette), 0);
+    EXPECT_TRUE(Checked(kDefaultPalette1));
+    EXPECT_FALSE(Checked(kDefaultPalette2));
+
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.hwnd, g_hWnd);
+    EXPECT_EQ(msg.message, WM_COMMAND);
+    EXPECT_EQ(msg.wParam, 165u);
+    EXPECT_EQ(msg.lParam, 0);
+}
+
+TEST_F(StartUp, CreationPutsTheDefaultsIntoTheWorkingState) {
+    p[2].a = 9.0;
+    mm[1].xmax = 1.0;
+    rot[3].z = 45.0;
+    Start();
+    EXPECT_EQ(p[2].a, pdef[2].a);
+    EXPECT_EQ(mm[1].xmax, mmdef[1].xmax);
+    EXPECT_EQ(rot[3].z, 0.0);
+}
+
+TEST_F(StartUp, ASixteenBitDisplayIsReportedAndTheProgramEndsWithZero) {
+    backend.depth = 16;
+    RegisterResources();
+    EXPECT_EQ(WinMain(nullptr, nullptr, "", SW_SHOWNORMAL), 0);
+    ASSERT_EQ(backend.messageBoxes.size(), 1u);
+    const MessageBoxCall& box = backend.messageBoxes[0];
+    EXPECT_EQ(box.text, "Couldn't initialize graphics.");
+    EXPECT_EQ(box.caption, "Error");
+    EXPECT_EQ(box.type, MB_ICONEXCLAMATION);
+    EXPECT_EQ(box.owner, nullptr);
+    EXPECT_NE(g_hWnd, nullptr) << "the window was created before the check";
+}
+
+TEST_F(StartUp, ClassRegistrationFailuresHaveTheirOwnMessages) {
+    WNDCLASSA taken;
+    taken.lpfnWndProc = DefWindowProcA;
+    taken.lpszClassName = "WJPopupWindow";
+    RegisterClassA(&taken);
+    RegisterResources();
+    EXPECT_EQ(WinMain(nullptr, nullptr, "", SW_SHOWNORMAL), 0);
+    ASSERT_EQ(backend.messageBoxes.size(), 1u);
+    EXPECT_EQ(backend.messageBoxes[0].text, "Couldn't register popup window class.");
+
+    ResetPlatformState();
+    backend.reset();
+    taken.lpszClassName = "WJWindow";
+    RegisterClassA(&taken);
+    EXPECT_EQ(InitWindowClass(nullptr), 1);
+}
+
+TEST_F(StartUp, TheCommandLineIsKeptAsGivenUnlessItDoesNotFit) {
+    backend.depth = 16; // start-up stops right after the window is made
+    RegisterResources();
+    WinMain(nullptr, nullptr, "\"/tmp/a b.gan\"", SW_SHOWNORMAL);
+    EXPECT_STREQ(ogantemp, "\"/tmp/a b.gan\"");
+
+    const std::string longest(259, 'x');
+    WinMain(nullptr, nullptr, longest.c_str(), SW_SHOWNORMAL);
+    EXPECT_EQ(std::string(ogantemp), longest);
+
+    const std::string tooLong(260, 'x');
+    WinMain(nullptr, nullptr, tooLong.c_str(), SW_SHOWNORMAL);
+    EXPECT_STREQ(ogantemp, "") << "a cut name could load another file";
+}
+
+class Loop : public ProgramTest {};
+
+TEST_F(Loop, RenderingStartsWithTheFirstMessageAndStepsOncePerMessage) {
+    Start();
+    EXPECT_EQ(RunLoop(99), 77u);
+    EXPECT_EQ(okrun, 1);
+    EXPECT_EQ(itercount, 100) << "command 165 and 99 wake-ups: 100 render steps";
+    int drawn = 0;
+    for (int y = 0; y < 600; ++y) {
+        for (int x = 0; x < 600; ++x) {
+            drawn += GetPixel(g_vhdc, x, y) != back ? 1 : 0;
+        }
+    }
+    EXPECT_GT(drawn, 0);
+}
+
+// Wakes the loop a number of times and then quits it, counting the
+// wake-ups the loop posted itself.
+class CountingBackend : public HeadlessBackend {
+  public:
+    void pollEvents() override {
+        if (polls++ == 400) {
+            PostQuitMessage(5);
+        }
+    }
+    int polls = 0;
+};
+
+TEST_F(Loop, WhilePausedTheLoopKeepsWakingItselfButRendersNothing) {
+    Start();
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); // the start command, not handled
+    CountingBackend counting;
+    InstallBackend(&counting);
+    const unsigned result = ProgramDriver();
+    InstallBackend(nullptr);
+    EXPECT_EQ(result, 5u);
+    EXPECT_GE(counting.polls, 400) << "the loop never waited for input";
+    EXPECT_EQ(itercount, 0);
+    EXPECT_TRUE(Commands().empty());
+}
+
+TEST_F(Loop, ClosingTheWindowWhileRenderingEndsTheProgramWithZero) {
+    Start();
+    for (int i = 0; i < 20; ++i) {
+        PostMessageA(g_hWnd, WM_USER, 0, 0);
+    }
+    PostInputMessage(g_hWnd, WM_CLOSE, 0, 0);
+    EXPECT_EQ(ProgramDriver(), 0u);
+    EXPECT_FALSE(IsWindow(g_hWnd));
+    EXPECT_EQ(g_vhdc, nullptr);
+    EXPECT_EQ(hitcount, nullptr);
+}
+
+} // namespace
+} // namespace orv::test
