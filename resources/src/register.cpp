@@ -1,6 +1,8 @@
 // Makes the resources known to the platform under their names.
 #include "resources/resources.h"
 
+#include "resources/pictures.h"
+
 namespace orv {
 
 void RegisterResources() {
@@ -11,6 +13,7 @@ void RegisterResources() {
     RegisterDialogResource(kBackgroundDialog, BackgroundDialogTemplate());
     RegisterDialogResource(kColoringDialog, ColoringMethodDialogTemplate());
     RegisterIconResource(MainIcon());
+    RegisterPictures();
 }
 
 } // namespace orv
