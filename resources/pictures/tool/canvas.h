@@ -44,7 +44,6 @@ class EngineCanvas {
     // rises with the exponent.
     std::vector<int> LyapunovHeights(int type, const PARAM& parameters);
 
-
   private:
     int side_;
 };
