@@ -15,6 +15,8 @@ PARAM RP;
 
 namespace {
 
+std::optional<std::uint32_t> fixedSeed;
+
 constexpr int kTries = 100;
 constexpr double kSmallest = 0.5;
 constexpr double kThreshold = 0.3;
@@ -53,8 +55,12 @@ bool PassesSizeTest(const PARAM& candidate) {
     return !(a + b * c < 1.0) && !(b + a * d < 1.0);
 }
 
+void SetRandomSeed(std::optional<std::uint32_t> seed) {
+    fixedSeed = seed;
+}
+
 int randomparams() {
-    SeedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
+    SeedRandom(fixedSeed ? *fixedSeed : static_cast<std::uint32_t>(std::time(nullptr)));
     SetCursor(wait);
     const PARAM savep = p[type];
     int count = 1;

@@ -3,6 +3,9 @@
 
 #include "render/types.h"
 
+#include <cstdint>
+#include <optional>
+
 namespace orv {
 
 // The candidate under test.
@@ -19,6 +22,11 @@ void paramclip(PARAM* RP);
 // The cheap test on the coefficients' sizes that a candidate must pass before
 // its exponent is estimated: |a| + |b||c| and |b| + |a||d| both at least 1.
 bool PassesSizeTest(const PARAM& candidate);
+
+// The seed of the following searches: a fixed one (a batch render that must
+// be repeatable), or std::nullopt for the current time in whole seconds, as
+// at start.
+void SetRandomSeed(std::optional<std::uint32_t> seed);
 
 // Draws up to 100 candidates and keeps the first whose Lyapunov exponent is at
 // least 0.3. Returns 0 when one was accepted (now in p[type]), 1 when the
