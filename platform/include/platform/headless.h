@@ -31,13 +31,19 @@ struct TextOutCall {
 };
 
 struct FileSelectionCall {
-    bool save;
+    bool save = false;
     std::string title;
-    std::string filter;
+    std::string filter;  // the description of the filter shown
+    std::string pattern; // its pattern, or the last pattern typed
     std::string defaultExtension;
-    DWORD flags;
+    DWORD flags = 0;
     std::string initialPath; // the path buffer's contents when shown
-    bool chosen;
+    // Typed names the dialog refused (missing file or directory, or a path
+    // too long for the buffer), and those it asked to replace, in order.
+    std::vector<std::string> refused;
+    std::vector<std::string> overwriteQuestions;
+    bool chosen = false;
+    std::string path; // the full path chosen
 };
 
 // A dialog as it was shown: its caption and, by control id, each
@@ -67,9 +73,11 @@ class HeadlessBackend : public Backend {
     // Called for every message box before it is answered; may return an
     // answer (non-zero) that overrides the queued one.
     std::function<int(const MessageBoxCall&)> onMessageBox;
-    // Answers for the next file selections: a path typed into the name box,
-    // or an empty string for Cancel. When none is left the selection is
-    // cancelled.
+    // Answers for the next file selections: a name typed into the name box
+    // (relative to the directory the selection shows), or an empty string for
+    // Cancel. A name the dialog refuses, a directory or a pattern takes the
+    // next answer, as a person would type again. When none is left the
+    // selection is cancelled.
     std::deque<std::string> fileAnswers;
     // Answers for the overwrite confirmation of save selections (true = Yes);
     // when none is left the replacement is confirmed.

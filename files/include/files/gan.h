@@ -1,0 +1,46 @@
+// The parameter file: one 100-byte little-endian record with the parameter
+// set, background colour and rotation of the current attractor type.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace orv {
+
+// The record, field by field in file order (the file has no padding: the
+// fields are stored at offsets 0, 4, 12, ..., 92).
+struct GAN {
+    std::int32_t type = 0;
+    double a = 0.0;
+    double b = 0.0;
+    double c = 0.0;
+    double d = 0.0;
+    double xstart = 0.0;
+    double ystart = 0.0;
+    double zstart = 0.0;
+    std::uint32_t back = 0;
+    std::int32_t red = 0;
+    std::int32_t green = 0;
+    std::int32_t blue = 0;
+    double xrot = 0.0;
+    double yrot = 0.0;
+    double zrot = 0.0;
+};
+
+constexpr std::size_t kGanBytes = 100;
+
+// The last record written or read.
+extern GAN gan;
+
+// Writes the current type's record to sganfile (option 0) or beside the last
+// exported image, tgafile with its last three characters replaced by "gan"
+// (option 1). Returns 0, or 1 when the file cannot be opened and 3 when it
+// cannot be written completely (the codes of saveerror).
+int writegan(int option);
+
+// Loads oganfile into the render state: type, that type's parameter set and
+// rotation, and the background. Returns 1, changing nothing, when the file
+// cannot be opened, is shorter than a record or names no attractor type.
+int loadgan();
+
+} // namespace orv

@@ -1,0 +1,74 @@
+#include "palette/mapfile.h"
+#include "files/selection.h"
+#include "palette/palette.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+
+namespace orv {
+
+namespace {
+
+constexpr int kLineBytes = 100;
+
+// Reads an optionally signed decimal integer after optional white space, as
+// "%d" does, keeping only its low eight bits; works for numbers of any length.
+bool lowByte(const char*& text, unsigned char* value) {
+    while (std::isspace(static_cast<unsigned char>(*text))) {
+        ++text;
+    }
+    const bool negative = *text == '-';
+    if (*text == '-' || *text == '+') {
+        ++text;
+    }
+    if (!std::isdigit(static_cast<unsigned char>(*text))) {
+        return false;
+    }
+    unsigned int low = 0;
+    for (; std::isdigit(static_cast<unsigned char>(*text)); ++text) {
+        low = (low * 10 + static_cast<unsigned>(*text - '0')) & 0xFF;
+    }
+    *value = static_cast<unsigned char>(negative ? (256 - low) & 0xFF : low);
+    return true;
+}
+
+// Parses "%d %d %d" at the start of a line.
+bool threeNumbers(const char* line, unsigned char rgb[3]) {
+    return lowByte(line, &rgb[0]) && lowByte(line, &rgb[1]) && lowByte(line, &rgb[2]);
+}
+
+} // namespace
+
+int OpenMapFile() {
+    // The name is used as chosen: on a file system that tells upper from
+    // lower case, converting it would miss the file.
+    char filetemp[MAX_PATH];
+    std::memcpy(filetemp, file, sizeof filetemp);
+    filetemp[MAX_PATH - 1] = '\0';
+    std::FILE* in = std::fopen(filetemp, "r");
+    if (in == nullptr) {
+        return 1;
+    }
+    char buffer[kLineBytes];
+    int entries = 0;
+    while (entries < 256 && std::fgets(buffer, kLineBytes, in) != nullptr) {
+        unsigned char rgb[3];
+        if (!threeNumbers(buffer, rgb)) {
+            std::fclose(in);
+            return 1;
+        }
+        std::memcpy(&paltemp[3 * entries], rgb, sizeof rgb);
+        ++entries;
+    }
+    // A read that fails (a directory, a device error) is not an end of file.
+    const bool failed = std::ferror(in) != 0;
+    std::fclose(in);
+    if (failed) {
+        return 1;
+    }
+    std::memset(paltemp + 3 * entries, 1, static_cast<std::size_t>(3 * (256 - entries)));
+    return 0;
+}
+
+} // namespace orv
