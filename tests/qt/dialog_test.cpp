@@ -1,0 +1,154 @@
+#include "qt_fixture.h"
+
+#include "platform/dialog.h"
+#include "render/state.h"
+#include "render/surfaces.h"
+#include "resources/resources.h"
+#include "ui/dialogs.h"
+#include "ui/state.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <map>
+
+namespace orv::test {
+namespace {
+
+// Runs what the user does once the modal dialog is up.
+void WhenShown(std::function<void(QWidget*)> act) {
+    QTimer::singleShot(0, [act] { act(QApplication::activeModalWidget()); });
+}
+
+// A control's place and size in dialog units, read back from pixels.
+QRect InDialogUnits(QWidget* dialog, QWidget* control) {
+    const double x = dialog->property("baseUnitX").toInt() / 4.0;
+    const double y = dialog->property("baseUnitY").toInt() / 8.0;
+    const QRect g = control->geometry();
+    return QRect(qRound(g.x() / x), qRound(g.y() / y), qRound(g.width() / x),
+                 qRound(g.height() / y));
+}
+
+class QtDialog : public QtProgramTest {
+  protected:
+    void SetUp() override {
+        QtProgramTest::SetUp();
+        Start();
+        savetype = type;
+        savep = p[type];
+        saveres = res;
+        saverot = rot[type];
+        saveorder = rotationorder;
+        savemm = mm[type];
+    }
+};
+
+TEST_F(QtDialog, TheParametersDialogHasItsControlsAtTheTemplatesPlaces) {
+    std::map<int, QRect> places;
+    int edits = 0;
+    int radios = 0;
+    QString caption;
+    WhenShown([&](QWidget* dialog) {
+        ASSERT_NE(dialog, nullptr);
+        caption = dialog->windowTitle();
+        edits = static_cast<int>(dialog->findChildren<QLineEdit*>().size());
+        radios = static_cast<int>(dialog->findChildren<QRadioButton*>().size());
+        for (int id : {1, 2, 310, 319, 320, 323, 360, 365, 350}) {
+            QWidget* control = dialog->findChild<QWidget*>(QString::number(id));
+            ASSERT_NE(control, nullptr) << id;
+            places[id] = InDialogUnits(dialog, control);
+        }
+        QTest::mouseClick(dialog->findChild<QPushButton*>("2"), Qt::LeftButton);
+    });
+    const INT_PTR result =
+        DialogBoxParamA(nullptr, MAKEINTRESOURCEA(kParamDialog), g_hWnd, ParamDialogProc, 0);
+    EXPECT_EQ(result, 2);
+    EXPECT_EQ(caption, "  Parameters");
+    EXPECT_EQ(edits, 14);
+    EXPECT_EQ(radios, 6);
+    EXPECT_EQ(places[1], QRect(108, 177, 32, 14));
+    EXPECT_EQ(places[2], QRect(162, 177, 32, 14));
+    EXPECT_EQ(places[310], QRect(108, 6, 88, 12));
+    EXPECT_EQ(places[319], QRect(108, 159, 88, 12));
+    EXPECT_EQ(places[320], QRect(236, 6, 88, 12));
+    EXPECT_EQ(places[323], QRect(236, 57, 88, 12));
+    EXPECT_EQ(places[350], QRect(214, 76, 110, 73));
+    EXPECT_EQ(places[360], QRect(236, 93, 40, 8));
+    EXPECT_EQ(places[365], QRect(280, 127, 40, 8));
+}
+
+TEST_F(QtDialog, WhatTheUserTypesAndChoosesReachesTheProcedure) {
+    type = 3;
+    savetype = 3;
+    QString shownA;
+    bool dEnabled = true;
+    WhenShown([&](QWidget* dialog) {
+        auto* a = dialog->findChild<QLineEdit*>("311");
+        shownA = a->text();
+        dEnabled = dialog->findChild<QLineEdit*>("314")->isEnabled();
+        a->selectAll();
+        QTest::keyClicks(a, "1.5");
+        QTest::mouseClick(dialog->findChild<QRadioButton*>("363"), Qt::LeftButton);
+        QTest::mouseClick(dialog->findChild<QPushButton*>("1"), Qt::LeftButton);
+    });
+    // The exponent of the new set may be low: its warning is answered too.
+    QTimer warning;
+    QObject::connect(&warning, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            box->accept();
+        }
+    });
+    warning.start(20);
+    const INT_PTR result =
+        DialogBoxParamA(nullptr, MAKEINTRESOURCEA(kParamDialog), g_hWnd, ParamDialogProc, 0);
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(shownA, "0.805414000000000");
+    EXPECT_FALSE(dEnabled);
+    EXPECT_EQ(p[3].a, 1.5);
+    EXPECT_EQ(rotationorder, 3);
+}
+
+TEST_F(QtDialog, EscapeCancels) {
+    WhenShown([](QWidget* dialog) {
+        QLineEdit* red = dialog->findChild<QLineEdit*>("410");
+        red->setText("0");
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    const INT_PTR result = DialogBoxParamA(nullptr, MAKEINTRESOURCEA(kBackgroundDialog), g_hWnd,
+                                           BackgroundDialogProc, 0);
+    EXPECT_EQ(result, 2);
+    EXPECT_EQ(orv::red, 255);
+}
+
+TEST(QtMessageBox, ShowsTheIconAndButtonsAndReturnsTheAnswer) {
+    QtBackend backend;
+    InstallBackend(&backend);
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString text;
+    QString title;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        icon = box->icon();
+        text = box->text();
+        title = box->windowTitle();
+        box->button(QMessageBox::No)->click();
+    });
+    const int answer =
+        MessageBoxA(nullptr, "Accept palette?", "Preview", MB_YESNO | MB_ICONINFORMATION);
+    InstallBackend(nullptr);
+    EXPECT_EQ(answer, IDNO);
+    EXPECT_EQ(icon, QMessageBox::Information);
+    EXPECT_EQ(text, "Accept palette?");
+    EXPECT_EQ(title, "Preview");
+}
+
+} // namespace
+} // namespace orv::test

@@ -1,0 +1,80 @@
+#include "qt_fixture.h"
+
+#include "platform/window.h"
+#include "render/state.h"
+#include "render/surfaces.h"
+#include "ui/startup.h"
+
+#include <QImage>
+#include <QTest>
+#include <QWidget>
+
+namespace orv::test {
+namespace {
+
+class QtInput : public QtProgramTest {};
+
+TEST_F(QtInput, AKeyPressReachesTheAcceleratorTable) {
+    Start();
+    QTest::keyClick(Canvas(), Qt::Key_R);
+    QTest::keyClick(Canvas(), Qt::Key_F10);
+    QTest::keyClick(Canvas(), Qt::Key_D, Qt::ControlModifier | Qt::AltModifier);
+    RunLoop();
+    EXPECT_EQ(Commands(), (std::vector<UINT>{165, 165, 140, 198}));
+    EXPECT_EQ(okrun, 0) << "R paused what start-up began";
+}
+
+TEST_F(QtInput, AGrayedItemsKeyDeliversNothing) {
+    Start();
+    RunLoop(); // start-up's 165: rendering runs
+    Commands().clear();
+    QTest::keyClick(Canvas(), Qt::Key_F4);
+    QTest::keyClick(Canvas(), Qt::Key_S);
+    RunLoop();
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_EQ(okrun, 1);
+}
+
+TEST_F(QtInput, TabReachesTheWindowInsteadOfMovingTheFocus) {
+    Start();
+    RunLoop();
+    SendMessageA(g_hWnd, WM_COMMAND, 165, 0);
+    gridflag = 1;
+    QTest::keyClick(Canvas(), Qt::Key_Tab);
+    RunLoop();
+    EXPECT_EQ(gridflag, 0);
+}
+
+TEST_F(QtInput, AClickTogglesRendering) {
+    Start();
+    RunLoop();
+    ASSERT_EQ(okrun, 1);
+    QTest::mouseClick(Canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    RunLoop();
+    EXPECT_EQ(okrun, 0);
+    QTest::mouseClick(Canvas(), Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+    RunLoop();
+    EXPECT_EQ(okrun, 1);
+}
+
+TEST_F(QtInput, ClosingTheWindowEndsTheLoopTheWin32Way) {
+    Start();
+    WidgetOf(g_hWnd)->close();
+    EXPECT_EQ(ProgramDriver(), 0u);
+    EXPECT_FALSE(IsWindow(g_hWnd));
+}
+
+TEST_F(QtInput, TheWidgetShowsTheWindowsSurface) {
+    Start();
+    HDC hdc = GetDC(g_hWnd);
+    SetPixel(hdc, 3, 4, RGB(200, 100, 50));
+    ReleaseDC(g_hWnd, hdc);
+    const QImage shown = Canvas()->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(3, 4), QColor(200, 100, 50));
+    EXPECT_EQ(Canvas()->cursor().shape(), Qt::ArrowCursor);
+    SetCursor(cross);
+    EXPECT_EQ(Canvas()->cursor().shape(), Qt::CrossCursor);
+}
+
+} // namespace
+} // namespace orv::test
