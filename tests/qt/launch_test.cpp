@@ -8,7 +8,7 @@
 namespace orv {
 namespace {
 
-TEST(CommandLine, TheArgumentIsPutBackInsideDoubleQuotes) {
+TEST(Win32CommandLine, TheArgumentIsPutBackInsideDoubleQuotes) {
     char program[] = "orvantis";
     char path[] = "/home/me/my attractor.gan";
     char* one[] = {program, path};

@@ -1,5 +1,7 @@
 // The main window's messages and the render toggle.
 #include "ui/mainwindow.h"
+#include "files/gan.h"
+#include "files/selection.h"
 #include "platform/menu.h"
 #include "render/driver.h"
 #include "render/state.h"
@@ -41,6 +43,22 @@ bool blackImage(HWND hWnd, int width, int height, HDC* image, HBITMAP* bitmap) {
     return true;
 }
 
+// The command line holds one path in double quotes: its first and last
+// characters are dropped unchecked. A file that cannot be loaded leaves the
+// defaults without a word.
+void loadCommandLineFile() {
+    const std::size_t length = std::strlen(ogantemp);
+    if (length == 0) {
+        return;
+    }
+    const std::size_t inner = length >= 2 ? length - 2 : 0;
+    std::memcpy(oganfile, ogantemp + 1, inner);
+    oganfile[inner] = '\0';
+    if (oganfile[0] != '\0') {
+        loadgan();
+    }
+}
+
 LRESULT onCreate(HWND hWnd) {
     GetClientRect(hWnd, &ClientRes);
     cross = LoadCursorA(nullptr, IDC_CROSS);
@@ -55,6 +73,7 @@ LRESULT onCreate(HWND hWnd) {
         mm[i] = mmdef[i];
         rot[i] = VOXEL{};
     }
+    loadCommandLineFile();
     PostMessageA(hWnd, WM_COMMAND, kRenderPauseResume, 0);
     return 0;
 }

@@ -1,6 +1,7 @@
 // Start-up: the command line, the window classes, the main window and the
 // display check.
 #include "ui/startup.h"
+#include "files/selection.h"
 #include "palette/palette.h"
 #include "platform/gdi.h"
 #include "platform/menu.h"
@@ -73,6 +74,7 @@ int InitWindowClass(HINSTANCE hInstance) {
 int CreateMainWindow(HINSTANCE hInstance, int nCmdShow) {
     g_hInstance = hInstance;
     g_hAccel = LoadAcceleratorsA(hInstance, kMenuName);
+    InitOpenFile();
     xscreen = GetSystemMetrics(SM_CXSCREEN);
     yscreen = GetSystemMetrics(SM_CYSCREEN);
     res = 600;
