@@ -1,5 +1,7 @@
 // The desktop program: starts Qt with the Qt backend and runs WinMain with
-// the command line as Win32 would hand it over.
+// the command line as Win32 would hand it over. `orvantis render ...` is the
+// batch renderer instead, which needs no display and never starts Qt.
+#include "cli/batch.h"
 #include "platform/qt_backend.h"
 #include "platform/user.h"
 #include "resources/resources.h"
@@ -8,9 +10,13 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "render") == 0) {
+        return orv::RenderMain(argc - 1, argv + 1);
+    }
     if (!orv::DisplayAvailable()) {
         std::fprintf(stderr, "orvantis: no display to open a window on (DISPLAY is not set)\n");
         return 1;

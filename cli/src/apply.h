@@ -1,0 +1,17 @@
+// Applying the options to the render state, in their fixed order, as the
+// desktop program's commands and dialogs would.
+#pragma once
+
+#include "cli/options.h"
+
+#include <ostream>
+
+namespace orv {
+
+class BatchSession;
+
+// Returns 0 when every option was applied, else the exit code, with the
+// reason reported on err.
+int ApplyOptions(const RenderOptions& options, BatchSession& session, std::ostream& err);
+
+} // namespace orv

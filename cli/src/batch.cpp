@@ -1,0 +1,82 @@
+#include "cli/batch.h"
+#include "apply.h"
+#include "report.h"
+#include "save.h"
+#include "session.h"
+#include "steps.h"
+
+#include "render/state.h"
+#include "ui/state.h"
+
+#include <memory>
+
+namespace orv {
+
+namespace {
+
+int Render(const RenderOptions& options, BatchSession& session, std::ostream& err,
+           bool errIsTerminal) {
+    const bool showBar = errIsTerminal && options.display != BatchDisplay::Quiet;
+    const std::uint64_t total = options.lmap ? static_cast<std::uint64_t>(res) : options.steps;
+    std::unique_ptr<ProgressBar> bar;
+    if (showBar) {
+        bar = std::make_unique<ProgressBar>(err, total, options.lmap ? "rows" : "steps",
+                                            ProgressBar::Clock::now());
+    }
+    const int result = options.lmap ? RunMap(bar.get()) : RunSteps(options.steps, bar.get());
+    if (result != 0) {
+        if (bar) {
+            err << '\n';
+        }
+        for (const std::string& message : session.TakeMessages()) {
+            Report(err, message);
+        }
+        return kExitFailure;
+    }
+    if (bar) {
+        bar->finish(total, ProgressBar::Clock::now());
+    }
+    return 0;
+}
+
+// Any message box the engine showed and no step has answered for is a
+// failure that must not pass unseen.
+int Unanswered(BatchSession& session, std::ostream& err) {
+    int result = 0;
+    for (const std::string& message : session.TakeMessages()) {
+        Report(err, message);
+        result = kExitFailure;
+    }
+    return result;
+}
+
+} // namespace
+
+int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err,
+             bool errIsTerminal) {
+    if (const int refused = CheckOutputName(options.output, err)) {
+        return refused;
+    }
+    BatchSession session;
+    if (const int failure = session.startFailure()) {
+        Report(err, errormessage[failure - 1]);
+        return kExitFailure;
+    }
+    if (const int failed = ApplyOptions(options, session, err)) {
+        return failed;
+    }
+    if (const int failed = Render(options, session, err, errIsTerminal)) {
+        return failed;
+    }
+    if (options.filter) {
+        if (const int failed = ApplyFilter(*options.filter, session, err)) {
+            return failed;
+        }
+    }
+    if (const int failed = Unanswered(session, err)) {
+        return failed;
+    }
+    return SaveOutput(options.output, options.display == BatchDisplay::Quiet, out, err);
+}
+
+} // namespace orv

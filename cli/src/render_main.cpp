@@ -1,0 +1,75 @@
+#include "cli/batch.h"
+#include "report.h"
+
+#include <cstdio>
+#include <iostream>
+
+#include <unistd.h>
+
+namespace orv {
+
+namespace {
+
+constexpr const char* kUsage =
+    R"(Usage: orvantis render [options] -o FILE
+
+Renders an attractor without any window and writes the picture and its
+parameter file. The render starts from the program's start-up state; the
+options are applied in the order listed here, whatever their order on the
+command line.
+
+  --gan FILE             load a parameter file
+  --type T               standard, alpha, beta, gamma, or 0 to 3
+  --params A,B,C,D       a, b, c, d of the selected type
+  --start X0,Y0          the start point of the selected type
+  --rotation X,Y,Z       the rotation of the selected type, in degrees
+  --order O              XYZ, XZY, YXZ, YZX, ZXY or ZYX
+  --view XMIN,XMAX,YMIN,YMAX
+                         the view window of the selected type
+  --res N                the image side, 200 to 4000 (600)
+  --method M             speed, hit-count or z-plane
+  --background R,G,B     the background colour, 0 to 255 each
+  --palette P            1 or 2 for a built-in palette, or a ".map" file
+  --ghost                ghost image mode
+  --random[=SEED]        search a random chaotic parameter set, seeded with
+                         SEED (0 to 4294967295) or else the current time
+  --lmap                 draw the Lyapunov map instead of the attractor
+  --steps N              the number of render steps (5000000)
+  --filter F             normalize, equalize, log or log-squared, after the
+                         render (needs --method hit-count and 1000 steps)
+  -o, --output FILE      the image: a Targa file, or PNG for a name ending
+                         in .png; the parameter file is written beside it,
+                         its name's last three characters replaced by "gan"
+  --progress             a progress bar on stderr when it is a terminal (the
+                         default there)
+  --quiet                no progress bar and no closing line
+  --help, --version      this text, or the version
+
+Values out of range are clamped as the program's dialogs clamp them.
+
+Exit status: 0 success; 1 a file could not be written, or memory ran out;
+2 a mistake in the options, a refused view window, a file that cannot be
+read, or a filter that cannot be applied; 3 the random search found nothing.
+)";
+
+} // namespace
+
+int RenderMain(int argc, char** argv) {
+    const CommandLine line = ParseRenderOptions(std::vector<std::string>(argv + 1, argv + argc));
+    switch (line.action) {
+    case CommandLineAction::Help:
+        std::cout << kUsage;
+        return kExitSuccess;
+    case CommandLineAction::Version:
+        std::cout << "orvantis " << ORV_VERSION << '\n';
+        return kExitSuccess;
+    case CommandLineAction::Error:
+        Report(std::cerr, line.error + " (see orvantis render --help)");
+        return kExitBadInput;
+    case CommandLineAction::Render:
+        break;
+    }
+    return RunBatch(line.options, std::cout, std::cerr, ::isatty(STDERR_FILENO) != 0);
+}
+
+} // namespace orv

@@ -1,0 +1,114 @@
+#include "save.h"
+#include "report.h"
+#include "session.h"
+
+#include "cli/png_writer.h"
+#include "files/gan.h"
+#include "files/selection.h"
+#include "files/tga.h"
+#include "filters/filters.h"
+#include "render/state.h"
+#include "render/surfaces.h"
+
+#include <cctype>
+#include <cstring>
+#include <filesystem>
+
+namespace orv {
+
+namespace {
+
+bool EndsInPng(const std::string& name) {
+    if (name.size() < 4) {
+        return false;
+    }
+    std::string ending = name.substr(name.size() - 4);
+    for (char& c : ending) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return ending == ".png";
+}
+
+int SaveError(int code, std::ostream& err) {
+    Report(err, saveerror[code - 1]);
+    return kExitFailure;
+}
+
+int RunFilter(BatchFilter filter) {
+    switch (filter) {
+    case BatchFilter::Normalize:
+        return normalize();
+    case BatchFilter::Equalize:
+        return equalize();
+    case BatchFilter::Log:
+        logsquare = 0;
+        return logadjust();
+    case BatchFilter::LogSquared: {
+        logsquare = 1;
+        const int result = logadjust();
+        logsquare = 0;
+        return result;
+    }
+    }
+    return 0;
+}
+
+} // namespace
+
+int CheckOutputName(const std::string& output, std::ostream& err) {
+    if (output.size() >= MAX_PATH) {
+        Report(err, "-o: the name is longer than " + std::to_string(MAX_PATH - 1) + " characters");
+        return kExitBadInput;
+    }
+    // The parameter file's name is the image's with its last three characters
+    // replaced by "gan".
+    if (output.size() < 3 || output.compare(output.size() - 3, 3, "gan") == 0) {
+        Report(err, "-o: '" + output +
+                        "' leaves no name for the parameter file, which replaces the last "
+                        "three characters by \"gan\"");
+        return kExitBadInput;
+    }
+    const std::filesystem::path directory = std::filesystem::path(output).parent_path();
+    std::error_code error;
+    if (!directory.empty() && !std::filesystem::is_directory(directory, error)) {
+        return SaveError(1, err);
+    }
+    return 0;
+}
+
+int ApplyFilter(BatchFilter filter, BatchSession& session, std::ostream& err) {
+    // The filter commands act only on counts made for the present image size.
+    const int result = hcres == res ? RunFilter(filter) : 1;
+    switch (result) {
+    case 0:
+        return 0;
+    case 1:
+        Report(err, "--filter needs at least 1000 render steps (--steps)");
+        return kExitBadInput;
+    case 2:
+        Report(err, "--filter needs the Hit Count colouring method (--method hit-count)");
+        return kExitBadInput;
+    default:
+        for (const std::string& message : session.TakeMessages()) {
+            Report(err, message);
+        }
+        return kExitFailure;
+    }
+}
+
+int SaveOutput(const std::string& output, bool quiet, std::ostream& out, std::ostream& err) {
+    std::strcpy(tgafile, output.c_str());
+    const int image = EndsInPng(output) ? WritePng(g_vhdc, tgafile) : writetga(g_vhdc);
+    if (image != 0) {
+        return SaveError(image, err);
+    }
+    if (const int parameters = writegan(1)) {
+        return SaveError(parameters, err);
+    }
+    if (!quiet) {
+        out << "Wrote " << tgafile << " and " << sganfile << '\n';
+    }
+    return 0;
+}
+
+} // namespace orv

@@ -1,0 +1,28 @@
+// What follows the render: a filter, and the image with its parameter file.
+#pragma once
+
+#include "cli/options.h"
+
+#include <ostream>
+#include <string>
+
+namespace orv {
+
+class BatchSession;
+
+// Refuses, before anything is rendered, an output that could not be saved:
+// a name too long for the program's path buffers, one whose parameter file
+// would overwrite the image itself, or one in a directory that does not
+// exist. Returns 0 or the exit code.
+int CheckOutputName(const std::string& output, std::ostream& err);
+
+// Applies the filter as its command does. Returns 0 or the exit code.
+int ApplyFilter(BatchFilter filter, BatchSession& session, std::ostream& err);
+
+// Writes the image (Targa, or PNG for a name ending in ".png") and then the
+// parameter file beside it, as "Save Image and Parameters (S)" does. On
+// success the names of both files are written to out unless quiet. Returns 0
+// or the exit code.
+int SaveOutput(const std::string& output, bool quiet, std::ostream& out, std::ostream& err);
+
+} // namespace orv

@@ -1,0 +1,56 @@
+#include "session.h"
+
+#include "platform/headless.h"
+#include "platform/user.h"
+#include "render/driver.h"
+#include "render/state.h"
+#include "render/surfaces.h"
+#include "resources/resources.h"
+#include "ui/startup.h"
+#include "ui/state.h"
+
+#include <utility>
+
+namespace orv {
+
+namespace {
+
+constexpr const char* kGridCaption = "Grid Option";
+
+} // namespace
+
+BatchSession::BatchSession() {
+    ResetPlatformState();
+    HeadlessBackend& backend = Headless();
+    backend.reset();
+    backend.onMessageBox = [this](const MessageBoxCall& call) {
+        const bool question = (call.type & MB_TYPEMASK) == MB_YESNO;
+        if (call.caption != kGridCaption) {
+            messages_.push_back(call.text);
+        }
+        return question ? IDNO : IDOK;
+    };
+    ResetRenderState();
+    ResetUiState();
+    RegisterResources();
+    startFailure_ = InitWindowClass(nullptr);
+    if (startFailure_ == 0) {
+        startFailure_ = CreateMainWindow(nullptr, SW_HIDE);
+    }
+}
+
+BatchSession::~BatchSession() {
+    if (g_hWnd != nullptr && IsWindow(g_hWnd)) {
+        DestroyWindow(g_hWnd);
+    }
+    FreeHitCount();
+    g_hWnd = nullptr;
+    ResetPlatformState();
+    Headless().reset();
+}
+
+std::vector<std::string> BatchSession::TakeMessages() {
+    return std::exchange(messages_, {});
+}
+
+} // namespace orv
