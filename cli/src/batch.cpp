@@ -65,6 +65,9 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err,
     if (const int failed = ApplyOptions(options, session, err)) {
         return failed;
     }
+    if (const int refused = CheckFilterApplies(options, err)) {
+        return refused;
+    }
     if (const int failed = Render(options, session, err, errIsTerminal)) {
         return failed;
     }

@@ -29,6 +29,10 @@ bool EndsInPng(const std::string& name) {
     return ending == ".png";
 }
 
+constexpr const char* kFewSteps = "--filter needs at least 1000 render steps (--steps)";
+constexpr const char* kNotHitCount =
+    "--filter needs the Hit Count colouring method (--method hit-count)";
+
 int SaveError(int code, std::ostream& err) {
     Report(err, saveerror[code - 1]);
     return kExitFailure;
@@ -76,6 +80,21 @@ int CheckOutputName(const std::string& output, std::ostream& err) {
     return 0;
 }
 
+int CheckFilterApplies(const RenderOptions& options, std::ostream& err) {
+    if (!options.filter) {
+        return 0;
+    }
+    if (method[type] != 1) {
+        Report(err, kNotHitCount);
+        return kExitBadInput;
+    }
+    if (options.steps < 1000) {
+        Report(err, kFewSteps);
+        return kExitBadInput;
+    }
+    return 0;
+}
+
 int ApplyFilter(BatchFilter filter, BatchSession& session, std::ostream& err) {
     // The filter commands act only on counts made for the present image size.
     const int result = hcres == res ? RunFilter(filter) : 1;
@@ -83,10 +102,10 @@ int ApplyFilter(BatchFilter filter, BatchSession& session, std::ostream& err) {
     case 0:
         return 0;
     case 1:
-        Report(err, "--filter needs at least 1000 render steps (--steps)");
+        Report(err, kFewSteps);
         return kExitBadInput;
     case 2:
-        Report(err, "--filter needs the Hit Count colouring method (--method hit-count)");
+        Report(err, kNotHitCount);
         return kExitBadInput;
     default:
         for (const std::string& message : session.TakeMessages()) {

@@ -16,6 +16,11 @@ class BatchSession;
 // exist. Returns 0 or the exit code.
 int CheckOutputName(const std::string& output, std::ostream& err);
 
+// Refuses, before the render, a filter that its command would not offer for
+// the picture to come: the filters act only on a Hit Count picture of at
+// least 1000 render steps. Returns 0 or the exit code.
+int CheckFilterApplies(const RenderOptions& options, std::ostream& err);
+
 // Applies the filter as its command does. Returns 0 or the exit code.
 int ApplyFilter(BatchFilter filter, BatchSession& session, std::ostream& err);
 
