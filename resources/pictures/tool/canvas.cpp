@@ -62,8 +62,6 @@ HitCounts EngineCanvas::RenderAttractor(const AttractorSetup& setup) {
     type = setup.type;
     p[type] = setup.parameters;
     mm[type] = setup.view;
-    rot[type] = setup.rotation;
-    rotationorder = setup.order;
     method[type] = 1;
     genpalette(defpal1);
     firstloop = 1;

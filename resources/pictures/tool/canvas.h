@@ -11,13 +11,11 @@
 
 namespace orv::pictures {
 
-// How an attractor is to be rendered.
+// How an attractor is to be rendered, seen straight from above.
 struct AttractorSetup {
     int type = 0;
     PARAM parameters;
     MINMAX view;
-    VOXEL rotation;
-    int order = 0;
     long steps = 0;
 };
 
