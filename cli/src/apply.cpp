@@ -107,9 +107,7 @@ int SearchRandomParameters(const RenderOptions& options, BatchSession& session, 
     const int result = randomparams();
     SetRandomSeed(std::nullopt);
     if (result != 0) {
-        for (const std::string& message : session.TakeMessages()) {
-            Report(err, message);
-        }
+        session.ReportMessages(err);
         return kExitNotFound;
     }
     return 0;

@@ -28,26 +28,13 @@ int Render(const RenderOptions& options, BatchSession& session, std::ostream& er
         if (bar) {
             err << '\n';
         }
-        for (const std::string& message : session.TakeMessages()) {
-            Report(err, message);
-        }
+        session.ReportMessages(err);
         return kExitFailure;
     }
     if (bar) {
         bar->finish(total, ProgressBar::Clock::now());
     }
     return 0;
-}
-
-// Any message box the engine showed and no step has answered for is a
-// failure that must not pass unseen.
-int Unanswered(BatchSession& session, std::ostream& err) {
-    int result = 0;
-    for (const std::string& message : session.TakeMessages()) {
-        Report(err, message);
-        result = kExitFailure;
-    }
-    return result;
 }
 
 } // namespace
@@ -76,8 +63,10 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err,
             return failed;
         }
     }
-    if (const int failed = Unanswered(session, err)) {
-        return failed;
+    // A message box that no step above has answered for is a failure that
+    // must not pass unseen.
+    if (session.ReportMessages(err)) {
+        return kExitFailure;
     }
     return SaveOutput(options.output, options.display == BatchDisplay::Quiet, out, err);
 }

@@ -108,9 +108,7 @@ int ApplyFilter(BatchFilter filter, BatchSession& session, std::ostream& err) {
         Report(err, kNotHitCount);
         return kExitBadInput;
     default:
-        for (const std::string& message : session.TakeMessages()) {
-            Report(err, message);
-        }
+        session.ReportMessages(err);
         return kExitFailure;
     }
 }

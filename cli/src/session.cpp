@@ -1,4 +1,5 @@
 #include "session.h"
+#include "report.h"
 
 #include "platform/headless.h"
 #include "platform/user.h"
@@ -49,8 +50,11 @@ BatchSession::~BatchSession() {
     Headless().reset();
 }
 
-std::vector<std::string> BatchSession::TakeMessages() {
-    return std::exchange(messages_, {});
+bool BatchSession::ReportMessages(std::ostream& err) {
+    for (const std::string& message : messages_) {
+        Report(err, message);
+    }
+    return !std::exchange(messages_, {}).empty();
 }
 
 } // namespace orv

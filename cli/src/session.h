@@ -2,6 +2,7 @@
 // starts, on the headless backend, so that no window system is touched.
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,10 +22,11 @@ class BatchSession {
     // 0, or the start-up failure code (1 to 4) whose text errormessage holds.
     int startFailure() const { return startFailure_; }
 
-    // The texts of the message boxes the engine has shown since the last
-    // call. The grid question of the Lyapunov map is answered No and not
-    // kept; every other question is answered No, and kept.
-    std::vector<std::string> TakeMessages();
+    // Reports on err the texts of the message boxes the engine has shown
+    // since the last call; false when there were none. The grid question of
+    // the Lyapunov map is answered No and not kept; every other question is
+    // answered No, and kept.
+    bool ReportMessages(std::ostream& err);
 
   private:
     int startFailure_ = 0;
