@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -13,8 +14,11 @@ namespace {
 
 // Ranges per thread: enough that a thread finishing early takes over work
 // from a slower one.
-constexpr int kRangesPerThread = 8;
+constexpr int kRangesPerThread = 64;
 
+// The threads wait for a job; the calling thread works on it too and then
+// waits only for the ranges that others have taken, so a thread that wakes
+// late (on a busy machine) never holds a job up.
 class Pool {
   public:
     explicit Pool(int workers) {
@@ -41,33 +45,50 @@ class Pool {
 
     void run(int count, int helpers, const std::function<void(int, int)>& body) {
         const int range = std::max(1, count / ((helpers + 1) * kRangesPerThread));
+        std::uint32_t generation;
         {
             std::lock_guard<std::mutex> lock(mutex_);
+            generation = ++generation_;
             body_ = &body;
             count_ = count;
             range_ = range;
             helpers_ = helpers;
-            busy_ = helpers;
-            next_.store(0);
-            ++generation_;
+            ranges_ = (count + range - 1) / range;
+            finished_ = 0;
+            claim_.store(std::uint64_t{generation} << 32);
         }
         wake_.notify_all();
-        share();
+        work(generation, body, count, range);
         std::unique_lock<std::mutex> lock(mutex_);
-        done_.wait(lock, [this] { return busy_ == 0; });
-        body_ = nullptr;
+        done_.wait(lock, [this] { return finished_ == ranges_; });
     }
 
   private:
-    // Takes ranges of the current job until none is left.
-    void share() {
-        for (int begin = next_.fetch_add(range_); begin < count_; begin = next_.fetch_add(range_)) {
-            (*body_)(begin, std::min(begin + range_, count_));
+    // Runs ranges of the job of this generation until none is left. A range
+    // is claimed together with the generation, so a thread still holding an
+    // older job's details can never run a newer job's ranges.
+    void work(std::uint32_t generation, const std::function<void(int, int)>& body, int count,
+              int range) {
+        for (;;) {
+            std::uint64_t current = claim_.load();
+            int begin;
+            do {
+                begin = static_cast<int>(current & 0xFFFFFFFFu);
+                if (static_cast<std::uint32_t>(current >> 32) != generation || begin >= count) {
+                    return;
+                }
+            } while (
+                !claim_.compare_exchange_weak(current, current + static_cast<unsigned>(range)));
+            body(begin, std::min(begin + range, count));
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (++finished_ == ranges_) {
+                done_.notify_one();
+            }
         }
     }
 
     void serve(int index) {
-        unsigned seen = 0;
+        std::uint32_t seen = 0;
         std::unique_lock<std::mutex> lock(mutex_);
         for (;;) {
             wake_.wait(lock, [&] { return stopping_ || generation_ != seen; });
@@ -78,12 +99,12 @@ class Pool {
             if (index >= helpers_) {
                 continue;
             }
+            const std::function<void(int, int)>* body = body_;
+            const int count = count_;
+            const int range = range_;
             lock.unlock();
-            share();
+            work(seen, *body, count, range);
             lock.lock();
-            if (--busy_ == 0) {
-                done_.notify_one();
-            }
         }
     }
 
@@ -92,13 +113,16 @@ class Pool {
     std::condition_variable wake_;
     std::condition_variable done_;
     bool stopping_ = false;
-    unsigned generation_ = 0;
+    std::uint32_t generation_ = 0;
     const std::function<void(int, int)>* body_ = nullptr;
     int count_ = 0;
     int range_ = 1;
     int helpers_ = 0;
-    int busy_ = 0;
-    std::atomic<int> next_{0};
+    int ranges_ = 0;
+    int finished_ = 0;
+    // The generation of the current job (high half) and the first column not
+    // yet claimed (low half).
+    std::atomic<std::uint64_t> claim_{0};
 };
 
 int limit = 0;
