@@ -8,7 +8,9 @@
 
 #include <png.h>
 
+#include <cstring>
 #include <filesystem>
+#include <limits>
 
 namespace orv::test {
 namespace {
@@ -73,6 +75,19 @@ TEST_F(BatchFailures, AnOutputNamedLikeItsParameterFileIsRefused) {
                            "' leaves no name for the parameter file, which replaces the last "
                            "three characters by \"gan\"\n");
     EXPECT_FALSE(std::filesystem::exists(Path("pic.gan")));
+}
+
+TEST_F(BatchFailures, NamesTooLongForTheProgramsPathBuffersAreRefused) {
+    const std::string longName = Path(std::string(300, 'n') + ".tga");
+    BatchRun run = Run({"-o", longName});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(run.err, "orvantis render: -o: the name is longer than 259 characters\n");
+    run = Run({"--gan", longName, "-o", Path("g.tga")});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(run.err, "orvantis render: Error opening GAN file\n");
+    run = Run({"--palette", longName, "-o", Path("p.tga")});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(run.err, "orvantis render: Error opening MAP file\n");
 }
 
 TEST_F(BatchFailures, NoMemoryForTheHitCountsEndsWithTheEnginesMessage) {
@@ -146,6 +161,22 @@ TEST_F(BatchRandom, TheSameSeedGivesTheSameParameterFile) {
     const Gan gan(Path("one.gan"));
     EXPECT_NE(gan.a(), -0.966918);
     EXPECT_EQ(gan.xstart(), 0.1) << "the search keeps the start point";
+}
+
+TEST_F(BatchRandom, NothingFoundEndsWithTheSearchsMessageAndExitCode3) {
+    // A start point that is not a number makes every candidate's exponent
+    // the lowest there is, so no candidate passes.
+    std::string record(100, '\0');
+    const double values[] = {
+        -0.966918, 2.879879, 0.765145, 0.744728, std::numeric_limits<double>::quiet_NaN(),
+        0.1,       0.0};
+    std::memcpy(record.data() + 4, values, sizeof values);
+    WriteText(Path("nan.gan"), record);
+    const BatchRun run = Run({"--gan", Path("nan.gan"), "--random=1", "-o", Path("n.tga")});
+    EXPECT_EQ(run.code, 3);
+    EXPECT_EQ(run.err, "orvantis render: Attractor not found after 100 tries.\n\nPlease try again; "
+                       "this will reset the\n   pseudo-random number generator.\n");
+    EXPECT_FALSE(std::filesystem::exists(Path("n.tga")));
 }
 
 TEST_F(BatchProgress, DrawnOnATerminalOnlyAndNeverWhenQuiet) {
