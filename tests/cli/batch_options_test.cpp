@@ -37,6 +37,20 @@ TEST_F(BatchClamping, ValuesAreClampedAsTheDialogsClampThem) {
     EXPECT_EQ(Targa(Path("c.tga")).side(), 200);
 }
 
+TEST_F(BatchClamping, ASetThatIsHardlyChaoticIsWarnedAboutAndRenderedAllTheSame) {
+    BatchRun run = Run({"--params", "0.6,0.6,0.6,0.6", "--steps", "10", "-o", Path("w.tga")});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.err.rfind("orvantis render: warning: Lyapunov exponent: -0.", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find(": the attractor may not be chaotic enough to produce an appealing "
+                           "image\n"),
+              std::string::npos);
+    EXPECT_EQ(run.out, "Wrote " + Path("w.tga") + " and " + Path("w.gan") + "\n");
+    run = Run({"--start", "0.2,0.3", "--steps", "10", "-o", Path("w.tga")});
+    EXPECT_EQ(run.err, "") << "the default set is chaotic enough";
+    run = Run({"--params", "0.6,0.6,0.6,0.6", "--quiet", "--steps", "10", "-o", Path("w.tga")});
+    EXPECT_EQ(run.err, "");
+}
+
 TEST_F(BatchClamping, TheViewWindowIsSwappedAndKeptWithinItsLimits) {
     ASSERT_EQ(Run({"--view", "2,-2,-9,9", "--steps", "0", "-o", Path("v.tga")}).code, 0);
     EXPECT_EQ(mm[0].xmin, -2.0);
