@@ -8,6 +8,8 @@
 #include "bytes.h"
 
 #include <cstdio>
+#include <memory>
+#include <new>
 
 namespace orv {
 
@@ -18,6 +20,8 @@ const char* const saveerror[3] = {
 };
 
 namespace {
+
+constexpr std::size_t kStreamBuffer = 1 << 20;
 
 bool writeHeader(const TGAHEADER& header, std::FILE* out) {
     unsigned char bytes[kTgaHeaderBytes];
@@ -53,6 +57,12 @@ int writetga(HDC hdc) {
     if (out == nullptr) {
         return 1;
     }
+    // Rows go to the disk in large blocks rather than in a few system calls
+    // each. The buffer outlives the stream: every path closes the file first.
+    const std::unique_ptr<char[]> block(new (std::nothrow) char[kStreamBuffer]);
+    if (block != nullptr) {
+        std::setvbuf(out, block.get(), _IOFBF, kStreamBuffer);
+    }
     TGAHEADER header;
     header.width = static_cast<std::uint16_t>(res);
     header.height = static_cast<std::uint16_t>(res);
@@ -72,11 +82,17 @@ int writetga(HDC hdc) {
 
     HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     EnableWindow(g_hWnd, FALSE);
+    // Bytes stored into the row buffer could alias the image's size and the
+    // context's pixel pointer, which would make the compiler reload them for
+    // every pixel; local copies cannot be aliased, so they stay in registers.
+    // GetPixel reads only the pointer and size of the context.
+    const int side = res;
+    DC image = *hdc;
     bool written = true;
-    for (int y = 0; y < res && written; ++y) {
+    for (int y = 0; y < side && written; ++y) {
         unsigned char* pixel = linebuffer;
-        for (int x = 0; x < res; ++x) {
-            const COLORREF colour = GetPixel(hdc, x, y);
+        for (int x = 0; x < side; ++x) {
+            const COLORREF colour = GetPixel(&image, x, y);
             *pixel++ = static_cast<unsigned char>((colour >> 16) & 0xFF);
             *pixel++ = static_cast<unsigned char>((colour >> 8) & 0xFF);
             *pixel++ = static_cast<unsigned char>(colour & 0xFF);
