@@ -5,7 +5,7 @@
 
 #include "queue.h"
 
-#include <deque>
+#include <vector>
 
 namespace orv {
 
@@ -16,17 +16,49 @@ struct Queued {
     unsigned modifiers = 0;
 };
 
+// A first-in first-out list that keeps its storage: taking the first
+// message only moves the head, and an emptied list starts over in the same
+// memory. The message loop posts and takes one message per render step.
+class MessageList {
+  public:
+    using iterator = std::vector<Queued>::iterator;
+
+    bool empty() const { return head_ == items_.size(); }
+    Queued& front() { return items_[head_]; }
+    iterator begin() { return items_.begin() + static_cast<std::ptrdiff_t>(head_); }
+    iterator end() { return items_.end(); }
+    Queued& emplace_back() { return items_.emplace_back(); }
+    void pop_front() {
+        ++head_;
+        if (head_ == items_.size()) {
+            items_.clear();
+            head_ = 0;
+        } else if (head_ >= 64 && 2 * head_ >= items_.size()) {
+            items_.erase(items_.begin(), begin());
+            head_ = 0;
+        }
+    }
+    iterator erase(iterator it) { return items_.erase(it); }
+
+  private:
+    std::vector<Queued> items_;
+    std::size_t head_ = 0;
+};
+
 struct QueueState {
-    std::deque<Queued> posted;
-    std::deque<Queued> input;
+    MessageList posted;
+    MessageList input;
     bool quitPending = false;
     int quitCode = 0;
     unsigned modifiers = 0;
 };
 
+// Namespace scope rather than a function static: the message loop reaches
+// it several times per render step.
+QueueState theQueueState;
+
 QueueState& state() {
-    static QueueState s;
-    return s;
+    return theQueueState;
 }
 
 bool matches(const MSG& msg, HWND hwnd, UINT filterMin, UINT filterMax) {
@@ -39,10 +71,22 @@ bool matches(const MSG& msg, HWND hwnd, UINT filterMin, UINT filterMax) {
     return msg.message >= filterMin && msg.message <= filterMax;
 }
 
-bool takeFrom(std::deque<Queued>& queue, MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax,
-              bool remove, bool input) {
+void take(MessageList& queue, MessageList::iterator it, bool input) {
+    if (input) {
+        state().modifiers = it->modifiers;
+    }
+    if (it == queue.begin()) {
+        queue.pop_front();
+    } else {
+        queue.erase(it);
+    }
+}
+
+// Looks through the whole list for the first message that matches,
+// dropping those of windows that no longer exist.
+bool search(MessageList& queue, MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, bool remove,
+            bool input) {
     for (auto it = queue.begin(); it != queue.end();) {
-        // Messages for windows that no longer exist are dropped.
         if (it->msg.hwnd != nullptr && it->msg.hwnd->destroyed) {
             it = queue.erase(it);
             continue;
@@ -50,16 +94,32 @@ bool takeFrom(std::deque<Queued>& queue, MSG* msg, HWND hwnd, UINT filterMin, UI
         if (matches(it->msg, hwnd, filterMin, filterMax)) {
             *msg = it->msg;
             if (remove) {
-                if (input) {
-                    state().modifiers = it->modifiers;
-                }
-                queue.erase(it);
+                take(queue, it, input);
             }
             return true;
         }
         ++it;
     }
     return false;
+}
+
+// The message loop asks for the first message of all on every render step:
+// that case is answered without a search.
+inline bool takeFrom(MessageList& queue, MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax,
+                     bool remove, bool input) {
+    if (queue.empty()) {
+        return false;
+    }
+    const Queued& first = queue.front();
+    if (hwnd == nullptr && filterMin == 0 && filterMax == 0 &&
+        (first.msg.hwnd == nullptr || !first.msg.hwnd->destroyed)) {
+        *msg = first.msg;
+        if (remove) {
+            take(queue, queue.begin(), input);
+        }
+        return true;
+    }
+    return search(queue, msg, hwnd, filterMin, filterMax, remove, input);
 }
 
 bool find(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, bool remove) {
@@ -97,12 +157,11 @@ BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (hwnd != nullptr && hwnd->destroyed) {
         return FALSE;
     }
-    Queued q;
+    Queued& q = state().posted.emplace_back();
     q.msg.hwnd = hwnd;
     q.msg.message = message;
     q.msg.wParam = wParam;
     q.msg.lParam = lParam;
-    state().posted.push_back(q);
     return TRUE;
 }
 
@@ -113,7 +172,7 @@ void PostInputMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, uns
     q.msg.wParam = wParam;
     q.msg.lParam = lParam;
     q.modifiers = modifiers;
-    state().input.push_back(q);
+    state().input.emplace_back() = q;
 }
 
 void PostQuitMessage(int exitCode) {

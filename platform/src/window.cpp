@@ -26,6 +26,17 @@ std::vector<std::unique_ptr<Window>>& windows() {
     return all;
 }
 
+// How many windows wait for WM_PAINT: the message loop asks on every turn,
+// so the answer "none" must not cost a search.
+int invalidWindows = 0;
+
+void setInvalid(HWND hwnd, bool invalid) {
+    if (hwnd->invalid != invalid) {
+        hwnd->invalid = invalid;
+        invalidWindows += invalid ? 1 : -1;
+    }
+}
+
 } // namespace
 
 ATOM RegisterClassA(const WNDCLASSA* wc) {
@@ -141,7 +152,7 @@ BOOL DestroyWindow(HWND hwnd) {
     }
     hwnd->proc(hwnd, WM_DESTROY, 0, 0);
     hwnd->destroyed = true;
-    hwnd->invalid = false;
+    setInvalid(hwnd, false);
     CurrentBackend().windowDestroyed(hwnd);
     ForgetWindowContext(hwnd);
     delete hwnd->surface;
@@ -255,7 +266,7 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
     } else {
         hwnd->invalidRect = r;
     }
-    hwnd->invalid = true;
+    setInvalid(hwnd, true);
     hwnd->erase = hwnd->erase || erase != FALSE;
     return TRUE;
 }
@@ -286,7 +297,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
         ps->fErase = SendMessageA(hwnd, WM_ERASEBKGND, 0, 0) != 0 ? FALSE : TRUE;
         hwnd->erase = false;
     }
-    hwnd->invalid = false;
+    setInvalid(hwnd, false);
     ps->hdc = GetDC(hwnd);
     return ps->hdc;
 }
@@ -306,6 +317,9 @@ HWND AddWindowRecord(std::unique_ptr<Window> window) {
 }
 
 HWND FindInvalidWindow(HWND filter) {
+    if (invalidWindows == 0) {
+        return nullptr;
+    }
     for (const auto& w : windows()) {
         if (!w->destroyed && w->invalid && (filter == nullptr || filter == w.get())) {
             return w.get();
@@ -325,6 +339,7 @@ void ResetWindows() {
     }
     windows().clear();
     classes().clear();
+    invalidWindows = 0;
 }
 
 } // namespace orv

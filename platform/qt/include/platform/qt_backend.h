@@ -53,6 +53,7 @@ class QtBackend : public Backend {
     void takeEvents();
     void applyCursor();
 
+    unsigned polls_ = 0;
     std::chrono::steady_clock::time_point lastPoll_;
     std::chrono::steady_clock::time_point lastShown_;
     int cursorShape_ = 0; // Qt::ArrowCursor
