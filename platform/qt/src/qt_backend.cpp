@@ -208,6 +208,7 @@ int QtBackend::messageBox(HWND owner, const std::string& text, const std::string
     flush();
     QMessageBox box(iconOf(type), QString::fromStdString(caption), QString::fromStdString(text),
                     QMessageBox::NoButton, WidgetOf(owner));
+    box.setTextFormat(Qt::PlainText);
     switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
