@@ -87,6 +87,30 @@ void attachBitmap(DC* dc, Bitmap* bitmap) {
     dc->height = bitmap->height;
 }
 
+// Adds a rectangle to what a window's context changed (the part of the
+// surface the backend must show again). Memory contexts keep no record.
+void touch(HDC dc, int left, int top, int right, int bottom) {
+    if (dc->window == nullptr) {
+        return;
+    }
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    right = std::min(right, dc->width);
+    bottom = std::min(bottom, dc->height);
+    if (left >= right || top >= bottom) {
+        return;
+    }
+    RECT& t = dc->touched;
+    if (t.left >= t.right) {
+        t = RECT{left, top, right, bottom};
+        return;
+    }
+    t.left = std::min(t.left, left);
+    t.top = std::min(t.top, top);
+    t.right = std::max(t.right, right);
+    t.bottom = std::max(t.bottom, bottom);
+}
+
 void fillSolid(HDC dc, int left, int top, int right, int bottom, COLORREF color) {
     left = std::max(left, 0);
     top = std::max(top, 0);
@@ -100,9 +124,7 @@ void fillSolid(HDC dc, int left, int top, int right, int bottom, COLORREF color)
         std::uint32_t* row = dc->bits + static_cast<std::size_t>(y) * dc->width;
         std::fill(row + left, row + right, pixel);
     }
-    if (dc->window != nullptr) {
-        dc->window->dirty = true;
-    }
+    touch(dc, left, top, right, bottom);
 }
 
 // Draws the line from (x0, y0) towards (x1, y1), leaving out the end point.
@@ -129,9 +151,6 @@ void drawLine(HDC dc, int x0, int y0, int x1, int y1) {
             err += dx;
             y += sy;
         }
-    }
-    if (dc->window != nullptr) {
-        dc->window->dirty = true;
     }
 }
 
@@ -168,7 +187,6 @@ int ReleaseDC(HWND hwnd, HDC dc) {
     if (hwnd == nullptr || dc != &hwnd->dc) {
         return 0;
     }
-    hwnd->dirty = true;
     return 1;
 }
 
@@ -358,9 +376,7 @@ BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int sx, int s
                      src->bits + static_cast<std::size_t>(sy + row) * src->width + sx,
                      static_cast<std::size_t>(width) * sizeof(std::uint32_t));
     }
-    if (dst->window != nullptr) {
-        dst->window->dirty = true;
-    }
+    touch(dst, x, y, x + width, y + height);
     return TRUE;
 }
 
@@ -421,9 +437,8 @@ BOOL TextOutA(HDC dc, int x, int y, const char* text, int length) {
         return FALSE;
     }
     CurrentBackend().textOut(dc, x, y, std::string(text, static_cast<std::size_t>(length)));
-    if (dc->window != nullptr) {
-        dc->window->dirty = true;
-    }
+    // The text's extent is the backend's; the whole surface is shown again.
+    touch(dc, 0, 0, dc->width, dc->height);
     return TRUE;
 }
 
@@ -454,7 +469,7 @@ void ResizeClientSurface(HWND hwnd, int width, int height) {
     hwnd->dc.width = width;
     hwnd->dc.height = height;
     hwnd->dc.window = hwnd;
-    hwnd->dirty = true;
+    hwnd->dc.touched = RECT{0, 0, width, height};
 }
 
 void ForgetWindowContext(HWND hwnd) {

@@ -48,13 +48,15 @@ struct Pen : GdiObject {
 };
 
 // A device context. The pixel pointer and size come first: SetPixel and
-// GetPixel only touch these three fields.
+// GetPixel only touch these, and SetPixel on a window's context also the
+// bounds of what it changed, so that only that part needs showing.
 struct DC {
     std::uint32_t* bits = nullptr;
     int width = 0;
     int height = 0;
-    Bitmap* bitmap = nullptr; // the bitmap selected into a memory context
     HWND window = nullptr;    // the window whose surface this is, if any
+    RECT touched{0, 0, 0, 0}; // on a window's context: what changed since last shown
+    Bitmap* bitmap = nullptr; // the bitmap selected into a memory context
     bool memory = false;
     Brush* brush = nullptr;
     Pen* pen = nullptr;
@@ -98,6 +100,17 @@ inline COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
         static_cast<unsigned>(y) < static_cast<unsigned>(dc->height)) {
         dc->bits[static_cast<std::size_t>(y) * static_cast<unsigned>(dc->width) +
                  static_cast<unsigned>(x)] = (color & 0x00FFFFFFu) | kOpaque;
+        if (dc->window != nullptr) {
+            RECT& t = dc->touched;
+            if (t.left >= t.right) {
+                t = RECT{x, y, x + 1, y + 1};
+            } else {
+                t.left = x < t.left ? x : t.left;
+                t.top = y < t.top ? y : t.top;
+                t.right = x >= t.right ? x + 1 : t.right;
+                t.bottom = y >= t.bottom ? y + 1 : t.bottom;
+            }
+        }
         return color & 0x00FFFFFFu;
     }
     return CLR_INVALID;

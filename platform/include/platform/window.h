@@ -28,7 +28,6 @@ struct Window {
     bool visible = false;
     bool enabled = true;
     bool destroyed = false;
-    bool dirty = false;   // the surface changed since the backend last showed it
     bool invalid = false; // a WM_PAINT is due
     bool erase = false;
     RECT invalidRect;

@@ -1,5 +1,6 @@
 // The Qt backend: screen, windows, events, cursors, message boxes and text.
 #include "platform/qt_backend.h"
+#include "platform/window.h"
 #include "qt_window.h"
 
 #include <QApplication>
@@ -48,6 +49,15 @@ QMessageBox::Icon iconOf(UINT type) {
     default:
         return QMessageBox::NoIcon;
     }
+}
+
+// The part of a window's surface changed since it was last shown; empty
+// afterwards.
+QRect takeTouched(HWND hwnd) {
+    RECT& t = hwnd->dc.touched;
+    const QRect area(t.left, t.top, t.right - t.left, t.bottom - t.top);
+    t = RECT{0, 0, 0, 0};
+    return area;
 }
 
 } // namespace
@@ -130,10 +140,9 @@ void QtBackend::menuChanged(HWND hwnd) {
 
 void QtBackend::flush() {
     for (WindowWidget* widget : LiveWindowWidgets()) {
-        HWND hwnd = widget->hwnd();
-        if (hwnd->dirty) {
-            hwnd->dirty = false;
-            widget->canvas()->update();
+        const QRect touched = takeTouched(widget->hwnd());
+        if (!touched.isEmpty()) {
+            widget->canvas()->update(touched);
         }
     }
 }
@@ -194,9 +203,9 @@ void QtBackend::cursorShown(bool shown) {
 // meanwhile.
 void QtBackend::sleep(DWORD milliseconds) {
     for (WindowWidget* widget : LiveWindowWidgets()) {
-        if (widget->hwnd()->dirty) {
-            widget->hwnd()->dirty = false;
-            widget->canvas()->repaint();
+        const QRect touched = takeTouched(widget->hwnd());
+        if (!touched.isEmpty()) {
+            widget->canvas()->repaint(touched);
         }
     }
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
