@@ -5,7 +5,9 @@
 #include "render/surfaces.h"
 #include "ui/startup.h"
 
+#include <QElapsedTimer>
 #include <QImage>
+#include <QPointer>
 #include <QTest>
 #include <QWidget>
 
@@ -74,6 +76,39 @@ TEST_F(QtInput, TheWidgetShowsTheWindowsSurface) {
     EXPECT_EQ(Canvas()->cursor().shape(), Qt::ArrowCursor);
     SetCursor(cross);
     EXPECT_EQ(Canvas()->cursor().shape(), Qt::CrossCursor);
+}
+
+TEST_F(QtInput, OnlyTheChangedPartOfASurfaceIsShownAgain) {
+    Start();
+    backend.flush();
+    HDC hdc = GetDC(g_hWnd);
+    SetPixel(hdc, 30, 40, RGB(1, 2, 3));
+    SetPixel(hdc, 10, 50, RGB(1, 2, 3));
+    ReleaseDC(g_hWnd, hdc);
+    const RECT& touched = g_hWnd->dc.touched;
+    EXPECT_EQ(touched.left, 10);
+    EXPECT_EQ(touched.top, 40);
+    EXPECT_EQ(touched.right, 31);
+    EXPECT_EQ(touched.bottom, 51);
+    backend.flush();
+    EXPECT_EQ(g_hWnd->dc.touched.right, 0) << "shown, nothing is left to show";
+}
+
+TEST_F(QtInput, TheWidgetOfADestroyedWindowIsDeletedByTheMessageLoop) {
+    Start();
+    HWND popup = CreateWindowExA(0, "WJPopupWindow", "", WS_POPUP, 10, 10, 48, 24, g_hWnd, nullptr,
+                                 nullptr, nullptr);
+    ASSERT_NE(popup, nullptr);
+    QPointer<QWidget> widget = WidgetOf(popup);
+    ASSERT_FALSE(widget.isNull());
+    DestroyWindow(popup);
+    QElapsedTimer clock;
+    clock.start();
+    MSG msg;
+    while (!widget.isNull() && clock.elapsed() < 5000) {
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    }
+    EXPECT_TRUE(widget.isNull());
 }
 
 } // namespace
