@@ -98,15 +98,20 @@ TEST_F(XvfbProgram, RendersAndPausesOnR) {
     ASSERT_TRUE(Within(10, [&] { return Picture() != before; }))
         << "the picture should grow while rendering";
 
-    Tool("xdotool", {"windowfocus", "--sync", found});
-    Tool("xdotool", {"key", "r"});
-
+    // A key press can be lost while the window is still getting the focus;
+    // then it is pressed again, never after the picture has stood still.
     QImage paused;
-    ASSERT_TRUE(Within(20, [&] {
-        paused = Picture();
-        QThread::msleep(300);
-        return !paused.isNull() && Picture() == paused;
-    })) << "rendering did not pause";
+    bool stopped = false;
+    for (int attempt = 0; attempt < 3 && !stopped; ++attempt) {
+        Tool("xdotool", {"windowfocus", "--sync", found});
+        Tool("xdotool", {"key", "r"});
+        stopped = Within(10, [&] {
+            paused = Picture();
+            QThread::msleep(300);
+            return !paused.isNull() && Picture() == paused;
+        });
+    }
+    ASSERT_TRUE(stopped) << "rendering did not pause";
     QThread::msleep(1000);
     EXPECT_EQ(Picture(), paused) << "the picture changed after the pause";
     EXPECT_GT(Drawn(paused), 2000);
