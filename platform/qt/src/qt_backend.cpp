@@ -93,7 +93,7 @@ int QtBackend::bitsPerPixel() {
 // The window's widget is made before WM_CREATE, so that the client
 // rectangle is known then: the window's size less its menu bar.
 void QtBackend::windowCreating(HWND hwnd) {
-    auto* widget = new WindowWidget(hwnd);
+    auto* widget = new WindowWidget(hwnd, windowWidgetOf(hwnd->owner));
     hwnd->backendData = static_cast<QWidget*>(widget);
     const int width = hwnd->frame.right - hwnd->frame.left;
     const int height = hwnd->frame.bottom - hwnd->frame.top;

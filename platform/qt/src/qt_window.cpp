@@ -149,7 +149,7 @@ void Canvas::mouseReleaseEvent(QMouseEvent* event) {
     postButton(event, false);
 }
 
-WindowWidget::WindowWidget(HWND hwnd) : hwnd_(hwnd) {
+WindowWidget::WindowWidget(HWND hwnd, QWidget* owner) : QWidget(owner, Qt::Window), hwnd_(hwnd) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -39,7 +39,8 @@ class Canvas : public QWidget {
 
 class WindowWidget : public QWidget {
   public:
-    explicit WindowWidget(HWND hwnd);
+    // An owned window stays above its owner.
+    WindowWidget(HWND hwnd, QWidget* owner);
     ~WindowWidget() override;
 
     HWND hwnd() const { return hwnd_; }
