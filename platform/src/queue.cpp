@@ -192,6 +192,12 @@ BOOL GetMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
     if (msg == nullptr) {
         return -1;
     }
+    // A posted message comes before all input, so it is taken without
+    // asking the backend for input first (the message loop's wake-up, on
+    // every render step).
+    if (takeFrom(state().posted, msg, hwnd, filterMin, filterMax, true, false)) {
+        return TRUE;
+    }
     for (;;) {
         CurrentBackend().pollEvents();
         if (find(msg, hwnd, filterMin, filterMax, true)) {

@@ -17,7 +17,7 @@ namespace orv {
 namespace {
 
 constexpr auto kPollInterval = std::chrono::milliseconds(1);
-constexpr auto kShowInterval = std::chrono::milliseconds(16);
+constexpr auto kShowInterval = std::chrono::milliseconds(33);
 
 WindowWidget* windowWidgetOf(HWND hwnd) {
     return dynamic_cast<WindowWidget*>(WidgetOf(hwnd));

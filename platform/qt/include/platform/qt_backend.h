@@ -31,7 +31,8 @@ class QtBackend : public Backend {
     void controlChanged(HWND control) override;
 
     // Takes Qt's events at most about once a millisecond and shows what was
-    // drawn at most about 60 times a second.
+    // drawn about 30 times a second: painting more often takes more from
+    // the render than it shows.
     void pollEvents() override;
     void waitEvents() override;
 
