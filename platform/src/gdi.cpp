@@ -173,7 +173,8 @@ HGDIOBJ GetStockObject(int index) {
 }
 
 HDC GetDC(HWND hwnd) {
-    if (hwnd == nullptr || hwnd->destroyed || hwnd->surface == nullptr) {
+    // A destroyed window has no surface any more.
+    if (hwnd == nullptr || hwnd->surface == nullptr) {
         return nullptr;
     }
     DC* dc = &hwnd->dc;

@@ -32,25 +32,30 @@ void ghost(int& count, double& x, double& y) {
     }
 }
 
-void finish(const VOXEL& next, int* xpos, int* ypos) {
+// Inlined into every map: the projection runs once per render step.
+[[gnu::always_inline]] inline void projectPoint(const VOXEL& point, int* xpos, int* ypos) {
+    const MINMAX& m = mm[type];
+    const double column = (point.x - m.xmin) * dres / (m.xmax - m.xmin);
+    const double row = (point.y - m.ymin) * dres / (m.ymax - m.ymin);
+    *xpos = column > -kFarAway && column < kFarAway ? static_cast<int>(column) : -1;
+    *ypos = row > -kFarAway && row < kFarAway ? res - 1 - static_cast<int>(row) : -1;
+}
+
+[[gnu::always_inline]] inline void finish(const VOXEL& next, int* xpos, int* ypos) {
     const VOXEL& r = rot[type];
     if (r.x == 0.0 && r.y == 0.0 && r.z == 0.0) {
-        project(next, xpos, ypos);
+        projectPoint(next, xpos, ypos);
     } else {
         VOXEL turned;
         rotatexyz(next, &turned);
-        project(turned, xpos, ypos);
+        projectPoint(turned, xpos, ypos);
     }
 }
 
 } // namespace
 
 void project(const VOXEL& point, int* xpos, int* ypos) {
-    const MINMAX& m = mm[type];
-    const double column = (point.x - m.xmin) * dres / (m.xmax - m.xmin);
-    const double row = (point.y - m.ymin) * dres / (m.ymax - m.ymin);
-    *xpos = column > -kFarAway && column < kFarAway ? static_cast<int>(column) : -1;
-    *ypos = row > -kFarAway && row < kFarAway ? res - 1 - static_cast<int>(row) : -1;
+    projectPoint(point, xpos, ypos);
 }
 
 int standard(VOXEL old, VOXEL* next, int, int* xpos, int* ypos) {

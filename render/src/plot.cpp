@@ -14,10 +14,11 @@ std::uint32_t hitmax = 0;
 namespace {
 
 // Sets the pixel in the image and, where the window shows it, on the window.
-void draw(HDC hdc, int xplot1, int yplot1, COLORREF color) {
+// The position lies inside the image, so of the two limits, the image's and
+// the client area's, only the client area's can clip it.
+inline void draw(HDC hdc, int xplot1, int yplot1, COLORREF color) {
     SetPixel(g_vhdc, xplot1, yplot1, color);
-    if (xplot1 < std::min(res, static_cast<int>(ClientRes.right)) &&
-        yplot1 < std::min(res, static_cast<int>(ClientRes.bottom))) {
+    if (xplot1 < ClientRes.right && yplot1 < ClientRes.bottom) {
         SetPixel(hdc, xplot1, yplot1, color);
     }
 }
