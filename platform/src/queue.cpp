@@ -1,6 +1,7 @@
 // The thread's message queue: posted messages first, then input, then the
 // quit message, then paint requests.
 #include "platform/backend.h"
+#include "platform/menu.h"
 #include "platform/window.h"
 
 #include "queue.h"
@@ -207,8 +208,58 @@ BOOL GetMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
     }
 }
 
-BOOL TranslateMessage(const MSG*) {
-    return FALSE;
+namespace {
+
+constexpr WPARAM kBackspace = 0x08;
+
+// The character a key types on a US keyboard: a letter (capital with Shift,
+// a control character with Ctrl), a digit, a blank, or the control
+// character of Enter, Esc, Tab or Backspace; 0 for a key that types none
+// (function keys, arrows, modifiers, and anything with Ctrl and Alt).
+WPARAM characterOf(WPARAM key, unsigned modifiers) {
+    const bool shift = (modifiers & kShiftDown) != 0;
+    const bool control = (modifiers & kControlDown) != 0;
+    if (control && (modifiers & kAltDown) != 0) {
+        return 0;
+    }
+    if (key >= 'A' && key <= 'Z') {
+        if (control) {
+            return key - 'A' + 1;
+        }
+        return shift ? key : key - 'A' + 'a';
+    }
+    if (control) {
+        return 0;
+    }
+    if (key >= '0' && key <= '9') {
+        return key;
+    }
+    switch (key) {
+    case kBackspace:
+    case VK_TAB:
+    case VK_RETURN:
+    case VK_ESCAPE:
+    case VK_SPACE:
+        return key;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+// A key press that types a character is followed by WM_CHAR (WM_SYSCHAR
+// with Alt) for the same window, handed out before any further input.
+BOOL TranslateMessage(const MSG* msg) {
+    if (msg == nullptr || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)) {
+        return FALSE;
+    }
+    const WPARAM character = characterOf(msg->wParam, state().modifiers);
+    if (character == 0) {
+        return FALSE;
+    }
+    const UINT message = msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
+    return PostMessageA(msg->hwnd, message, character, msg->lParam);
 }
 
 LRESULT DispatchMessageA(const MSG* msg) {

@@ -1,4 +1,5 @@
 #include "platform/headless.h"
+#include "platform/menu.h"
 #include "platform/user.h"
 
 #include <gtest/gtest.h>
@@ -101,6 +102,44 @@ TEST_F(Queue, MessagesOfDestroyedWindowsAreDropped) {
 TEST_F(Queue, CloseDestroysTheWindowByDefault) {
     SendMessageA(hwnd, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(hwnd));
+}
+
+TEST_F(Queue, AKeyThatTypesACharacterIsFollowedByIt) {
+    struct Key {
+        UINT message;
+        WPARAM key;
+        unsigned modifiers;
+        UINT character; // 0: none
+        WPARAM code;
+    };
+    const Key keys[] = {
+        {WM_KEYDOWN, 'Q', 0, WM_CHAR, 'q'},
+        {WM_KEYDOWN, 'Q', kShiftDown, WM_CHAR, 'Q'},
+        {WM_KEYDOWN, 'Q', kControlDown, WM_CHAR, 17},
+        {WM_KEYDOWN, '7', 0, WM_CHAR, '7'},
+        {WM_KEYDOWN, VK_ESCAPE, 0, WM_CHAR, 0x1B},
+        {WM_SYSKEYDOWN, 'C', kAltDown, WM_SYSCHAR, 'c'},
+        {WM_KEYDOWN, 'D', kControlDown | kAltDown, 0, 0},
+        {WM_KEYDOWN, VK_F4, 0, 0, 0},
+        {WM_KEYUP, 'Q', 0, 0, 0},
+    };
+    for (const Key& k : keys) {
+        PostInputMessage(hwnd, k.message, k.key, 0, k.modifiers);
+        PostInputMessage(hwnd, WM_MOUSEMOVE, 0, 0);
+        MSG msg;
+        ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
+        EXPECT_EQ(TranslateMessage(&msg) != FALSE, k.character != 0) << k.key;
+        ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
+        if (k.character == 0) {
+            EXPECT_EQ(msg.message, WM_MOUSEMOVE) << k.key;
+            continue;
+        }
+        EXPECT_EQ(msg.message, k.character) << k.key;
+        EXPECT_EQ(msg.wParam, k.code) << k.key;
+        EXPECT_EQ(msg.hwnd, hwnd);
+        ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
+        EXPECT_EQ(msg.message, WM_MOUSEMOVE) << "the character comes before later input";
+    }
 }
 
 TEST(MessageBoxScript, RecordsEveryBoxAndAnswersFromTheScript) {
