@@ -38,6 +38,7 @@ void HeadlessBackend::windowCreating(HWND hwnd) {
         height -= frameHeight;
     }
     hwnd->client = RECT{0, 0, width > 0 ? width : 0, height > 0 ? height : 0};
+    windows.push_back(hwnd);
 }
 
 void HeadlessBackend::cursorChanged(HCURSOR cursor) {
@@ -50,6 +51,9 @@ void HeadlessBackend::cursorShown(bool shown) {
 
 void HeadlessBackend::sleep(DWORD milliseconds) {
     sleeps.push_back(milliseconds);
+    if (onSleep) {
+        onSleep(milliseconds);
+    }
 }
 
 int HeadlessBackend::messageBox(HWND owner, const std::string& text, const std::string& caption,

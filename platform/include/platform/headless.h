@@ -88,6 +88,9 @@ class HeadlessBackend : public Backend {
     // still open after its script, or shown with no script left, is
     // cancelled as with its Cancel button.
     std::deque<std::function<void(HWND dialog)>> dialogScripts;
+    // Called for every pause after it is recorded, while the screen shows
+    // what was drawn before it.
+    std::function<void(DWORD milliseconds)> onSleep;
 
     // What tests read back.
     std::vector<MessageBoxCall> messageBoxes;
@@ -96,6 +99,7 @@ class HeadlessBackend : public Backend {
     std::vector<HCURSOR> cursorChanges;
     std::vector<DWORD> sleeps;
     std::vector<DialogCall> dialogs;
+    std::vector<HWND> windows; // every window made, in order
     int cursorShowCount = 0;
 
     void reset();
