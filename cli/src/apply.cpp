@@ -71,12 +71,10 @@ int ApplyResolution(long value, std::ostream& err) {
     if (side == res) {
         return 0;
     }
-    if (!ReplaceImage(g_hWnd, side)) {
+    if (!SetResolution(g_hWnd, side)) {
         Report(err, "Not enough memory for an image of this size.");
         return kExitFailure;
     }
-    res = side;
-    dres = side;
     return 0;
 }
 

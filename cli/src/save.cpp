@@ -6,9 +6,10 @@
 #include "files/gan.h"
 #include "files/selection.h"
 #include "files/tga.h"
-#include "filters/filters.h"
 #include "render/state.h"
 #include "render/surfaces.h"
+#include "resources/resources.h"
+#include "ui/commands.h"
 
 #include <cctype>
 #include <cstring>
@@ -38,23 +39,19 @@ int SaveError(int code, std::ostream& err) {
     return kExitFailure;
 }
 
-int RunFilter(BatchFilter filter) {
+// The filter's command in the menu.
+UINT CommandOf(BatchFilter filter) {
     switch (filter) {
     case BatchFilter::Normalize:
-        return normalize();
+        return kNormalize;
     case BatchFilter::Equalize:
-        return equalize();
+        return kEqualize;
     case BatchFilter::Log:
-        logsquare = 0;
-        return logadjust();
-    case BatchFilter::LogSquared: {
-        logsquare = 1;
-        const int result = logadjust();
-        logsquare = 0;
-        return result;
+        return kHitCountLog;
+    case BatchFilter::LogSquared:
+        return kHitCountLogSquared;
     }
-    }
-    return 0;
+    return kNormalize;
 }
 
 } // namespace
@@ -97,7 +94,7 @@ int CheckFilterApplies(const RenderOptions& options, std::ostream& err) {
 
 int ApplyFilter(BatchFilter filter, BatchSession& session, std::ostream& err) {
     // The filter commands act only on counts made for the present image size.
-    const int result = hcres == res ? RunFilter(filter) : 1;
+    const int result = hcres == res ? RunFilter(CommandOf(filter)) : 1;
     switch (result) {
     case 0:
         return 0;

@@ -1,111 +1,74 @@
-// The commands other than 165, carried out while rendering is paused. To
-// restart means to set firstloop, so that the next render step begins a new
-// picture.
+// The commands other than 165, each carried out by its handler while
+// rendering is paused.
 #include "ui/commands.h"
-#include "platform/dialog.h"
+#include "command_handlers.h"
 #include "render/state.h"
 #include "resources/resources.h"
-#include "ui/dialogs.h"
-#include "ui/mainwindow.h"
-#include "ui/state.h"
 
 namespace orv {
-
-namespace {
-
-INT_PTR runDialog(HWND hWnd, WORD id, DLGPROC proc) {
-    return DialogBoxParamA(g_hInstance, MAKEINTRESOURCEA(id), hWnd, proc, 0);
-}
-
-void attractorType(HWND hWnd) {
-    savetype = type;
-    if (runDialog(hWnd, kTypeDialog, TypeDialogProc) == IDCANCEL) {
-        return;
-    }
-    if (type != savetype) {
-        firstloop = 1;
-    }
-    lmapflag = 0;
-}
-
-bool changed(const PARAM& now, const PARAM& was) {
-    return now.a != was.a || now.b != was.b || now.c != was.c || now.d != was.d ||
-           now.xstart != was.xstart || now.ystart != was.ystart;
-}
-
-bool changed(const MINMAX& now, const MINMAX& was) {
-    return now.xmin != was.xmin || now.xmax != was.xmax || now.ymin != was.ymin ||
-           now.ymax != was.ymax;
-}
-
-bool changed(const VOXEL& now, const VOXEL& was) {
-    return now.x != was.x || now.y != was.y || now.z != was.z;
-}
-
-void parameters(HWND hWnd) {
-    savep = p[type];
-    savemm = mm[type];
-    saverot = rot[type];
-    saveorder = rotationorder;
-    savetype = type;
-    saveres = res;
-    if (runDialog(hWnd, kParamDialog, ParamDialogProc) == IDCANCEL) {
-        return;
-    }
-    if (changed(p[type], savep) || changed(mm[type], savemm) || changed(rot[type], saverot) ||
-        rotationorder != saveorder) {
-        firstloop = 1;
-    }
-    if (res != saveres) {
-        if (!ReplaceImage(hWnd, res)) {
-            MessageBoxA(hWnd, "Not enough memory for an image of this size.",
-                        "Memory allocation problem", MB_ICONEXCLAMATION);
-            res = saveres;
-            return;
-        }
-        dres = res;
-        firstloop = 1;
-    }
-}
-
-void coloringMethod(HWND hWnd) {
-    savemethod = method[type];
-    if (runDialog(hWnd, kColoringDialog, ColoringMethodDialogProc) == IDCANCEL) {
-        return;
-    }
-    if (method[type] != savemethod) {
-        firstloop = 1;
-    }
-}
-
-void backgroundColor(HWND hWnd) {
-    saveback = back;
-    if (runDialog(hWnd, kBackgroundDialog, BackgroundDialogProc) == IDCANCEL) {
-        return;
-    }
-    if (back != saveback) {
-        firstloop = 1;
-    }
-}
-
-} // namespace
 
 void CommandHandler(HWND hWnd, UINT id) {
     if (okrun != 0) {
         return;
     }
     switch (id) {
+    case kHelpTopics:
+        HelpCommand();
+        break;
+    case kAbout:
+        AboutCommand(hWnd);
+        break;
     case kAttractorType:
-        attractorType(hWnd);
+        AttractorTypeCommand(hWnd);
         break;
     case kParameters:
-        parameters(hWnd);
+        ParametersCommand(hWnd);
+        break;
+    case kRandomParameters:
+        RandomParametersCommand(hWnd);
         break;
     case kColoringMethod:
-        coloringMethod(hWnd);
+        ColoringMethodCommand(hWnd);
         break;
     case kBackgroundColor:
-        backgroundColor(hWnd);
+        BackgroundColorCommand(hWnd);
+        break;
+    case kPaletteFile:
+        PaletteFileCommand(hWnd);
+        break;
+    case kDefaultPalette1:
+    case kDefaultPalette2:
+        DefaultPaletteCommand(hWnd, id);
+        break;
+    case kClearScreen:
+        ClearScreenCommand(hWnd);
+        break;
+    case kLoadParameters:
+        LoadParametersCommand(hWnd);
+        break;
+    case kSaveParameters:
+        SaveParametersCommand(hWnd);
+        break;
+    case kLyapunovMap:
+        LyapunovMapCommand(hWnd);
+        break;
+    case kNormalize:
+    case kEqualize:
+    case kHitCountLog:
+    case kHitCountLogSquared:
+        FilterCommand(id);
+        break;
+    case kSaveImage:
+        SaveImageCommand(hWnd);
+        break;
+    case kExit:
+        ExitCommand(hWnd);
+        break;
+    case kParameterDisplay:
+        ParameterDisplayCommand();
+        break;
+    case kGhostImage:
+        GhostImageCommand();
         break;
     default:
         break;

@@ -8,6 +8,7 @@
 #include "render/surfaces.h"
 #include "resources/resources.h"
 #include "ui/commands.h"
+#include "ui/splash.h"
 #include "ui/state.h"
 
 #include <algorithm>
@@ -60,6 +61,9 @@ void loadCommandLineFile() {
 }
 
 LRESULT onCreate(HWND hWnd) {
+    if (oksplash == 1) {
+        splash(hWnd);
+    }
     GetClientRect(hWnd, &ClientRes);
     cross = LoadCursorA(nullptr, IDC_CROSS);
     hourglass = LoadCursorA(nullptr, IDC_WAIT);
@@ -140,7 +144,7 @@ void RenderPauseResume(HWND hWnd, LPARAM lParam) {
     SetCursor(cross);
 }
 
-bool ReplaceImage(HWND hWnd, int side) {
+bool SetResolution(HWND hWnd, int side) {
     HDC image = nullptr;
     HBITMAP bitmap = nullptr;
     if (!blackImage(hWnd, side, side, &image, &bitmap)) {
@@ -150,6 +154,8 @@ bool ReplaceImage(HWND hWnd, int side) {
     DeleteObject(g_hBitmap);
     g_vhdc = image;
     g_hBitmap = bitmap;
+    res = side;
+    dres = side;
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include "resources/resources.h"
 #include "ui/mainwindow.h"
 #include "ui/popup.h"
+#include "ui/splash.h"
 #include "ui/state.h"
 
 #include <cstring>
@@ -68,6 +69,12 @@ int InitWindowClass(HINSTANCE hInstance) {
     if (RegisterClassA(&wc) == 0) {
         return 2;
     }
+    // Without its class a splash is left out; the program runs on.
+    wc = windowClass(szSplashWinName, SplashWindowProc, hInstance, IDC_ARROW, BLACK_BRUSH, nullptr);
+    oksplash = RegisterClassA(&wc) != 0 ? 1 : 0;
+    wc = windowClass(szSplash2WinName, Splash2WindowProc, hInstance, IDC_ARROW, BLACK_BRUSH,
+                     nullptr);
+    oksplash2 = RegisterClassA(&wc) != 0 ? 1 : 0;
     return 0;
 }
 

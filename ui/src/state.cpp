@@ -39,6 +39,8 @@ int nadvisory = 1;
 int eadvisory = 1;
 int logadvisory = 1;
 
+RECT VhdcRes;
+
 HWND hE3wnd = nullptr;
 HWND hE4wnd = nullptr;
 
@@ -65,6 +67,7 @@ void ResetUiState() {
     nadvisory = 1;
     eadvisory = 1;
     logadvisory = 1;
+    VhdcRes = RECT{};
     hE3wnd = nullptr;
     hE4wnd = nullptr;
 }

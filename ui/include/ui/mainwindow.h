@@ -13,8 +13,9 @@ LRESULT MainWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 // method and when the low word of lParam is 0.
 void RenderPauseResume(HWND hWnd, LPARAM lParam);
 
-// Replaces the off-screen image by a black one of side x side pixels; false
-// (and the old image kept) when there is no memory for it.
-bool ReplaceImage(HWND hWnd, int side);
+// Makes side the image size: a black off-screen image of side x side pixels
+// replaces the old one, and res and dres follow. False, with nothing
+// changed, when there is no memory for the new image.
+bool SetResolution(HWND hWnd, int side);
 
 } // namespace orv

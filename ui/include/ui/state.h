@@ -45,6 +45,9 @@ extern int nadvisory;
 extern int eadvisory;
 extern int logadvisory;
 
+// (0, 0, res, res): the off-screen image's rectangle, for clearing it.
+extern RECT VhdcRes;
+
 // The c and d boxes of the parameters dialog while it initialises.
 extern HWND hE3wnd;
 extern HWND hE4wnd;

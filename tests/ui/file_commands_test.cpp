@@ -1,0 +1,128 @@
+#include "paused_program.h"
+#include "scratch_dir.h"
+
+#include "files/gan.h"
+#include "files/selection.h"
+#include "platform/kernel.h"
+#include "render/state.h"
+#include "resources/resources.h"
+
+#include <cstring>
+#include <filesystem>
+
+namespace orv::test {
+namespace {
+
+constexpr std::uintmax_t kTargaBytes = 18 + 3 * 600 * 600 + 26;
+
+class FileCommands : public PausedProgram {
+  protected:
+    void TearDown() override {
+        SetLocalAllocFailure({});
+        PausedProgram::TearDown();
+    }
+
+    void ExpectReport(std::size_t i, const std::string& text) const {
+        ASSERT_GT(backend.messageBoxes.size(), i);
+        const MessageBoxCall& box = backend.messageBoxes[i];
+        EXPECT_EQ(box.text, text);
+        EXPECT_EQ(box.caption, "WJ Orvantis");
+        EXPECT_EQ(box.type, MB_ICONINFORMATION);
+        EXPECT_EQ(box.owner, nullptr);
+    }
+
+    void ExpectError(std::size_t i, const std::string& text, const std::string& caption) const {
+        ASSERT_GT(backend.messageBoxes.size(), i);
+        const MessageBoxCall& box = backend.messageBoxes[i];
+        EXPECT_EQ(box.text, text);
+        EXPECT_EQ(box.caption, caption);
+        EXPECT_EQ(box.type, MB_ICONEXCLAMATION);
+        EXPECT_EQ(box.owner, g_hWnd);
+    }
+
+    ScratchDir scratch;
+};
+
+TEST_F(FileCommands, ASavedImageIsReportedAndThenItsParameterFile) {
+    backend.fileAnswers.push_back(scratch / "moon");
+    Command(kSaveImage);
+    ASSERT_EQ(backend.fileSelections.size(), 1u);
+    EXPECT_EQ(backend.fileSelections[0].title, "Select a file for saving your image:");
+    EXPECT_EQ(std::filesystem::file_size(scratch / "moon.tga"), kTargaBytes);
+    EXPECT_EQ(std::filesystem::file_size(scratch / "moon.gan"), 100u);
+    ASSERT_EQ(backend.messageBoxes.size(), 2u);
+    ExpectReport(0, "Image saved as moon.tga");
+    ExpectReport(1,
+                 "Parameters saved as moon.gan\n\nLoad via ' File ' menu or by double-clicking.");
+}
+
+TEST_F(FileCommands, AFailedImageShowsOneErrorAndNoParameterFileIsWritten) {
+    SetLocalAllocFailure([](std::size_t, int) { return true; });
+    backend.fileAnswers.push_back(scratch / "moon");
+    Command(kSaveImage);
+    ASSERT_EQ(backend.messageBoxes.size(), 1u);
+    ExpectError(0, "Not enough memory to buffer image lines.", "Save file error");
+    EXPECT_FALSE(std::filesystem::exists(scratch / "moon.gan"));
+}
+
+TEST_F(FileCommands, AnImageNamedLikeAParameterFileIsNotReplacedByIt) {
+    backend.fileAnswers.push_back(scratch / "moon.gan");
+    Command(kSaveImage);
+    EXPECT_EQ(std::filesystem::file_size(scratch / "moon.gan"), kTargaBytes);
+    ASSERT_EQ(backend.messageBoxes.size(), 2u);
+    ExpectReport(0, "Image saved as moon.gan");
+    ExpectError(1, "The parameter file was not saved:\nit would have replaced the image.",
+                "Save file error");
+}
+
+TEST_F(FileCommands, SavedParametersAreReportedByName) {
+    backend.fileAnswers.push_back(scratch / "set");
+    Command(kSaveParameters);
+    EXPECT_EQ(backend.fileSelections[0].title, "Select a file for saving parameters:");
+    EXPECT_EQ(std::filesystem::file_size(scratch / "set.gan"), 100u);
+    ASSERT_EQ(backend.messageBoxes.size(), 1u);
+    ExpectReport(0, "Parameters saved as set.gan\n\nLoad via ' File ' menu or by double-clicking.");
+}
+
+TEST_F(FileCommands, ALoadedParameterFileIsRenderedAtOnce) {
+    type = 2;
+    p[2].a = 1.25;
+    std::strcpy(sganfile, (scratch / "beta.gan").c_str());
+    ASSERT_EQ(writegan(0), 0);
+    type = 0;
+    p[2].a = pdef[2].a;
+
+    backend.fileAnswers.push_back(scratch / "beta.gan");
+    Command(kLoadParameters);
+    EXPECT_EQ(type, 2);
+    EXPECT_EQ(p[2].a, 1.25);
+    EXPECT_EQ(firstloop, 1);
+    EXPECT_TRUE(backend.messageBoxes.empty());
+    ASSERT_EQ(QueuedCommand(), kRenderPauseResume);
+    HandleNext();
+    EXPECT_EQ(okrun, 1);
+}
+
+TEST_F(FileCommands, AFileThatIsNoParameterFileIsRefusedAndNothingStarts) {
+    scratch.Write("short.gan", "too short");
+    backend.fileAnswers.push_back(scratch / "short.gan");
+    Command(kLoadParameters);
+    ASSERT_EQ(backend.messageBoxes.size(), 1u);
+    ExpectError(0, "Error opening GAN file", "GAN file error");
+    EXPECT_EQ(firstloop, 0);
+    EXPECT_EQ(QueuedCommand(), 0u);
+}
+
+TEST_F(FileCommands, ACancelledSelectionDoesNothing) {
+    for (UINT command : {kSaveImage, kSaveParameters, kLoadParameters, kPaletteFile}) {
+        Command(command);
+    }
+    EXPECT_EQ(backend.fileSelections.size(), 4u);
+    EXPECT_TRUE(backend.messageBoxes.empty());
+    EXPECT_TRUE(std::filesystem::is_empty(scratch.path()));
+    EXPECT_EQ(QueuedCommand(), 0u);
+    EXPECT_EQ(firstloop, 0);
+}
+
+} // namespace
+} // namespace orv::test

@@ -1,0 +1,91 @@
+#include "paused_program.h"
+
+#include "analysis/randomparams.h"
+#include "render/state.h"
+#include "resources/resources.h"
+
+#include <string>
+
+namespace orv::test {
+namespace {
+
+const char* const kRandomAdvisory =
+    "Many parameter sets will generate extreme\n   values which will overflow the computer's\n   "
+    "capacity, potentially crashing the program.\n\nOr, instead of producing chaotic patterns, "
+    "they\n   might converge to point clusters, lines or\n   closed curves which are not "
+    "interesting.\n\nTherefore, it might take a little time to find\n   random parameter sets "
+    "that appear likely to\n   be stable and to behave as intended.";
+
+const char* const kMapAdvisory =
+    "A map will be rendered of the Lyapunov exponents\n   for the selected formula, over the "
+    "range of -3.0\n   to 3.0, with parameter A along the X-axis and\n   parameter B along the "
+    "Y_axis. For the Standard\n   and Alpha formulae, the selected values of\n   parameters C and "
+    "D will be used where applicable.\n\nExponents of -2.0 or less will be represented by the\n"
+    "   lowest palette value, and exponents of +2.0 or\n   greater will be represented by the "
+    "highest value.\n   A smooth gradient such as a greyscale will show\n   the progression most "
+    "clearly, and can be used as\n   a height field for 3D rendering. The 'Topo.map'\n   palette "
+    "will show a simulated progression from\n   water level (blue) to snow (white).";
+
+class SearchCommands : public PausedProgram {
+  protected:
+    void SetUp() override {
+        PausedProgram::SetUp();
+        SetRandomSeed(20240611);
+    }
+    void TearDown() override {
+        SetRandomSeed(std::nullopt);
+        PausedProgram::TearDown();
+    }
+
+    void ExpectAdvisory(const char* text, const char* caption) const {
+        ASSERT_EQ(backend.messageBoxes.size(), 1u);
+        const MessageBoxCall& box = backend.messageBoxes[0];
+        EXPECT_EQ(box.text, text);
+        EXPECT_EQ(box.caption, std::string(caption));
+        EXPECT_EQ(box.type, MB_ICONINFORMATION);
+        EXPECT_EQ(box.owner, nullptr);
+    }
+};
+
+TEST_F(SearchCommands, AFoundParameterSetIsRenderedAtOnceAndTheAdvisoryComesOnce) {
+    Command(kRandomParameters);
+    ExpectAdvisory(kRandomAdvisory, "Random Parameters Advisory");
+    EXPECT_NE(p[0].a, pdef[0].a) << "a set was found";
+    EXPECT_EQ(firstloop, 1);
+    ASSERT_EQ(QueuedCommand(), kRenderPauseResume);
+    HandleNext();
+    EXPECT_EQ(okrun, 1);
+
+    Command(kRenderPauseResume);
+    Command(kRandomParameters);
+    EXPECT_EQ(backend.messageBoxes.size(), 1u);
+    EXPECT_EQ(QueuedCommand(), kRenderPauseResume);
+}
+
+TEST_F(SearchCommands, ADeclinedSetStartsNothing) {
+    debugflag = 1;
+    backend.messageBoxAnswers = {IDOK, IDNO};
+    Command(kRandomParameters);
+    ASSERT_EQ(backend.messageBoxes.size(), 2u);
+    EXPECT_EQ(backend.messageBoxes[1].caption, "Accept Parameters?");
+    EXPECT_EQ(p[0].a, pdef[0].a);
+    EXPECT_EQ(firstloop, 0);
+    EXPECT_EQ(QueuedCommand(), 0u);
+}
+
+TEST_F(SearchCommands, TheMapExplainsItselfOnceAndStartsAtOnce) {
+    Command(kLyapunovMap);
+    ExpectAdvisory(kMapAdvisory, "Lyapunov Map Advisory");
+    EXPECT_EQ(lmapflag, 1);
+    EXPECT_EQ(firstloop, 1);
+    ASSERT_EQ(QueuedCommand(), kRenderPauseResume);
+    HandleNext();
+    EXPECT_EQ(okrun, 1);
+
+    Command(kRenderPauseResume);
+    Command(kLyapunovMap);
+    EXPECT_EQ(backend.messageBoxes.size(), 1u);
+}
+
+} // namespace
+} // namespace orv::test

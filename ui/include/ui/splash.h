@@ -1,0 +1,36 @@
+// The start splash, shown for two seconds while the main window is made,
+// and the closing splash, whose star field twinkles until a key or a click
+// and which then ends the program.
+#pragma once
+
+#include "platform/gdi.h"
+#include "platform/user.h"
+
+namespace orv {
+
+// The pictures while their splash shows them.
+extern HDC g_vSplashhdc;
+extern HBITMAP g_hSplashBitmap;
+extern HDC g_vSplash2hdc;
+extern HBITMAP g_hSplash2Bitmap;
+
+// The closing splash's background: red 0, green 16, blue 48.
+constexpr COLORREF kSplash2Background = 0x00301000;
+
+// Shows the start picture centred on the screen for two seconds, with the
+// mouse cursor hidden and hWnd (the main window being made) disabled.
+// Returns 0 once the splash is gone.
+int splash(HWND hWnd);
+LRESULT SplashWindowProc(HWND hSplashwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Blanks the main window and opens the closing splash over it, with hWnd
+// disabled; returns 0 at once. The message loop animates the splash.
+int splash2(HWND hWnd);
+LRESULT Splash2WindowProc(HWND hSplash2wnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// One twinkle step on the window surface hdc and the composed image vhdc:
+// each of the 36 stars moves one pixel to the right (from x = 319 to 0) and
+// takes a new random shade of yellow.
+void stars(HDC hdc, HDC vhdc);
+
+} // namespace orv

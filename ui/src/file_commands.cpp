@@ -1,0 +1,97 @@
+// The file commands: load a parameter file and render it (155), save one
+// (160), and save the image with its parameter file beside it (190). A
+// cancelled selection does nothing; a failure is reported in an error box
+// owned by the main window.
+#include "command_handlers.h"
+#include "files/gan.h"
+#include "files/selection.h"
+#include "files/tga.h"
+#include "render/driver.h"
+#include "render/state.h"
+#include "render/surfaces.h"
+
+#include <cstring>
+#include <string>
+
+namespace orv {
+
+namespace {
+
+void redrawNow(HWND hWnd, UINT more = 0) {
+    RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | more);
+}
+
+void saveFailed(HWND hWnd, const char* text) {
+    MessageBoxA(hWnd, text, "Save file error", MB_ICONEXCLAMATION);
+}
+
+void report(const std::string& text) {
+    MessageBoxA(nullptr, text.c_str(), "WJ Orvantis", MB_ICONINFORMATION);
+}
+
+void reportParameters() {
+    report(std::string("Parameters saved as ") + sganfiletitle +
+           "\n\nLoad via ' File ' menu or by double-clicking.");
+}
+
+// The parameter file goes where the image's name, less its last three
+// characters, and "gan" say: an image saved under a name ending in "gan"
+// would be replaced by it.
+bool parametersWouldReplaceImage() {
+    const std::size_t length = std::strlen(tgafile);
+    return length >= 3 && std::strcmp(tgafile + length - 3, "gan") == 0;
+}
+
+} // namespace
+
+void LoadParametersCommand(HWND hWnd) {
+    ogann.lpstrFile = oganfile;
+    if (GetOpenFileNameA(&ogann) == FALSE) {
+        return;
+    }
+    redrawNow(hWnd, RDW_NOCHILDREN);
+    if (loadgan() == 1) {
+        MessageBoxA(hWnd, "Error opening GAN file", "GAN file error", MB_ICONEXCLAMATION);
+        return;
+    }
+    firstloop = 1;
+    okrun = 0;
+    PostMessageA(hWnd, WM_COMMAND, kRenderCommand, 0);
+}
+
+void SaveParametersCommand(HWND hWnd) {
+    sgann.lpstrFile = sganfile;
+    if (GetSaveFileNameA(&sgann) == FALSE) {
+        return;
+    }
+    redrawNow(hWnd);
+    if (const int failed = writegan(0)) {
+        saveFailed(hWnd, saveerror[failed - 1]);
+        return;
+    }
+    reportParameters();
+}
+
+void SaveImageCommand(HWND hWnd) {
+    stgan.lpstrFile = tgafile;
+    if (GetSaveFileNameA(&stgan) == FALSE) {
+        return;
+    }
+    redrawNow(hWnd);
+    if (const int failed = writetga(g_vhdc)) {
+        saveFailed(hWnd, saveerror[failed - 1]);
+        return;
+    }
+    report(std::string("Image saved as ") + tgafiletitle);
+    if (parametersWouldReplaceImage()) {
+        saveFailed(hWnd, "The parameter file was not saved:\nit would have replaced the image.");
+        return;
+    }
+    if (const int failed = writegan(1)) {
+        saveFailed(hWnd, saveerror[failed - 1]);
+        return;
+    }
+    reportParameters();
+}
+
+} // namespace orv

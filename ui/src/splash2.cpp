@@ -1,0 +1,144 @@
+// The closing splash: the closing picture under a band of twinkling stars.
+// Each WM_USER is one animation step that posts the next; a key or a click
+// ends it, and with it the program.
+#include "platform/bitmap_resource.h"
+#include "render/surfaces.h"
+#include "ui/splash.h"
+#include "ui/state.h"
+
+namespace orv {
+
+HDC g_vSplash2hdc = nullptr;
+HBITMAP g_hSplash2Bitmap = nullptr;
+
+namespace {
+
+constexpr int kSide = 320;
+constexpr int kPictureHeight = 226;
+constexpr UINT kClose = WM_USER + 1;
+
+// The composed 320 x 320 image and its bitmap.
+HDC vhdc = nullptr;
+HBITMAP vbitmap = nullptr;
+// 1 once the first step has shown the whole image.
+int i = 0;
+
+LRESULT onCreate(HWND hSplash2wnd) {
+    HDC hdc = GetDC(hSplash2wnd);
+    vhdc = CreateCompatibleDC(hdc);
+    vbitmap = vhdc != nullptr ? CreateCompatibleBitmap(hdc, kSide, kSide) : nullptr;
+    if (vbitmap == nullptr) {
+        ReleaseDC(hSplash2wnd, hdc);
+        DeleteDC(vhdc);
+        vhdc = nullptr;
+        return -1;
+    }
+    SelectObject(vhdc, vbitmap);
+    HBRUSH background = CreateSolidBrush(kSplash2Background);
+    const RECT all{0, 0, kSide, kSide};
+    FillRect(vhdc, &all, background);
+    DeleteObject(background);
+
+    g_vSplash2hdc = CreateCompatibleDC(hdc);
+    ReleaseDC(hSplash2wnd, hdc);
+    g_hSplash2Bitmap = LoadBitmapA(g_hInstance, "WJSPLASH2BITMAP");
+    SelectObject(g_vSplash2hdc, g_hSplash2Bitmap);
+    BitBlt(vhdc, 0, kSide - kPictureHeight, kSide, kPictureHeight, g_vSplash2hdc, 0, 0, SRCCOPY);
+    PostMessageA(hSplash2wnd, WM_USER, 0, 0);
+    return 0;
+}
+
+void onPaint(HWND hSplash2wnd) {
+    PAINTSTRUCT ps;
+    BeginPaint(hSplash2wnd, &ps);
+    BitBlt(ps.hdc, 0, 0, kSide, kSide, vhdc, 0, 0, SRCCOPY);
+    EndPaint(hSplash2wnd, &ps);
+}
+
+bool endsTheSplash(UINT message) {
+    return message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_LBUTTONDOWN ||
+           message == WM_RBUTTONDOWN;
+}
+
+// One step. A key press or a button press waiting for the window ends the
+// animation a second later; any other input waiting (a mouse move, a key
+// release, a character) is dropped.
+void step(HWND hSplash2wnd) {
+    HDC hdc = GetDC(hSplash2wnd);
+    if (i == 0) {
+        i = 1;
+        BitBlt(hdc, 0, 0, kSide, kSide, vhdc, 0, 0, SRCCOPY);
+    }
+    stars(hdc, vhdc);
+    Sleep(20);
+    MSG msg;
+    if (PeekMessageA(&msg, hSplash2wnd, WM_KEYDOWN, WM_MOUSELAST, PM_REMOVE) != FALSE &&
+        endsTheSplash(msg.message)) {
+        Sleep(1000);
+        PostMessageA(hSplash2wnd, kClose, 0, 0);
+    } else {
+        PostMessageA(hSplash2wnd, WM_USER, 0, 0);
+    }
+    ReleaseDC(hSplash2wnd, hdc);
+}
+
+// Frees the pictures, closes the splash and lets the main window end the
+// program.
+void closeSplash(HWND hSplash2wnd) {
+    DeleteDC(g_vSplash2hdc);
+    DeleteObject(g_hSplash2Bitmap);
+    DeleteDC(vhdc);
+    DeleteObject(vbitmap);
+    g_vSplash2hdc = nullptr;
+    g_hSplash2Bitmap = nullptr;
+    vhdc = nullptr;
+    vbitmap = nullptr;
+    DestroyWindow(hSplash2wnd);
+    PostMessageA(g_hWnd, WM_DESTROY, 0, 0);
+}
+
+} // namespace
+
+int splash2(HWND hWnd) {
+    HDC hdc = GetDC(g_hWnd);
+    FillRect(hdc, &ClientRes, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    ReleaseDC(g_hWnd, hdc);
+    HWND hSplash2wnd =
+        CreateWindowExA(0, szSplash2WinName, "", WS_POPUP, xscreen / 2 - 160, yscreen / 2 - 160,
+                        kSide, kSide, hWnd, nullptr, g_hInstance, nullptr);
+    // Without its window the main window must stay usable.
+    if (hSplash2wnd == nullptr) {
+        return 0;
+    }
+    EnableWindow(hWnd, FALSE);
+    ShowWindow(hSplash2wnd, SW_SHOW);
+    return 0;
+}
+
+LRESULT Splash2WindowProc(HWND hSplash2wnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        return onCreate(hSplash2wnd);
+    case WM_PAINT:
+        onPaint(hSplash2wnd);
+        return 0;
+    case WM_MOVE:
+    case WM_SIZE:
+        InvalidateRect(hSplash2wnd, nullptr, TRUE);
+        return 0;
+    case WM_USER:
+        step(hSplash2wnd);
+        return 0;
+    case kClose:
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        closeSplash(hSplash2wnd);
+        return 0;
+    default:
+        return DefWindowProcA(hSplash2wnd, message, wParam, lParam);
+    }
+}
+
+} // namespace orv
