@@ -200,7 +200,9 @@ void QtBackend::cursorShown(bool shown) {
 }
 
 // What was drawn before the pause is shown first; no message is taken
-// meanwhile.
+// meanwhile. Input that has arrived only joins the queue: held back from Qt
+// instead, the X11 platform would not hand it over later either, and a
+// closing splash, which pauses on every step, would never see its key.
 void QtBackend::sleep(DWORD milliseconds) {
     for (WindowWidget* widget : LiveWindowWidgets()) {
         const QRect touched = takeTouched(widget->hwnd());
@@ -208,7 +210,7 @@ void QtBackend::sleep(DWORD milliseconds) {
             widget->canvas()->repaint(touched);
         }
     }
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
