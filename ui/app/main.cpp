@@ -4,6 +4,7 @@
 #include "cli/batch.h"
 #include "platform/qt_backend.h"
 #include "platform/user.h"
+#include "render/surfaces.h"
 #include "resources/resources.h"
 #include "ui/startup.h"
 
@@ -27,6 +28,12 @@ int main(int argc, char** argv) {
     orv::RegisterResources();
     const std::string args = orv::Win32CommandLine(argc, argv);
     const int result = orv::WinMain(nullptr, nullptr, args.c_str(), orv::SW_SHOWNORMAL);
+    // After the closing splash the main window is still there, to be taken
+    // with the process as the window system would: it goes before its
+    // backend does.
+    if (orv::IsWindow(orv::g_hWnd)) {
+        orv::DestroyWindow(orv::g_hWnd);
+    }
     orv::InstallBackend(nullptr);
     return result;
 }
