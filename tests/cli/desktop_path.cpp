@@ -1,8 +1,5 @@
 #include "desktop_path.h"
 
-#include "files/gan.h"
-#include "files/selection.h"
-#include "files/tga.h"
 #include "platform/dialog.h"
 #include "render/driver.h"
 #include "render/state.h"
@@ -12,8 +9,6 @@
 #include "ui/state.h"
 
 #include <gtest/gtest.h>
-
-#include <cstring>
 
 namespace orv::test {
 
@@ -60,9 +55,12 @@ void DesktopPath::Render(long steps) {
 }
 
 void DesktopPath::Save(const std::string& path) {
-    std::strcpy(tgafile, path.c_str());
-    ASSERT_EQ(writetga(g_vhdc), 0);
-    ASSERT_EQ(writegan(1), 0);
+    backend.fileAnswers.push_back(path);
+    backend.messageBoxes.clear();
+    SendMessageA(g_hWnd, WM_COMMAND, kSaveImage, 0);
+    ASSERT_EQ(backend.messageBoxes.size(), 2u);
+    EXPECT_EQ(backend.messageBoxes[0].text.rfind("Image saved as ", 0), 0u);
+    EXPECT_EQ(backend.messageBoxes[1].text.rfind("Parameters saved as ", 0), 0u);
 }
 
 void Type(HWND dialog, int id, const char* text) {

@@ -1,7 +1,7 @@
 // The desktop program on the headless backend, driven as a person would:
 // started as at start-up, values typed into its dialogs, rendering run by
-// its message loop, and the picture saved as "Save Image and Parameters (S)"
-// saves it.
+// its message loop, and the picture saved with "Save Image and Parameters
+// (S)", the file name typed into its selection.
 #pragma once
 
 #include "platform/headless.h"
@@ -23,7 +23,8 @@ class DesktopPath {
     // The message loop with rendering on, for the given number of render
     // steps, then paused.
     void Render(long steps);
-    // Writes the image to path and the parameter file beside it.
+    // Saves the image to path, and the parameter file beside it, with the
+    // command.
     void Save(const std::string& path);
 
     HeadlessBackend& backend = Headless();
