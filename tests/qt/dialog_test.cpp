@@ -1,5 +1,7 @@
 #include "qt_fixture.h"
 
+#include "files/selection.h"
+#include "platform/commdlg.h"
 #include "platform/dialog.h"
 #include "render/state.h"
 #include "render/surfaces.h"
@@ -9,6 +11,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -148,6 +151,27 @@ TEST(QtMessageBox, ShowsTheIconAndButtonsAndReturnsTheAnswer) {
     EXPECT_EQ(icon, QMessageBox::Information);
     EXPECT_EQ(text, "Accept palette?");
     EXPECT_EQ(title, "Preview");
+}
+
+TEST(QtFileDialog, ShowsTheSelectionsTitleAndItsFilterOnce) {
+    QtBackend backend;
+    InstallBackend(&backend);
+    InitOpenFile();
+    QStringList filters;
+    QString caption;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        filters = dialog->nameFilters();
+        caption = dialog->windowTitle();
+        dialog->reject();
+    });
+    stgan.lpstrFile = tgafile;
+    const BOOL chosen = GetSaveFileNameA(&stgan);
+    InstallBackend(nullptr);
+    EXPECT_EQ(chosen, FALSE);
+    EXPECT_EQ(filters, QStringList{"Targa files (*.tga)"});
+    EXPECT_EQ(caption, "Select a file for saving your image:");
 }
 
 } // namespace

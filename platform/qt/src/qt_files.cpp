@@ -12,12 +12,18 @@ namespace orv {
 namespace {
 
 // Qt writes a filter as "Text (pattern)", with blanks where Win32 puts ';'
-// between several patterns.
+// between several patterns. A description that already ends in its
+// patterns, as "Targa files (*.tga)" does, is taken as it stands.
 QStringList filtersOf(const char* filter) {
     QStringList result;
     for (const FileFilter& entry : FilterEntries(filter)) {
-        result << QString("%1 (%2)").arg(QString::fromStdString(entry.description),
-                                         QString::fromStdString(entry.pattern).replace(';', ' '));
+        const QString description = QString::fromStdString(entry.description);
+        const QString patterns = QString::fromStdString(entry.pattern).replace(';', ' ');
+        if (description.endsWith(QString("(%1)").arg(patterns))) {
+            result << description;
+        } else {
+            result << QString("%1 (%2)").arg(description, patterns);
+        }
     }
     return result;
 }
