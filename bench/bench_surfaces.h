@@ -10,9 +10,12 @@
 
 namespace orv::bench {
 
-inline void SetUpSurfaces() {
+// The image is side x side (the start size unless a benchmark needs another).
+inline void SetUpSurfaces(int side = 600) {
     ResetPlatformState();
     ResetRenderState();
+    res = side;
+    dres = side;
     genpalette(defpal1);
     WNDCLASSA wc;
     wc.lpfnWndProc = DefWindowProcA;

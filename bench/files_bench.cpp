@@ -25,21 +25,6 @@ std::string target() {
         .string();
 }
 
-// A headless main window with a res x res off-screen image of the given side
-// (SetUpSurfaces makes the start size).
-void SetUpSurfacesAt(int side) {
-    SetUpSurfaces();
-    res = side;
-    dres = side;
-    DeleteDC(g_vhdc);
-    DeleteObject(g_hBitmap);
-    HDC hdc = GetDC(g_hWnd);
-    g_vhdc = CreateCompatibleDC(hdc);
-    g_hBitmap = CreateCompatibleBitmap(hdc, res, res);
-    SelectObject(g_vhdc, g_hBitmap);
-    ReleaseDC(g_hWnd, hdc);
-}
-
 // Rewriting a file in place makes the file system flush it on close, so each
 // round starts without the old file.
 void removeOld(benchmark::State& state, const std::string& path) {
@@ -49,7 +34,7 @@ void removeOld(benchmark::State& state, const std::string& path) {
 }
 
 void BM_writetga_4000(benchmark::State& state) {
-    SetUpSurfacesAt(4000);
+    SetUpSurfaces(4000);
     for (int y = 0; y < res; ++y) {
         for (int x = 0; x < res; ++x) {
             SetPixel(g_vhdc, x, y, RGB(x & 0xFF, y & 0xFF, (x ^ y) & 0xFF));

@@ -11,21 +11,6 @@ namespace {
 
 constexpr long kRenderSteps = 20000000;
 
-// A headless main window with a res x res off-screen image of the given side
-// (SetUpSurfaces makes the start size).
-void SetUpSurfacesAt(int side) {
-    SetUpSurfaces();
-    res = side;
-    dres = side;
-    DeleteDC(g_vhdc);
-    DeleteObject(g_hBitmap);
-    HDC hdc = GetDC(g_hWnd);
-    g_vhdc = CreateCompatibleDC(hdc);
-    g_hBitmap = CreateCompatibleBitmap(hdc, res, res);
-    SelectObject(g_vhdc, g_hBitmap);
-    ReleaseDC(g_hWnd, hdc);
-}
-
 // The render is made once and shared: the filters never change the counts.
 void longRender() {
     static bool done = false;
@@ -33,7 +18,7 @@ void longRender() {
         return;
     }
     done = true;
-    SetUpSurfacesAt(4000);
+    SetUpSurfaces(4000);
     method[0] = 1;
     for (long i = 0; i < kRenderSteps; ++i) {
         fractaldriver();
