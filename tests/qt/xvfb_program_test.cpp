@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QThread>
 
+#include "xvfb_support.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -17,26 +19,10 @@ namespace {
 
 std::string programPath;
 
-constexpr QRgb kBackground = qRgb(255, 245, 230);
-
-// Asks until the answer is yes or the time is up.
-bool Within(int seconds, const std::function<bool()>& done) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (std::chrono::steady_clock::now() < end) {
-        if (done()) {
-            return true;
-        }
-        QThread::msleep(100);
-    }
-    return false;
-}
-
-QString Tool(const QString& program, const QStringList& args) {
-    QProcess process;
-    process.start(program, args);
-    process.waitForFinished(10000);
-    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
-}
+using orv::xvfb::Drawn;
+using orv::xvfb::kBackground;
+using orv::xvfb::Tool;
+using orv::xvfb::Within;
 
 class XvfbProgram : public ::testing::Test {
   protected:
@@ -64,16 +50,6 @@ class XvfbProgram : public ::testing::Test {
             }
         }
         return QImage();
-    }
-
-    static int Drawn(const QImage& picture) {
-        int drawn = 0;
-        for (int y = 0; y < picture.height(); ++y) {
-            for (int x = 0; x < picture.width(); ++x) {
-                drawn += picture.pixel(x, y) != kBackground ? 1 : 0;
-            }
-        }
-        return drawn;
     }
 
     QProcess program;
