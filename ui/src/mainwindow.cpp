@@ -2,6 +2,7 @@
 #include "ui/mainwindow.h"
 #include "files/gan.h"
 #include "files/selection.h"
+#include "images.h"
 #include "platform/menu.h"
 #include "render/driver.h"
 #include "render/state.h"
@@ -86,14 +87,8 @@ void onDestroy() {
     // Rendering ends with the window: no step may draw on what is freed.
     okrun = 0;
     FreeHitCount();
-    DeleteDC(g_vhdc);
-    DeleteDC(g_phdc);
-    DeleteObject(g_hBitmap);
-    DeleteObject(g_phBitmap);
-    g_vhdc = nullptr;
-    g_phdc = nullptr;
-    g_hBitmap = nullptr;
-    g_phBitmap = nullptr;
+    ReleaseImage(g_vhdc, g_hBitmap);
+    ReleaseImage(g_phdc, g_phBitmap);
     PostQuitMessage(0);
 }
 
@@ -150,8 +145,7 @@ bool SetResolution(HWND hWnd, int side) {
     if (!blackImage(hWnd, side, side, &image, &bitmap)) {
         return false;
     }
-    DeleteDC(g_vhdc);
-    DeleteObject(g_hBitmap);
+    ReleaseImage(g_vhdc, g_hBitmap);
     g_vhdc = image;
     g_hBitmap = bitmap;
     res = side;

@@ -1,5 +1,6 @@
 // The about window: the about picture until a click or a typed character.
 #include "ui/popup.h"
+#include "images.h"
 #include "platform/bitmap_resource.h"
 #include "render/surfaces.h"
 #include "ui/state.h"
@@ -47,10 +48,7 @@ void closeAbout(HWND hPopupwnd) {
         return;
     }
     aboutflag = 0;
-    DeleteDC(abouthdc);
-    DeleteObject(aboutbitmap);
-    abouthdc = nullptr;
-    aboutbitmap = nullptr;
+    ReleaseImage(abouthdc, aboutbitmap);
     EnableWindow(g_hWnd, TRUE);
     DestroyWindow(hPopupwnd);
 }

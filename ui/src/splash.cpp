@@ -1,6 +1,7 @@
 // The start splash: the start picture, centred on the screen for two
 // seconds while the main window is being made.
 #include "ui/splash.h"
+#include "images.h"
 #include "platform/bitmap_resource.h"
 #include "ui/state.h"
 
@@ -30,10 +31,7 @@ int splash(HWND hWnd) {
     // Nothing is taken from the queue meanwhile.
     Sleep(2000);
 
-    DeleteDC(g_vSplashhdc);
-    DeleteObject(g_hSplashBitmap);
-    g_vSplashhdc = nullptr;
-    g_hSplashBitmap = nullptr;
+    ReleaseImage(g_vSplashhdc, g_hSplashBitmap);
     DestroyWindow(hSplashwnd);
     ShowCursor(TRUE);
     EnableWindow(hWnd, TRUE);

@@ -1,6 +1,7 @@
 // The closing splash: the closing picture under a band of twinkling stars.
 // Each WM_USER is one animation step that posts the next; a key or a click
 // ends it, and with it the program.
+#include "images.h"
 #include "platform/bitmap_resource.h"
 #include "render/surfaces.h"
 #include "ui/splash.h"
@@ -85,14 +86,8 @@ void step(HWND hSplash2wnd) {
 // Frees the pictures, closes the splash and lets the main window end the
 // program.
 void closeSplash(HWND hSplash2wnd) {
-    DeleteDC(g_vSplash2hdc);
-    DeleteObject(g_hSplash2Bitmap);
-    DeleteDC(vhdc);
-    DeleteObject(vbitmap);
-    g_vSplash2hdc = nullptr;
-    g_hSplash2Bitmap = nullptr;
-    vhdc = nullptr;
-    vbitmap = nullptr;
+    ReleaseImage(g_vSplash2hdc, g_hSplash2Bitmap);
+    ReleaseImage(vhdc, vbitmap);
     DestroyWindow(hSplash2wnd);
     PostMessageA(g_hWnd, WM_DESTROY, 0, 0);
 }
