@@ -15,8 +15,7 @@ namespace orv::bench {
 inline void SetUpSurfaces(int side = 600) {
     ResetPlatformState();
     ResetRenderState();
-    res = side;
-    dres = side;
+    SetRes(side);
     genpalette(defpal1);
     WNDCLASSA wc;
     wc.lpfnWndProc = DefWindowProcA;

@@ -79,10 +79,7 @@ int ApplyResolution(long value, std::ostream& err) {
 }
 
 void ApplyBackground(const std::array<long, 3>& values) {
-    red = ClampColor(values[0]);
-    green = ClampColor(values[1]);
-    blue = ClampColor(values[2]);
-    back = static_cast<std::uint32_t>(red | green << 8 | blue << 16);
+    SetBackground(ClampColor(values[0]), ClampColor(values[1]), ClampColor(values[2]));
 }
 
 // A built-in palette by number, or a ".map" file read and accepted as the

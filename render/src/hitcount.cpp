@@ -8,6 +8,8 @@
 
 namespace orv {
 
+int hcres = 0;
+
 namespace {
 
 struct LocalFreer {

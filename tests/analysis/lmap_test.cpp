@@ -38,8 +38,7 @@ class LyapunovMap : public EngineTest {
     }
 
     void Use(int side) {
-        res = side;
-        dres = side;
+        SetRes(side);
         ResizeImage();
     }
 

@@ -65,9 +65,13 @@ TEST(ViewWindow, SwappedClampedAndRefusedWhenTooNarrow) {
     low = 1.0;
     high = 1.04;
     EXPECT_FALSE(ClampRange(low, high, -5.0, 5.0));
-    low = 1.0;
-    high = 1.05;
+    // 0.05 - 0.0 is exactly the double 0.05: the narrowest window allowed.
+    low = 0.0;
+    high = 0.05;
     EXPECT_TRUE(ClampRange(low, high, -5.0, 5.0));
+    low = 0.0;
+    high = std::nextafter(0.05, 0.0);
+    EXPECT_FALSE(ClampRange(low, high, -5.0, 5.0));
     low = 7.0;
     high = 9.0;
     EXPECT_FALSE(ClampRange(low, high, -5.0, 5.0)) << "both ends beyond the outer limit";

@@ -78,6 +78,7 @@ TEST_F(Plot, ZPlaneBlendsTowardsTheNextEntry) {
     unsigned char custom[768] = {};
     custom[3 * 127] = 100;
     custom[3 * 128] = 200;
+    custom[3 * 255 + 1] = 200;
     custom[3 * 255 + 2] = 77;
     genpalette(custom);
     method[0] = 2;
@@ -90,9 +91,14 @@ TEST_F(Plot, ZPlaneBlendsTowardsTheNextEntry) {
     EXPECT_EQ(Image(1, 1), RGB(150, 0, 0)) << "index 127 is not above the stored 127.5";
     EXPECT_EQ(Count(1, 1), 127.5f);
 
+    v.z = 0.999;
+    plot(3, 1);
+    EXPECT_EQ(Count(3, 1), 254.745f);
+    EXPECT_EQ(Image(3, 1), RGB(0, 149, 57)) << "entry 254 is blended 74.5% towards 255";
+
     v.z = 1.0;
     plot(2, 1);
-    EXPECT_EQ(Image(2, 1), RGB(0, 0, 77)) << "entry 255 unblended";
+    EXPECT_EQ(Image(2, 1), RGB(0, 200, 77)) << "entry 255 unblended";
     EXPECT_EQ(hitmax, 255u);
 }
 

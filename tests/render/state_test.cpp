@@ -41,22 +41,107 @@ TEST(StartState, EveryTypeHasItsDefaultsAndTheSharedValuesTheirStartValues) {
     }
 }
 
-TEST(StartState, ResetPutsBackWhatAUserChanged) {
+TEST(StartState, ResetPutsBackEveryValueButTheHitCountBufferSize) {
     type = 2;
     p[2].a = 1.0;
     mm[1].xmin = 0.0;
     rot[3].z = 45.0;
+    rotationorder = 4;
     method[0] = 1;
-    res = 1000;
-    back = 0;
+    SetRes(1000);
+    saveres = 700;
+    SetBackground(1, 2, 3);
+    v = VOXEL{1.0, 2.0, 3.0};
+    oldv = v;
+    itercount = 1000;
+    xradians_user = 1.0L;
+    ghostcount = 12345;
+    okrun = 1;
+    firstloop = 0;
+    lmapflag = 1;
+    ghostflag = 1;
+    debugflag = 1;
+    gridflag = 1;
+    logsquare = 1;
+    hcres = 321;
     ResetRenderState();
     EXPECT_EQ(type, 0);
     EXPECT_EQ(p[2].a, 2.039949);
     EXPECT_EQ(mm[1].xmin, -3.5);
     EXPECT_EQ(rot[3].z, 0.0);
+    EXPECT_EQ(rotationorder, 0);
     EXPECT_EQ(method[0], 0);
     EXPECT_EQ(res, 600);
+    EXPECT_EQ(dres, 600.0);
+    EXPECT_EQ(saveres, 0);
     EXPECT_EQ(back, 0x00E6F5FFu);
+    EXPECT_EQ(blue, 230);
+    EXPECT_EQ(v.z, 0.0);
+    EXPECT_EQ(oldv.x, 0.0);
+    EXPECT_EQ(itercount, 0);
+    EXPECT_EQ(xradians_user, 0.0L);
+    EXPECT_EQ(ghostcount, 0);
+    EXPECT_EQ(okrun, 0);
+    EXPECT_EQ(firstloop, 1);
+    EXPECT_EQ(lmapflag, 0);
+    EXPECT_EQ(ghostflag, 0);
+    EXPECT_EQ(debugflag, 0);
+    EXPECT_EQ(gridflag, 0);
+    EXPECT_EQ(logsquare, 0);
+    EXPECT_EQ(hcres, 321) << "the buffer outlives a reset";
+    hcres = 0;
+}
+
+TEST(StartState, TheSettersKeepTiedValuesTogether) {
+    SetBackground(0x12, 0x34, 0x56);
+    EXPECT_EQ(back, 0x00563412u);
+    EXPECT_EQ(red, 0x12);
+    EXPECT_EQ(green, 0x34);
+    SetRes(333);
+    EXPECT_EQ(res, 333);
+    EXPECT_EQ(dres, 333.0);
+    ResetRenderState();
+}
+
+TEST(StartState, TheKernelInputsAreThoseOfTheSelectedType) {
+    type = 1;
+    p[1].c = 0.5;
+    rot[1] = VOXEL{10.0, 20.0, 30.0};
+    mm[1].ymax = 1.0;
+    rotationorder = 3;
+    SetRes(400);
+    ghostflag = 1;
+    const KernelInputs inputs = RenderInputs();
+    EXPECT_EQ(inputs.type, 1);
+    EXPECT_EQ(inputs.param.c, 0.5);
+    EXPECT_EQ(inputs.rotation.y, 20.0);
+    EXPECT_EQ(inputs.view.ymax, 1.0);
+    EXPECT_EQ(inputs.order, 3);
+    EXPECT_EQ(inputs.res, 400);
+    EXPECT_TRUE(inputs.ghost);
+    EXPECT_TRUE(MatchesRenderState(inputs));
+    KernelInputs other = inputs;
+    other.type = 2;
+    EXPECT_FALSE(MatchesRenderState(other));
+    other = inputs;
+    other.ghost = false;
+    EXPECT_FALSE(MatchesRenderState(other));
+    other = inputs;
+    other.param.d = 1.0;
+    EXPECT_FALSE(MatchesRenderState(other));
+    other = inputs;
+    other.order = 2;
+    EXPECT_FALSE(MatchesRenderState(other));
+    other = inputs;
+    other.view.xmin = -1.0;
+    EXPECT_FALSE(MatchesRenderState(other));
+    other = inputs;
+    other.rotation.x = 0.0;
+    EXPECT_FALSE(MatchesRenderState(other));
+    other = inputs;
+    other.res = 401;
+    EXPECT_FALSE(MatchesRenderState(other));
+    ResetRenderState();
 }
 
 } // namespace

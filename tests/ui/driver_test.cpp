@@ -2,6 +2,7 @@
 
 #include "palette/palette.h"
 #include "platform/kernel.h"
+#include "render/kernel.h"
 #include "render/plot.h"
 #include "render/surfaces.h"
 #include "ui/driver.h"
@@ -52,6 +53,18 @@ TEST_F(Driver, PausingKeepsTheRenderWhereItWas) {
     EXPECT_GE(hitmax, most);
 }
 
+TEST_F(Driver, AChangeWhilePausedIsUsedByTheNextStep) {
+    Steps(10);
+    const VOXEL at = v;
+    p[0].a = 1.0;
+    Steps(1);
+    int count = 0;
+    const VOXEL next = RenderKernel(RenderInputs()).map(at, count);
+    EXPECT_EQ(v.x, next.x) << "the render continues with the new parameter";
+    EXPECT_EQ(v.y, next.y);
+    EXPECT_EQ(oldv.x, at.x);
+}
+
 TEST_F(Driver, TheBufferIsReusedAtTheSameSizeAndRemadeAtAnother) {
     method[0] = 1;
     Steps(100);
@@ -65,8 +78,7 @@ TEST_F(Driver, TheBufferIsReusedAtTheSameSizeAndRemadeAtAnother) {
     for (int i = 0; i < res * res; ++i) {
         ASSERT_EQ(hitcount[i], 0.0f);
     }
-    res = 200;
-    dres = 200.0;
+    SetRes(200);
     ResizeImage();
     firstloop = 1;
     Steps(1);
@@ -77,8 +89,7 @@ TEST_F(Driver, TheBufferIsReusedAtTheSameSizeAndRemadeAtAnother) {
 }
 
 TEST_F(Driver, AFailedAllocationIsShownOnceAndPausesWithCommand165) {
-    res = 300;
-    dres = 300.0;
+    SetRes(300);
     ResizeImage();
     saveres = 123;
     SetLocalAllocFailure([](std::size_t, int) { return true; });
@@ -111,8 +122,7 @@ class MapEnd : public Driver {
   protected:
     // Renders the whole Lyapunov map at 200 x 200 as the main window does.
     void DrawMap() {
-        res = 200;
-        dres = 200.0;
+        SetRes(200);
         ResizeImage();
         lmapflag = 1;
         for (int row = 0; row < 200; ++row) {

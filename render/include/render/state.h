@@ -1,6 +1,8 @@
 // The render state: everything that describes the picture being rendered.
-// One set of globals for the whole run, read and written directly by the
-// parts of the program from its single thread.
+// One set of values for the whole run, grouped by what they describe, with
+// their start values written once in the groups below. The parts of the
+// program read and write them by the names at the end, from its single
+// thread.
 #pragma once
 
 #include "render/kernel.h"
@@ -12,53 +14,135 @@ namespace orv {
 
 constexpr int kTypes = 4;
 
-// The attractor types, indexing every per-type array.
-extern int type;
-extern const PARAM pdef[kTypes];
-extern PARAM p[kTypes];
-extern const double abcdrange[4];
-extern const MINMAX mmdef[kTypes];
-extern MINMAX mm[kTypes];
-extern const MINMAX mmrange;
-extern VOXEL rot[kTypes];
-extern int rotationorder;
-extern int method[kTypes];
+// The default parameter set and view window of each type, the limits of the
+// parameters ([0] and [1] for a and b, [2] and [3] for c and d) and the outer
+// limits of every view window.
+inline constexpr PARAM pdef[kTypes] = {
+    {0.1, 0.1, 0.0, -0.966918, 2.879879, 0.765145, 0.744728},
+    {0.1, 0.1, 0.0, -1.804285, -2.513108, 0.957945, 0.0},
+    {0.1, 0.1, 0.0, 2.039949, 1.322977, 0.0, 0.0},
+    {0.1, 0.1, 0.0, 0.805414, 2.132054, 0.0, 0.0},
+};
+inline constexpr double abcdrange[4] = {-3.0, 3.0, -1.75, 1.75};
+inline constexpr MINMAX mmdef[kTypes] = {
+    {-2.5, 2.5, -2.5, 2.5},
+    {-3.5, 3.5, -3.5, 3.5},
+    {-3.5, 3.5, -3.5, 3.5},
+    {-3.5, 3.5, -3.5, 3.5},
+};
+inline constexpr MINMAX mmrange = {-5.0, 5.0, -5.0, 5.0};
 
-// The image.
-extern int res;
-extern double dres;
-extern int saveres;
-extern int hcres;
+// What is drawn: the selected type, the settings each type keeps while
+// another is selected, and the rotation order all types share.
+struct Picture {
+    int type = 0;
+    PARAM p[kTypes] = {pdef[0], pdef[1], pdef[2], pdef[3]};
+    MINMAX mm[kTypes] = {mmdef[0], mmdef[1], mmdef[2], mmdef[3]};
+    VOXEL rot[kTypes] = {};
+    int rotationorder = 0;
+    int method[kTypes] = {0, 0, 0, 0};
+};
 
-// The background colour: back is always red | green << 8 | blue << 16.
-extern std::uint32_t back;
-extern int red;
-extern int green;
-extern int blue;
+// The image side. A size takes effect through SetRes, which keeps dres equal
+// to res; the Parameters dialog holds a size it has not applied yet in res
+// alone, and saveres the size to go back to.
+struct ImageSize {
+    int res = 600;
+    double dres = 600.0;
+    int saveres = 0;
+};
 
-// The iteration.
-extern VOXEL v;
-extern VOXEL oldv;
-extern int itercount;
-extern long double xradians_user;
-extern long double yradians_user;
-extern long double zradians_user;
-// The ghost image counter of the map in use; the Lyapunov estimate advances
-// it too.
-extern int ghostcount;
+// The background colour: back is what is drawn, red, green and blue its
+// parts as the Background dialog shows them. SetBackground sets all four
+// together. A parameter file is loaded as it was written, so after loadgan
+// back and the parts agree only if they agreed in the file.
+struct Background {
+    std::uint32_t back = 0x00E6F5FF;
+    int red = 255;
+    int green = 245;
+    int blue = 230;
+};
+
+// The render in progress: the current and the previous iterate, the steps
+// taken (counting stops at 1000), the rotation's angles in radians as the
+// render driver last computed them, and the ghost image counter of the map
+// in use, which the Lyapunov estimate advances too.
+struct Iteration {
+    VOXEL v;
+    VOXEL oldv;
+    int itercount = 0;
+    long double xradians_user = 0.0L;
+    long double yradians_user = 0.0L;
+    long double zradians_user = 0.0L;
+    int ghostcount = 0;
+};
 
 // Mode flags, 0 = off and 1 = on.
-extern int okrun;
-extern int firstloop;
-extern int lmapflag;
-extern int ghostflag;
-extern int debugflag;
-extern int gridflag;
-extern int logsquare;
+struct Modes {
+    int okrun = 0;
+    int firstloop = 1;
+    int lmapflag = 0;
+    int ghostflag = 0;
+    int debugflag = 0;
+    int gridflag = 0;
+    int logsquare = 0;
+};
+
+struct RenderState {
+    Picture picture;
+    ImageSize image;
+    Background background;
+    Iteration iteration;
+    Modes modes;
+};
+
+extern RenderState renderstate;
+
+inline int& type = renderstate.picture.type;
+inline PARAM (&p)[kTypes] = renderstate.picture.p;
+inline MINMAX (&mm)[kTypes] = renderstate.picture.mm;
+inline VOXEL (&rot)[kTypes] = renderstate.picture.rot;
+inline int& rotationorder = renderstate.picture.rotationorder;
+inline int (&method)[kTypes] = renderstate.picture.method;
+
+inline int& res = renderstate.image.res;
+inline double& dres = renderstate.image.dres;
+inline int& saveres = renderstate.image.saveres;
+
+inline std::uint32_t& back = renderstate.background.back;
+inline int& red = renderstate.background.red;
+inline int& green = renderstate.background.green;
+inline int& blue = renderstate.background.blue;
+
+inline VOXEL& v = renderstate.iteration.v;
+inline VOXEL& oldv = renderstate.iteration.oldv;
+inline int& itercount = renderstate.iteration.itercount;
+inline long double& xradians_user = renderstate.iteration.xradians_user;
+inline long double& yradians_user = renderstate.iteration.yradians_user;
+inline long double& zradians_user = renderstate.iteration.zradians_user;
+inline int& ghostcount = renderstate.iteration.ghostcount;
+
+inline int& okrun = renderstate.modes.okrun;
+inline int& firstloop = renderstate.modes.firstloop;
+inline int& lmapflag = renderstate.modes.lmapflag;
+inline int& ghostflag = renderstate.modes.ghostflag;
+inline int& debugflag = renderstate.modes.debugflag;
+inline int& gridflag = renderstate.modes.gridflag;
+inline int& logsquare = renderstate.modes.logsquare;
+
+// The side the hit-count buffer was made for, 0 while there is none. It
+// belongs to the buffer (render/hitcount.h), which alone writes it, and
+// outlives a reset of the state above.
+extern int hcres;
 
 // Names shown to the user for the types and the colouring methods.
 extern const char* const typeNames[kTypes];
 extern const char* const methodNames[3];
+
+// A size that takes effect: res and dres.
+void SetRes(int side);
+// The background colour from its parts, each 0 to 255.
+void SetBackground(int r, int g, int b);
 
 // The inputs of a render step of the selected type, from the state above.
 KernelInputs RenderInputs();
@@ -66,9 +150,8 @@ KernelInputs RenderInputs();
 // driver asks on every step.
 bool MatchesRenderState(const KernelInputs& inputs);
 
-// Puts the render state back to how the program starts: the working sets,
-// view windows and rotations from the default tables, and every other value
-// at its initial value. The hit-count buffer is not touched.
+// Puts the render state back to how the program starts. The hit-count buffer
+// and hcres are not touched.
 void ResetRenderState();
 
 } // namespace orv

@@ -27,10 +27,8 @@ EngineCanvas::EngineCanvas(int side) : side_(side) {
     ResetPlatformState();
     Headless().reset();
     ResetRenderState();
-    res = side;
-    dres = side;
-    red = green = blue = 0;
-    back = 0;
+    SetRes(side);
+    SetBackground(0, 0, 0);
 
     WNDCLASSA wc;
     wc.lpfnWndProc = canvasProc;
