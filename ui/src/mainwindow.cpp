@@ -49,12 +49,12 @@ bool blackImage(HWND hWnd, int width, int height, HDC* image, HBITMAP* bitmap) {
 // characters are dropped unchecked. A file that cannot be loaded leaves the
 // defaults without a word.
 void loadCommandLineFile() {
-    const std::size_t length = std::strlen(ogantemp);
+    const std::size_t length = std::strlen(program.ogantemp);
     if (length == 0) {
         return;
     }
     const std::size_t inner = length >= 2 ? length - 2 : 0;
-    std::memcpy(oganfile, ogantemp + 1, inner);
+    std::memcpy(oganfile, program.ogantemp + 1, inner);
     oganfile[inner] = '\0';
     if (oganfile[0] != '\0') {
         loadgan();
@@ -62,7 +62,7 @@ void loadCommandLineFile() {
 }
 
 LRESULT onCreate(HWND hWnd) {
-    if (oksplash == 1) {
+    if (program.oksplash == 1) {
         splash(hWnd);
     }
     GetClientRect(hWnd, &ClientRes);
@@ -70,7 +70,7 @@ LRESULT onCreate(HWND hWnd) {
     hourglass = LoadCursorA(nullptr, IDC_WAIT);
     wait = LoadCursorA(nullptr, IDC_APPSTARTING);
     if (!blackImage(hWnd, 600, 600, &g_vhdc, &g_hBitmap) ||
-        !blackImage(hWnd, 296, 100, &g_phdc, &g_phBitmap)) {
+        !blackImage(hWnd, 296, 100, &program.g_phdc, &program.g_phBitmap)) {
         return -1;
     }
     for (int i = 0; i < kTypes; ++i) {
@@ -88,7 +88,7 @@ void onDestroy() {
     okrun = 0;
     FreeHitCount();
     ReleaseImage(g_vhdc, g_hBitmap);
-    ReleaseImage(g_phdc, g_phBitmap);
+    ReleaseImage(program.g_phdc, program.g_phBitmap);
     PostQuitMessage(0);
 }
 
@@ -115,6 +115,10 @@ void onKeyDown(HWND hWnd, WPARAM key) {
 }
 
 } // namespace
+
+void PictureIsObsolete() {
+    firstloop = 1;
+}
 
 void RenderPauseResume(HWND hWnd, LPARAM lParam) {
     okrun = 1 - okrun;

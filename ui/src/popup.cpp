@@ -19,12 +19,12 @@ HBITMAP aboutbitmap = nullptr;
 LRESULT onCreate(HWND hPopupwnd) {
     HDC hdc = GetDC(hPopupwnd);
     abouthdc = CreateCompatibleDC(hdc);
-    aboutbitmap = LoadBitmapA(g_hInstance, "WJABOUTBITMAP");
+    aboutbitmap = LoadBitmapA(program.g_hInstance, "WJABOUTBITMAP");
     if (aboutbitmap == nullptr) {
         ReleaseDC(hPopupwnd, hdc);
         DeleteDC(abouthdc);
         abouthdc = nullptr;
-        aboutflag = 0;
+        program.aboutflag = 0;
         EnableWindow(g_hWnd, TRUE);
         DestroyWindow(hPopupwnd);
         MessageBoxA(g_hWnd, "Unable to allocate bitmap buffer.\nTry to free up some memory.",
@@ -44,10 +44,10 @@ void onPaint(HWND hPopupwnd) {
 }
 
 void closeAbout(HWND hPopupwnd) {
-    if (aboutflag != 1) {
+    if (program.aboutflag != 1) {
         return;
     }
-    aboutflag = 0;
+    program.aboutflag = 0;
     ReleaseImage(abouthdc, aboutbitmap);
     EnableWindow(g_hWnd, TRUE);
     DestroyWindow(hPopupwnd);

@@ -11,9 +11,9 @@ HDC g_vSplashhdc = nullptr;
 HBITMAP g_hSplashBitmap = nullptr;
 
 int splash(HWND hWnd) {
-    HWND hSplashwnd =
-        CreateWindowExA(0, szSplashWinName, "", WS_POPUP, xscreen / 2 - 160, yscreen / 2 - 160, 320,
-                        320, hWnd, nullptr, g_hInstance, nullptr);
+    HWND hSplashwnd = CreateWindowExA(0, szSplashWinName, "", WS_POPUP, program.xscreen / 2 - 160,
+                                      program.yscreen / 2 - 160, 320, 320, hWnd, nullptr,
+                                      program.g_hInstance, nullptr);
     if (hSplashwnd == nullptr) {
         return 0;
     }
@@ -23,7 +23,7 @@ int splash(HWND hWnd) {
 
     HDC hdc = GetDC(hSplashwnd);
     g_vSplashhdc = CreateCompatibleDC(hdc);
-    g_hSplashBitmap = LoadBitmapA(g_hInstance, "WJSPLASH1BITMAP");
+    g_hSplashBitmap = LoadBitmapA(program.g_hInstance, "WJSPLASH1BITMAP");
     SelectObject(g_vSplashhdc, g_hSplashBitmap);
     BitBlt(hdc, 0, 0, 320, 320, g_vSplashhdc, 0, 0, SRCCOPY);
     ReleaseDC(hSplashwnd, hdc);

@@ -23,8 +23,11 @@ HDC vhdc = nullptr;
 HBITMAP vbitmap = nullptr;
 // 1 once the first step has shown the whole image.
 int i = 0;
+StarField field;
 
 LRESULT onCreate(HWND hSplash2wnd) {
+    i = 0;
+    field = StarField{};
     HDC hdc = GetDC(hSplash2wnd);
     vhdc = CreateCompatibleDC(hdc);
     vbitmap = vhdc != nullptr ? CreateCompatibleBitmap(hdc, kSide, kSide) : nullptr;
@@ -42,7 +45,7 @@ LRESULT onCreate(HWND hSplash2wnd) {
 
     g_vSplash2hdc = CreateCompatibleDC(hdc);
     ReleaseDC(hSplash2wnd, hdc);
-    g_hSplash2Bitmap = LoadBitmapA(g_hInstance, "WJSPLASH2BITMAP");
+    g_hSplash2Bitmap = LoadBitmapA(program.g_hInstance, "WJSPLASH2BITMAP");
     SelectObject(g_vSplash2hdc, g_hSplash2Bitmap);
     BitBlt(vhdc, 0, kSide - kPictureHeight, kSide, kPictureHeight, g_vSplash2hdc, 0, 0, SRCCOPY);
     PostMessageA(hSplash2wnd, WM_USER, 0, 0);
@@ -70,7 +73,7 @@ void step(HWND hSplash2wnd) {
         i = 1;
         BitBlt(hdc, 0, 0, kSide, kSide, vhdc, 0, 0, SRCCOPY);
     }
-    stars(hdc, vhdc);
+    stars(hdc, vhdc, field);
     Sleep(20);
     MSG msg;
     if (PeekMessageA(&msg, hSplash2wnd, WM_KEYDOWN, WM_MOUSELAST, PM_REMOVE) != FALSE &&
@@ -98,9 +101,9 @@ int splash2(HWND hWnd) {
     HDC hdc = GetDC(g_hWnd);
     FillRect(hdc, &ClientRes, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     ReleaseDC(g_hWnd, hdc);
-    HWND hSplash2wnd =
-        CreateWindowExA(0, szSplash2WinName, "", WS_POPUP, xscreen / 2 - 160, yscreen / 2 - 160,
-                        kSide, kSide, hWnd, nullptr, g_hInstance, nullptr);
+    HWND hSplash2wnd = CreateWindowExA(0, szSplash2WinName, "", WS_POPUP, program.xscreen / 2 - 160,
+                                       program.yscreen / 2 - 160, kSide, kSide, hWnd, nullptr,
+                                       program.g_hInstance, nullptr);
     // Without its window the main window must stay usable.
     if (hSplash2wnd == nullptr) {
         return 0;
