@@ -53,6 +53,12 @@ void closeAbout(HWND hPopupwnd) {
     DestroyWindow(hPopupwnd);
 }
 
+// However the window goes (also with its owner), its picture goes with it.
+void onDestroy() {
+    program.aboutflag = 0;
+    ReleaseImage(abouthdc, aboutbitmap);
+}
+
 } // namespace
 
 LRESULT PopupWindowProc(HWND hPopupwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -61,6 +67,9 @@ LRESULT PopupWindowProc(HWND hPopupwnd, UINT message, WPARAM wParam, LPARAM lPar
         return onCreate(hPopupwnd);
     case WM_PAINT:
         onPaint(hPopupwnd);
+        return 0;
+    case WM_DESTROY:
+        onDestroy();
         return 0;
     case WM_MOVE:
     case WM_SIZE:

@@ -86,11 +86,15 @@ void step(HWND hSplash2wnd) {
     ReleaseDC(hSplash2wnd, hdc);
 }
 
-// Frees the pictures, closes the splash and lets the main window end the
-// program.
-void closeSplash(HWND hSplash2wnd) {
+// However the window goes (also with its owner), its pictures go with it.
+void onDestroy() {
     ReleaseImage(g_vSplash2hdc, g_hSplash2Bitmap);
     ReleaseImage(vhdc, vbitmap);
+}
+
+// Closes the splash, which frees its pictures, and lets the main window end
+// the program.
+void closeSplash(HWND hSplash2wnd) {
     DestroyWindow(hSplash2wnd);
     PostMessageA(g_hWnd, WM_DESTROY, 0, 0);
 }
@@ -126,6 +130,9 @@ LRESULT Splash2WindowProc(HWND hSplash2wnd, UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_USER:
         step(hSplash2wnd);
+        return 0;
+    case WM_DESTROY:
+        onDestroy();
         return 0;
     case kClose:
     case WM_KEYDOWN:
