@@ -3,6 +3,7 @@
 #include "files/gan.h"
 #include "files/selection.h"
 #include "images.h"
+#include "platform/gdi_scope.h"
 #include "platform/menu.h"
 #include "render/driver.h"
 #include "render/state.h"
@@ -29,10 +30,9 @@ constexpr UINT kFilterItems[] = {kNormalize, kEqualize, kHitCountLogSquared, kHi
 
 // A black memory image of width x height with the black brush selected.
 bool blackImage(HWND hWnd, int width, int height, HDC* image, HBITMAP* bitmap) {
-    HDC hdc = GetDC(hWnd);
+    const WindowDC hdc(hWnd);
     HDC dc = CreateCompatibleDC(hdc);
     HBITMAP bm = dc != nullptr ? CreateCompatibleBitmap(hdc, width, height) : nullptr;
-    ReleaseDC(hWnd, hdc);
     if (bm == nullptr) {
         DeleteDC(dc);
         return false;
@@ -73,11 +73,6 @@ LRESULT onCreate(HWND hWnd) {
         !blackImage(hWnd, 296, 100, &program.g_phdc, &program.g_phBitmap)) {
         return -1;
     }
-    for (int i = 0; i < kTypes; ++i) {
-        p[i] = pdef[i];
-        mm[i] = mmdef[i];
-        rot[i] = VOXEL{};
-    }
     loadCommandLineFile();
     PostMessageA(hWnd, WM_COMMAND, kRenderPauseResume, 0);
     return 0;
@@ -108,10 +103,8 @@ void onKeyDown(HWND hWnd, WPARAM key) {
         return;
     }
     gridflag = 0;
-    HDC hdc = GetDC(hWnd);
-    BitBlt(hdc, 0, 0, std::min(res, ClientRes.right), std::min(res, ClientRes.bottom), g_vhdc, 0, 0,
-           SRCCOPY);
-    ReleaseDC(hWnd, hdc);
+    BitBlt(WindowDC(hWnd), 0, 0, std::min(res, ClientRes.right), std::min(res, ClientRes.bottom),
+           g_vhdc, 0, 0, SRCCOPY);
 }
 
 } // namespace

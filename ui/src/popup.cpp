@@ -2,6 +2,7 @@
 #include "ui/popup.h"
 #include "images.h"
 #include "platform/bitmap_resource.h"
+#include "platform/gdi_scope.h"
 #include "render/surfaces.h"
 #include "ui/state.h"
 
@@ -17,11 +18,9 @@ HBITMAP aboutbitmap = nullptr;
 
 // Without its picture the window closes at once and says why.
 LRESULT onCreate(HWND hPopupwnd) {
-    HDC hdc = GetDC(hPopupwnd);
-    abouthdc = CreateCompatibleDC(hdc);
+    abouthdc = CreateCompatibleDC(WindowDC(hPopupwnd));
     aboutbitmap = LoadBitmapA(program.g_hInstance, "WJABOUTBITMAP");
     if (aboutbitmap == nullptr) {
-        ReleaseDC(hPopupwnd, hdc);
         DeleteDC(abouthdc);
         abouthdc = nullptr;
         program.aboutflag = 0;
@@ -32,7 +31,6 @@ LRESULT onCreate(HWND hPopupwnd) {
         return 0;
     }
     SelectObject(abouthdc, aboutbitmap);
-    ReleaseDC(hPopupwnd, hdc);
     return 0;
 }
 

@@ -3,6 +3,7 @@
 #include "ui/splash.h"
 #include "images.h"
 #include "platform/bitmap_resource.h"
+#include "platform/gdi_scope.h"
 #include "ui/state.h"
 
 namespace orv {
@@ -21,12 +22,13 @@ int splash(HWND hWnd) {
     ShowCursor(FALSE);
     ShowWindow(hSplashwnd, SW_SHOW);
 
-    HDC hdc = GetDC(hSplashwnd);
-    g_vSplashhdc = CreateCompatibleDC(hdc);
-    g_hSplashBitmap = LoadBitmapA(program.g_hInstance, "WJSPLASH1BITMAP");
-    SelectObject(g_vSplashhdc, g_hSplashBitmap);
-    BitBlt(hdc, 0, 0, 320, 320, g_vSplashhdc, 0, 0, SRCCOPY);
-    ReleaseDC(hSplashwnd, hdc);
+    {
+        const WindowDC hdc(hSplashwnd);
+        g_vSplashhdc = CreateCompatibleDC(hdc);
+        g_hSplashBitmap = LoadBitmapA(program.g_hInstance, "WJSPLASH1BITMAP");
+        SelectObject(g_vSplashhdc, g_hSplashBitmap);
+        BitBlt(hdc, 0, 0, 320, 320, g_vSplashhdc, 0, 0, SRCCOPY);
+    }
 
     // Nothing is taken from the queue meanwhile.
     Sleep(2000);

@@ -3,6 +3,7 @@
 // ends it, and with it the program.
 #include "images.h"
 #include "platform/bitmap_resource.h"
+#include "platform/gdi_scope.h"
 #include "render/surfaces.h"
 #include "ui/splash.h"
 #include "ui/state.h"
@@ -28,11 +29,10 @@ StarField field;
 LRESULT onCreate(HWND hSplash2wnd) {
     i = 0;
     field = StarField{};
-    HDC hdc = GetDC(hSplash2wnd);
+    const WindowDC hdc(hSplash2wnd);
     vhdc = CreateCompatibleDC(hdc);
     vbitmap = vhdc != nullptr ? CreateCompatibleBitmap(hdc, kSide, kSide) : nullptr;
     if (vbitmap == nullptr) {
-        ReleaseDC(hSplash2wnd, hdc);
         DeleteDC(vhdc);
         vhdc = nullptr;
         return -1;
@@ -44,7 +44,6 @@ LRESULT onCreate(HWND hSplash2wnd) {
     DeleteObject(background);
 
     g_vSplash2hdc = CreateCompatibleDC(hdc);
-    ReleaseDC(hSplash2wnd, hdc);
     g_hSplash2Bitmap = LoadBitmapA(program.g_hInstance, "WJSPLASH2BITMAP");
     SelectObject(g_vSplash2hdc, g_hSplash2Bitmap);
     BitBlt(vhdc, 0, kSide - kPictureHeight, kSide, kPictureHeight, g_vSplash2hdc, 0, 0, SRCCOPY);
@@ -68,7 +67,7 @@ bool endsTheSplash(UINT message) {
 // animation a second later; any other input waiting (a mouse move, a key
 // release, a character) is dropped.
 void step(HWND hSplash2wnd) {
-    HDC hdc = GetDC(hSplash2wnd);
+    const WindowDC hdc(hSplash2wnd);
     if (i == 0) {
         i = 1;
         BitBlt(hdc, 0, 0, kSide, kSide, vhdc, 0, 0, SRCCOPY);
@@ -83,7 +82,6 @@ void step(HWND hSplash2wnd) {
     } else {
         PostMessageA(hSplash2wnd, WM_USER, 0, 0);
     }
-    ReleaseDC(hSplash2wnd, hdc);
 }
 
 // However the window goes (also with its owner), its pictures go with it.
@@ -102,9 +100,7 @@ void closeSplash(HWND hSplash2wnd) {
 } // namespace
 
 int splash2(HWND hWnd) {
-    HDC hdc = GetDC(g_hWnd);
-    FillRect(hdc, &ClientRes, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    ReleaseDC(g_hWnd, hdc);
+    FillRect(WindowDC(g_hWnd), &ClientRes, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     HWND hSplash2wnd = CreateWindowExA(0, szSplash2WinName, "", WS_POPUP, program.xscreen / 2 - 160,
                                        program.yscreen / 2 - 160, kSide, kSide, hWnd, nullptr,
                                        program.g_hInstance, nullptr);

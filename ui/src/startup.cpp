@@ -4,6 +4,7 @@
 #include "files/selection.h"
 #include "palette/palette.h"
 #include "platform/gdi.h"
+#include "platform/gdi_scope.h"
 #include "platform/menu.h"
 #include "render/state.h"
 #include "render/surfaces.h"
@@ -84,8 +85,9 @@ int CreateMainWindow(HINSTANCE hInstance, int nCmdShow) {
     InitOpenFile();
     program.xscreen = GetSystemMetrics(SM_CXSCREEN);
     program.yscreen = GetSystemMetrics(SM_CYSCREEN);
-    res = 600;
-    dres = 600.0;
+    // The render state starts from its defaults: the parameter sets, view
+    // windows and rotations of every type, and an image of 600 x 600.
+    ResetRenderState();
     HWND hwnd =
         CreateWindowExA(0, szWinName, "WJ Orvantis", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
                         program.xscreen, program.yscreen, nullptr, nullptr, hInstance, nullptr);
@@ -102,9 +104,7 @@ int CreateMainWindow(HINSTANCE hInstance, int nCmdShow) {
 }
 
 int initgraphics(HWND hWnd) {
-    HDC hdc = GetDC(hWnd);
-    const int bits = GetDeviceCaps(hdc, BITSPIXEL);
-    ReleaseDC(hWnd, hdc);
+    const int bits = GetDeviceCaps(WindowDC(hWnd), BITSPIXEL);
     genpalette(defpal1);
     return bits < 24 ? 1 : 0;
 }
