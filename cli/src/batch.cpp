@@ -6,6 +6,7 @@
 #include "steps.h"
 
 #include "render/state.h"
+#include "ui/driver.h"
 #include "ui/state.h"
 
 #include <memory>
@@ -29,6 +30,7 @@ int Render(const RenderOptions& options, BatchSession& session, std::ostream& er
             err << '\n';
         }
         session.ReportMessages(err);
+        Report(err, kNoHitCountBufferText);
         return kExitFailure;
     }
     if (bar) {

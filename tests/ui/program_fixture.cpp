@@ -3,7 +3,7 @@
 #include "analysis/random.h"
 #include "platform/menu.h"
 #include "platform/window.h"
-#include "render/driver.h"
+#include "render/hitcount.h"
 #include "render/state.h"
 #include "render/surfaces.h"
 #include "resources/resources.h"

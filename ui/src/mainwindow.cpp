@@ -5,7 +5,7 @@
 #include "images.h"
 #include "platform/gdi_scope.h"
 #include "platform/menu.h"
-#include "render/driver.h"
+#include "render/hitcount.h"
 #include "render/state.h"
 #include "render/surfaces.h"
 #include "resources/resources.h"
@@ -30,7 +30,8 @@ constexpr UINT kFilterItems[] = {kNormalize, kEqualize, kHitCountLogSquared, kHi
 
 // A black memory image of width x height with the black brush selected.
 bool blackImage(HWND hWnd, int width, int height, HDC* image, HBITMAP* bitmap) {
-    const WindowDC hdc(hWnd);
+    const WindowDC window(hWnd);
+    const HDC hdc = window.get();
     HDC dc = CreateCompatibleDC(hdc);
     HBITMAP bm = dc != nullptr ? CreateCompatibleBitmap(hdc, width, height) : nullptr;
     if (bm == nullptr) {
@@ -103,8 +104,8 @@ void onKeyDown(HWND hWnd, WPARAM key) {
         return;
     }
     gridflag = 0;
-    BitBlt(WindowDC(hWnd), 0, 0, std::min(res, ClientRes.right), std::min(res, ClientRes.bottom),
-           g_vhdc, 0, 0, SRCCOPY);
+    BitBlt(WindowDC(hWnd).get(), 0, 0, std::min(res, ClientRes.right),
+           std::min(res, ClientRes.bottom), g_vhdc, 0, 0, SRCCOPY);
 }
 
 } // namespace

@@ -47,11 +47,13 @@ void PaletteFileCommand(HWND hWnd) {
         return;
     }
 
-    BitBlt(program.g_phdc, 0, 0, kPreviewWidth, kPreviewHeight, WindowDC(hWnd), 0, 0, SRCCOPY);
+    BitBlt(program.g_phdc, 0, 0, kPreviewWidth, kPreviewHeight, WindowDC(hWnd).get(), 0, 0,
+           SRCCOPY);
     showpalette();
     const int answer =
         MessageBoxA(nullptr, "Accept palette?", "Preview", MB_YESNO | MB_ICONINFORMATION);
-    BitBlt(WindowDC(hWnd), 0, 0, kPreviewWidth, kPreviewHeight, program.g_phdc, 0, 0, SRCCOPY);
+    BitBlt(WindowDC(hWnd).get(), 0, 0, kPreviewWidth, kPreviewHeight, program.g_phdc, 0, 0,
+           SRCCOPY);
     BitBlt(g_vhdc, 0, 0, kPreviewWidth, kPreviewHeight, program.g_phdc, 0, 0, SRCCOPY);
 
     if (answer == IDNO) {
@@ -70,7 +72,7 @@ void DefaultPaletteCommand(HWND hWnd, UINT id) {
 }
 
 void ClearScreenCommand(HWND hWnd) {
-    FillRect(WindowDC(hWnd), &ClientRes, blackBrush());
+    FillRect(WindowDC(hWnd).get(), &ClientRes, blackBrush());
     program.VhdcRes = RECT{0, 0, res, res};
     FillRect(g_vhdc, &program.VhdcRes, blackBrush());
     PictureIsObsolete();

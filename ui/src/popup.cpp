@@ -18,7 +18,7 @@ HBITMAP aboutbitmap = nullptr;
 
 // Without its picture the window closes at once and says why.
 LRESULT onCreate(HWND hPopupwnd) {
-    abouthdc = CreateCompatibleDC(WindowDC(hPopupwnd));
+    abouthdc = CreateCompatibleDC(WindowDC(hPopupwnd).get());
     aboutbitmap = LoadBitmapA(program.g_hInstance, "WJABOUTBITMAP");
     if (aboutbitmap == nullptr) {
         DeleteDC(abouthdc);

@@ -29,8 +29,10 @@ void frameLine(HDC dc, int i) {
 } // namespace
 
 int showpalette() {
-    const WindowDC hdc(g_hWnd);
-    const MemoryDC preview(hdc);
+    const WindowDC window(g_hWnd);
+    const HDC hdc = window.get();
+    const MemoryDC memory(hdc);
+    const HDC preview = memory.get();
     const SelectedObject bitmap(preview, CreateCompatibleBitmap(hdc, kWidth, kHeight));
     if (hdc == nullptr || preview == nullptr || !bitmap) {
         return 0;

@@ -23,7 +23,8 @@ int splash(HWND hWnd) {
     ShowWindow(hSplashwnd, SW_SHOW);
 
     {
-        const WindowDC hdc(hSplashwnd);
+        const WindowDC window(hSplashwnd);
+        const HDC hdc = window.get();
         g_vSplashhdc = CreateCompatibleDC(hdc);
         g_hSplashBitmap = LoadBitmapA(program.g_hInstance, "WJSPLASH1BITMAP");
         SelectObject(g_vSplashhdc, g_hSplashBitmap);

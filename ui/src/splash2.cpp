@@ -29,7 +29,8 @@ StarField field;
 LRESULT onCreate(HWND hSplash2wnd) {
     i = 0;
     field = StarField{};
-    const WindowDC hdc(hSplash2wnd);
+    const WindowDC window(hSplash2wnd);
+    const HDC hdc = window.get();
     vhdc = CreateCompatibleDC(hdc);
     vbitmap = vhdc != nullptr ? CreateCompatibleBitmap(hdc, kSide, kSide) : nullptr;
     if (vbitmap == nullptr) {
@@ -67,7 +68,8 @@ bool endsTheSplash(UINT message) {
 // animation a second later; any other input waiting (a mouse move, a key
 // release, a character) is dropped.
 void step(HWND hSplash2wnd) {
-    const WindowDC hdc(hSplash2wnd);
+    const WindowDC window(hSplash2wnd);
+    const HDC hdc = window.get();
     if (i == 0) {
         i = 1;
         BitBlt(hdc, 0, 0, kSide, kSide, vhdc, 0, 0, SRCCOPY);
@@ -100,7 +102,7 @@ void closeSplash(HWND hSplash2wnd) {
 } // namespace
 
 int splash2(HWND hWnd) {
-    FillRect(WindowDC(g_hWnd), &ClientRes, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    FillRect(WindowDC(g_hWnd).get(), &ClientRes, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     HWND hSplash2wnd = CreateWindowExA(0, szSplash2WinName, "", WS_POPUP, program.xscreen / 2 - 160,
                                        program.yscreen / 2 - 160, kSide, kSide, hWnd, nullptr,
                                        program.g_hInstance, nullptr);

@@ -104,7 +104,7 @@ int CreateMainWindow(HINSTANCE hInstance, int nCmdShow) {
 }
 
 int initgraphics(HWND hWnd) {
-    const int bits = GetDeviceCaps(WindowDC(hWnd), BITSPIXEL);
+    const int bits = GetDeviceCaps(WindowDC(hWnd).get(), BITSPIXEL);
     genpalette(defpal1);
     return bits < 24 ? 1 : 0;
 }

@@ -1,25 +1,11 @@
-// Drawing surfaces and drawing objects that are given back when they go out
+// Drawing surfaces (with WindowDC) and drawing objects that are given back when they go out
 // of scope, so that every exit of a drawing operation releases them.
 #pragma once
 
 #include "platform/gdi.h"
+#include "platform/window_dc.h"
 
 namespace orv {
-
-// The drawing surface of a window, released at the end of its scope.
-class WindowDC {
-  public:
-    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
-    ~WindowDC() { ReleaseDC(hwnd_, dc_); }
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-
-    operator HDC() const { return dc_; }
-
-  private:
-    HWND hwnd_;
-    HDC dc_;
-};
 
 // A memory drawing surface compatible with another, deleted at the end of its
 // scope.
@@ -30,7 +16,7 @@ class MemoryDC {
     MemoryDC(const MemoryDC&) = delete;
     MemoryDC& operator=(const MemoryDC&) = delete;
 
-    operator HDC() const { return dc_; }
+    HDC get() const { return dc_; }
 
   private:
     HDC dc_;
