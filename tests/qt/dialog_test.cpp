@@ -21,6 +21,7 @@
 
 #include <functional>
 #include <map>
+#include <string>
 
 namespace orv::test {
 namespace {
@@ -172,6 +173,39 @@ TEST(QtFileDialog, ShowsTheSelectionsTitleAndItsFilterOnce) {
     EXPECT_EQ(chosen, FALSE);
     EXPECT_EQ(filters, QStringList{"Targa files (*.tga)"});
     EXPECT_EQ(caption, "Select a file for saving your image:");
+}
+
+TEST(QtFileDialog, ASaveSelectionRefusesAFolderThatDoesNotExist) {
+    QtBackend backend;
+    InstallBackend(&backend);
+    InitOpenFile();
+    const std::string proposed = tgafile;
+    QString refusal;
+    int shown = 0;
+    std::function<void()> act = [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            refusal = box->text();
+            box->accept();
+        } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            if (++shown == 1) {
+                dialog->findChild<QLineEdit*>("fileNameEdit")->setText("nodir/x");
+                QMetaObject::invokeMethod(dialog, "accept");
+            } else {
+                dialog->reject();
+                return;
+            }
+        }
+        QTimer::singleShot(10, act);
+    };
+    QTimer::singleShot(0, act);
+    stgan.lpstrFile = tgafile;
+    const BOOL chosen = GetSaveFileNameA(&stgan);
+    InstallBackend(nullptr);
+    EXPECT_EQ(chosen, FALSE);
+    EXPECT_EQ(shown, 2) << "the selection came back after the refusal";
+    EXPECT_TRUE(refusal.contains("nodir")) << refusal.toStdString();
+    EXPECT_EQ(tgafile, proposed);
 }
 
 } // namespace

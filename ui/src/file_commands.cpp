@@ -6,11 +6,14 @@
 #include "files/gan.h"
 #include "files/selection.h"
 #include "files/tga.h"
+#include "platform/file_selection.h"
 #include "render/driver.h"
 #include "render/state.h"
 #include "render/surfaces.h"
 
+#include <cctype>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 namespace orv {
@@ -35,11 +38,35 @@ void reportParameters() {
 }
 
 // The parameter file goes where the image's name, less its last three
-// characters, and "gan" say: an image saved under a name ending in "gan"
-// would be replaced by it.
+// characters, and "gan" say: an image saved under a name ending in "gan",
+// in any case, would be replaced by it.
 bool parametersWouldReplaceImage() {
     const std::size_t length = std::strlen(tgafile);
-    return length >= 3 && std::strcmp(tgafile + length - 3, "gan") == 0;
+    if (length < 3) {
+        return false;
+    }
+    const char* end = tgafile + length - 3;
+    return std::tolower(static_cast<unsigned char>(end[0])) == 'g' &&
+           std::tolower(static_cast<unsigned char>(end[1])) == 'a' &&
+           std::tolower(static_cast<unsigned char>(end[2])) == 'n';
+}
+
+// The user named the image only: a parameter file already beside it is
+// replaced only when the user says so.
+bool mayReplaceParameters(HWND hWnd) {
+    const std::size_t length = std::strlen(tgafile);
+    if (length < 3) {
+        return true;
+    }
+    const std::string parameters = std::string(tgafile, length - 3) + "gan";
+    std::error_code error;
+    if (!std::filesystem::exists(parameters, error)) {
+        return true;
+    }
+    const std::string question = std::string(FileTitleOf(parameters.c_str())) +
+                                 " already exists.\nDo you want to replace it?";
+    return MessageBoxA(hWnd, question.c_str(), "WJ Orvantis", MB_YESNO | MB_ICONEXCLAMATION) ==
+           IDYES;
 }
 
 } // namespace
@@ -85,6 +112,9 @@ void SaveImageCommand(HWND hWnd) {
     report(std::string("Image saved as ") + tgafiletitle);
     if (parametersWouldReplaceImage()) {
         saveFailed(hWnd, "The parameter file was not saved:\nit would have replaced the image.");
+        return;
+    }
+    if (!mayReplaceParameters(hWnd)) {
         return;
     }
     if (const int failed = writegan(1)) {

@@ -95,12 +95,25 @@ int QtBackend::bitsPerPixel() {
 void QtBackend::windowCreating(HWND hwnd) {
     auto* widget = new WindowWidget(hwnd, windowWidgetOf(hwnd->owner));
     hwnd->backendData = static_cast<QWidget*>(widget);
-    const int width = hwnd->frame.right - hwnd->frame.left;
-    const int height = hwnd->frame.bottom - hwnd->frame.top;
-    const int clientHeight = std::max(height - widget->menuHeight(), 0);
-    hwnd->client = RECT{0, 0, std::max(width, 0), clientHeight};
-    widget->move(hwnd->frame.left, hwnd->frame.top);
-    widget->resize(std::max(width, 1), std::max(height, 1));
+    QRect wanted(hwnd->frame.left, hwnd->frame.top, hwnd->frame.right - hwnd->frame.left,
+                 hwnd->frame.bottom - hwnd->frame.top);
+    // A framed window asked to be as large as the screen, or larger, gets
+    // the screen's available area (without panels and docks) and is shown
+    // maximised, so that the window manager fits its frame in as well.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if ((hwnd->style & WS_POPUP) == 0 && screen != nullptr &&
+        !screen->availableGeometry().contains(wanted)) {
+        const QRect available = screen->availableGeometry();
+        wanted = wanted.intersected(available);
+        if (wanted.width() >= available.width() || wanted.height() >= available.height()) {
+            wanted = available;
+            widget->setWindowState(Qt::WindowMaximized);
+        }
+    }
+    const int clientHeight = std::max(wanted.height() - widget->menuHeight(), 0);
+    hwnd->client = RECT{0, 0, std::max(wanted.width(), 0), clientHeight};
+    widget->move(wanted.topLeft());
+    widget->resize(std::max(wanted.width(), 1), std::max(wanted.height(), 1));
     widget->canvas()->setCursor(cursorHidden_ ? Qt::BlankCursor
                                               : static_cast<Qt::CursorShape>(cursorShape_));
 }
@@ -123,11 +136,12 @@ void QtBackend::windowShown(HWND hwnd, bool shown) {
     }
 }
 
-// A disabled top-level window ignores input (its widget checks the
-// window's state); a control is greyed.
+// A disabled top-level window passes its input on (its widgets check the
+// window's state) and opens no menus; a control is greyed.
 void QtBackend::windowEnabled(HWND hwnd, bool enabled) {
-    QWidget* widget = WidgetOf(hwnd);
-    if (widget != nullptr && windowWidgetOf(hwnd) == nullptr) {
+    if (WindowWidget* window = windowWidgetOf(hwnd)) {
+        window->updateEnabled();
+    } else if (QWidget* widget = WidgetOf(hwnd)) {
         widget->setEnabled(enabled);
     }
 }

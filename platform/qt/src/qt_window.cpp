@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -38,6 +39,19 @@ unsigned modifiersOf(Qt::KeyboardModifiers held) {
         modifiers |= kAltDown;
     }
     return modifiers;
+}
+
+// The character a key press types, as the keyboard layout says: a
+// printable Latin-1 character; 0 for none, or with Ctrl held, whose
+// control characters the platform works out itself.
+WPARAM typedCharacter(const QKeyEvent* event) {
+    const QString text = event->text();
+    if (text.size() != 1 || event->modifiers().testFlag(Qt::ControlModifier)) {
+        return 0;
+    }
+    const char16_t c = text.at(0).unicode();
+    const bool printable = (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c <= 0xFF);
+    return printable ? c : 0;
 }
 
 LPARAM pointParam(int x, int y) {
@@ -96,7 +110,16 @@ void Canvas::resizeEvent(QResizeEvent*) {
 
 void Canvas::postKey(QKeyEvent* event, bool down) {
     const int key = VirtualKeyFromQt(event->key());
-    if (key == 0 || !hwnd_->enabled || hwnd_->destroyed) {
+    if (key == 0 || hwnd_->destroyed) {
+        return;
+    }
+    // A disabled window's keys go to the window that has taken its input.
+    if (!hwnd_->enabled) {
+        auto* window = static_cast<WindowWidget*>(this->window());
+        if (WindowWidget* taker = window->inputTaker()) {
+            taker->activateWindow();
+            taker->canvas()->postKey(event, down);
+        }
         return;
     }
     const unsigned modifiers = modifiersOf(event->modifiers());
@@ -116,7 +139,8 @@ void Canvas::postKey(QKeyEvent* event, bool down) {
     if (event->isAutoRepeat()) {
         lParam |= LPARAM{1} << 30;
     }
-    PostInputMessage(hwnd_, message, static_cast<WPARAM>(key), lParam, modifiers);
+    PostInputMessage(hwnd_, message, static_cast<WPARAM>(key), lParam, modifiers,
+                     down ? typedCharacter(event) : 0);
 }
 
 void Canvas::keyPressEvent(QKeyEvent* event) {
@@ -128,7 +152,14 @@ void Canvas::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void Canvas::postButton(QMouseEvent* event, bool down) {
-    if (!hwnd_->enabled || hwnd_->destroyed) {
+    if (hwnd_->destroyed) {
+        return;
+    }
+    if (!hwnd_->enabled) {
+        auto* window = static_cast<WindowWidget*>(this->window());
+        if (WindowWidget* taker = window->inputTaker(); taker != nullptr && down) {
+            taker->activateWindow();
+        }
         return;
     }
     const QPoint at = event->position().toPoint();
@@ -178,6 +209,39 @@ void WindowWidget::updateMenu() {
     if (hwnd_->menu != nullptr) {
         UpdateMenuActions(hwnd_->menu, actions_);
     }
+}
+
+void WindowWidget::updateEnabled() {
+    if (menuBar_ != nullptr) {
+        menuBar_->setEnabled(hwnd_->enabled);
+    }
+}
+
+WindowWidget* WindowWidget::inputTaker() const {
+    for (WindowWidget* other : liveWidgets()) {
+        const HWND taker = other->hwnd();
+        if (taker->owner == hwnd_ && taker->enabled && !taker->destroyed && other->isVisible()) {
+            return other;
+        }
+    }
+    return nullptr;
+}
+
+// A disabled window that the user activates hands the keyboard on to the
+// window that has taken its input, as a window with a modal one does. The
+// hand-over waits for the activation to be over.
+void WindowWidget::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow() || hwnd_->enabled ||
+        hwnd_->destroyed) {
+        return;
+    }
+    QTimer::singleShot(0, this, [this] {
+        if (WindowWidget* taker = inputTaker(); taker != nullptr && isActiveWindow()) {
+            taker->activateWindow();
+            taker->raise();
+        }
+    });
 }
 
 int WindowWidget::menuHeight() const {

@@ -50,8 +50,14 @@ class WindowWidget : public QWidget {
     void updateMenu();
     // Height the menu bar takes from the window, 0 without one.
     int menuHeight() const;
+    // Follows the window's enabled state: a disabled window opens no menus.
+    void updateEnabled();
+    // The window that takes the input of this one while it is disabled: a
+    // shown, enabled window it owns; nullptr if there is none.
+    WindowWidget* inputTaker() const;
 
   protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
 
