@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -75,6 +76,15 @@ TEST_F(QtInput, ClosingTheWindowEndsTheLoopTheWin32Way) {
     WidgetOf(g_hWnd)->close();
     EXPECT_EQ(ProgramDriver(), 0u);
     EXPECT_FALSE(IsWindow(g_hWnd));
+}
+
+TEST_F(QtInput, TheMainWindowFitsTheScreensAvailableAreaFrameIncluded) {
+    Start();
+    QApplication::processEvents();
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(available.contains(WidgetOf(g_hWnd)->frameGeometry()))
+        << WidgetOf(g_hWnd)->frameGeometry().bottom() << " " << available.bottom();
+    EXPECT_EQ(g_hWnd->client.bottom, Canvas()->height());
 }
 
 TEST_F(QtInput, TheWidgetShowsTheWindowsSurface) {

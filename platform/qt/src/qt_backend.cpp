@@ -60,6 +60,20 @@ QRect takeTouched(HWND hwnd) {
     return area;
 }
 
+// Where the frame is known once the window is shown and the window manager
+// has not fitted it in, the window is made smaller by its frame.
+void fitFrame(QWidget* widget) {
+    const QScreen* screen = widget->screen();
+    const QRect frame = widget->frameGeometry();
+    if (screen == nullptr || screen->availableGeometry().contains(frame)) {
+        return;
+    }
+    const QRect inner = widget->geometry();
+    const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(),
+                           frame.right() - inner.right(), frame.bottom() - inner.bottom());
+    widget->setGeometry(screen->availableGeometry().marginsRemoved(margins));
+}
+
 } // namespace
 
 QWidget* WidgetOf(HWND hwnd) {
@@ -101,8 +115,7 @@ void QtBackend::windowCreating(HWND hwnd) {
     // the screen's available area (without panels and docks) and is shown
     // maximised, so that the window manager fits its frame in as well.
     const QScreen* screen = QGuiApplication::primaryScreen();
-    if ((hwnd->style & WS_POPUP) == 0 && screen != nullptr &&
-        !screen->availableGeometry().contains(wanted)) {
+    if ((hwnd->style & WS_POPUP) == 0 && screen != nullptr) {
         const QRect available = screen->availableGeometry();
         wanted = wanted.intersected(available);
         if (wanted.width() >= available.width() || wanted.height() >= available.height()) {
@@ -129,6 +142,9 @@ void QtBackend::windowDestroyed(HWND hwnd) {
 void QtBackend::windowShown(HWND hwnd, bool shown) {
     if (WindowWidget* widget = windowWidgetOf(hwnd)) {
         widget->setVisible(shown);
+        if (shown && widget->isMaximized()) {
+            fitFrame(widget);
+        }
         if (shown) {
             widget->activateWindow();
             widget->canvas()->setFocus();

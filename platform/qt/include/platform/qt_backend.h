@@ -64,6 +64,10 @@ class QtBackend : public Backend {
 // The widget that shows a window, or nullptr.
 QWidget* WidgetOf(HWND hwnd);
 
+// The width a dialog control needs to show its whole text, in pixels; 0
+// for a control without one.
+int TextWidthNeeded(const QWidget* control);
+
 // Win32 virtual-key code of a Qt key (Qt::Key), or 0 for keys without one.
 int VirtualKeyFromQt(int qtKey);
 
