@@ -2,6 +2,7 @@
 // quit message, then paint requests.
 #include "platform/backend.h"
 #include "platform/menu.h"
+#include "platform/shellapi.h"
 #include "platform/window.h"
 
 #include "queue.h"
@@ -293,6 +294,7 @@ void ResetPlatformState() {
     ResetWindows();
     ResetMenus();
     ResetCursors();
+    ResetDrops();
 }
 
 } // namespace orv

@@ -125,6 +125,7 @@ TEST_F(Install, TheDesktopEntryPassesValidationAndOpensParameterFiles) {
     EXPECT_EQ(entryValue(entry, "Exec"), "orvantis %f");
     EXPECT_EQ(entryValue(entry, "Icon"), kId);
     EXPECT_EQ(entryValue(entry, "Name"), "WJ Orvantis");
+    EXPECT_EQ(entryValue(entry, "StartupWMClass"), "orvantis") << "the windows' class";
 }
 
 TEST_F(Install, ADotGanFileHasTheTypeTheDesktopEntryOpens) {

@@ -37,18 +37,31 @@ void reportParameters() {
            "\n\nLoad via ' File ' menu or by double-clicking.");
 }
 
+// Whether the last three characters of a name are "gan" in any case.
+bool endsInGan(const char* end) {
+    return std::tolower(static_cast<unsigned char>(end[0])) == 'g' &&
+           std::tolower(static_cast<unsigned char>(end[1])) == 'a' &&
+           std::tolower(static_cast<unsigned char>(end[2])) == 'n';
+}
+
+// Loads the parameter file named in oganfile and starts rendering it.
+void loadAndRender(HWND hWnd) {
+    redrawNow(hWnd, RDW_NOCHILDREN);
+    if (loadgan() == 1) {
+        MessageBoxA(hWnd, "Error opening GAN file", "GAN file error", MB_ICONEXCLAMATION);
+        return;
+    }
+    firstloop = 1;
+    okrun = 0;
+    PostMessageA(hWnd, WM_COMMAND, kRenderCommand, 0);
+}
+
 // The parameter file goes where the image's name, less its last three
 // characters, and "gan" say: an image saved under a name ending in "gan",
 // in any case, would be replaced by it.
 bool parametersWouldReplaceImage() {
     const std::size_t length = std::strlen(tgafile);
-    if (length < 3) {
-        return false;
-    }
-    const char* end = tgafile + length - 3;
-    return std::tolower(static_cast<unsigned char>(end[0])) == 'g' &&
-           std::tolower(static_cast<unsigned char>(end[1])) == 'a' &&
-           std::tolower(static_cast<unsigned char>(end[2])) == 'n';
+    return length >= 3 && endsInGan(tgafile + length - 3);
 }
 
 // The user named the image only: a parameter file already beside it is
@@ -76,14 +89,19 @@ void LoadParametersCommand(HWND hWnd) {
     if (GetOpenFileNameA(&ogann) == FALSE) {
         return;
     }
-    redrawNow(hWnd, RDW_NOCHILDREN);
-    if (loadgan() == 1) {
-        MessageBoxA(hWnd, "Error opening GAN file", "GAN file error", MB_ICONEXCLAMATION);
+    loadAndRender(hWnd);
+}
+
+void DroppedFilesCommand(HWND hWnd, HDROP drop) {
+    char path[MAX_PATH];
+    const UINT length = DragQueryFileA(drop, 0, path, MAX_PATH);
+    DragFinish(drop);
+    if (okrun != 0 || length < 4 || !endsInGan(path + length - 3)) {
         return;
     }
-    firstloop = 1;
-    okrun = 0;
-    PostMessageA(hWnd, WM_COMMAND, kRenderCommand, 0);
+    std::memcpy(oganfile, path, length + 1);
+    std::strcpy(oganfiletitle, FileTitleOf(oganfile));
+    loadAndRender(hWnd);
 }
 
 void SaveParametersCommand(HWND hWnd) {

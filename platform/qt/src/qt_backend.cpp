@@ -80,7 +80,12 @@ QWidget* WidgetOf(HWND hwnd) {
     return hwnd != nullptr ? static_cast<QWidget*>(hwnd->backendData) : nullptr;
 }
 
-QtBackend::QtBackend() = default;
+// The windows' class is the one the desktop entry names, so that docks tie
+// the windows to their launcher.
+QtBackend::QtBackend() {
+    QCoreApplication::setApplicationName(QStringLiteral(ORV_WM_CLASS));
+    QGuiApplication::setDesktopFileName(QStringLiteral(ORV_APP_ID));
+}
 
 QtBackend::~QtBackend() = default;
 

@@ -2,15 +2,20 @@
 // surface.
 #include "qt_window.h"
 #include "platform/qt_backend.h"
+#include "platform/shellapi.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QIcon>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -79,6 +84,7 @@ const std::vector<WindowWidget*>& LiveWindowWidgets() {
 Canvas::Canvas(HWND hwnd, QWidget* parent) : QWidget(parent), hwnd_(hwnd) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAcceptDrops(true);
 }
 
 void Canvas::paintEvent(QPaintEvent* event) {
@@ -178,6 +184,36 @@ void Canvas::mousePressEvent(QMouseEvent* event) {
 
 void Canvas::mouseReleaseEvent(QMouseEvent* event) {
     postButton(event, false);
+}
+
+namespace {
+
+// The local files a drag carries.
+std::vector<std::string> localFiles(const QMimeData* data) {
+    std::vector<std::string> paths;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) {
+            paths.push_back(url.toLocalFile().toLocal8Bit().toStdString());
+        }
+    }
+    return paths;
+}
+
+} // namespace
+
+// Files are taken by an enabled window that accepts them.
+void Canvas::dragEnterEvent(QDragEnterEvent* event) {
+    if (AcceptsFiles(hwnd_) && hwnd_->enabled && !localFiles(event->mimeData()).empty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void Canvas::dropEvent(QDropEvent* event) {
+    const std::vector<std::string> paths = localFiles(event->mimeData());
+    if (AcceptsFiles(hwnd_) && hwnd_->enabled && !paths.empty()) {
+        PostDroppedFiles(hwnd_, paths);
+        event->acceptProposedAction();
+    }
 }
 
 WindowWidget::WindowWidget(HWND hwnd, QWidget* owner) : QWidget(owner, Qt::Window), hwnd_(hwnd) {

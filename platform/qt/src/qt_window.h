@@ -27,6 +27,8 @@ class Canvas : public QWidget {
     void keyReleaseEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     // Tab is a key for the window, not a move of the focus.
     bool focusNextPrevChild(bool) override { return false; }
 
