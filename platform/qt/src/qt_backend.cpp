@@ -5,12 +5,12 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QEventLoop>
 #include <QImage>
 #include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
-
-#include <thread>
+#include <QTimer>
 
 namespace orv {
 
@@ -235,9 +235,12 @@ void QtBackend::cursorShown(bool shown) {
 }
 
 // What was drawn before the pause is shown first; no message is taken
-// meanwhile. Input that has arrived only joins the queue: held back from Qt
-// instead, the X11 platform would not hand it over later either, and a
-// closing splash, which pauses on every step, would never see its key.
+// meanwhile. Qt's events are handled all the time: a window manager maps a
+// new window some time after it is shown, and only then can it be painted,
+// so a start splash that merely slept would stay blank. Input that arrives
+// only joins the queue; held back from Qt instead, the X11 platform would not
+// hand it over later either, and a closing splash, which pauses on every
+// step, would never see its key.
 void QtBackend::sleep(DWORD milliseconds) {
     for (WindowWidget* widget : LiveWindowWidgets()) {
         const QRect touched = takeTouched(widget->hwnd());
@@ -245,8 +248,10 @@ void QtBackend::sleep(DWORD milliseconds) {
             widget->canvas()->repaint(touched);
         }
     }
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    QEventLoop pause;
+    QTimer::singleShot(std::chrono::milliseconds(milliseconds), Qt::PreciseTimer, &pause,
+                       &QEventLoop::quit);
+    pause.exec();
 }
 
 int QtBackend::messageBox(HWND owner, const std::string& text, const std::string& caption,
