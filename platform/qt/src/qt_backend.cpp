@@ -82,7 +82,13 @@ QWidget* WidgetOf(HWND hwnd) {
 
 // The windows' class is the one the desktop entry names, so that docks tie
 // the windows to their launcher.
-QtBackend::QtBackend() {
+QtBackend::QtBackend()
+    : clock_([this](const std::stop_token& stop) {
+          while (!stop.stop_requested()) {
+              std::this_thread::sleep_for(kPollInterval);
+              pollDue_.store(true, std::memory_order_relaxed);
+          }
+      }) {
     QCoreApplication::setApplicationName(QStringLiteral(ORV_WM_CLASS));
     QGuiApplication::setDesktopFileName(QStringLiteral(ORV_APP_ID));
 }
@@ -96,9 +102,9 @@ int QtBackend::systemMetric(int index) {
     }
     switch (index) {
     case SM_CXSCREEN:
-        return screen->geometry().width();
+        return qRound(screen->geometry().width() * DeviceScale());
     case SM_CYSCREEN:
-        return screen->geometry().height();
+        return qRound(screen->geometry().height() * DeviceScale());
     default:
         return 0;
     }
@@ -114,8 +120,9 @@ int QtBackend::bitsPerPixel() {
 void QtBackend::windowCreating(HWND hwnd) {
     auto* widget = new WindowWidget(hwnd, windowWidgetOf(hwnd->owner));
     hwnd->backendData = static_cast<QWidget*>(widget);
-    QRect wanted(hwnd->frame.left, hwnd->frame.top, hwnd->frame.right - hwnd->frame.left,
-                 hwnd->frame.bottom - hwnd->frame.top);
+    QRect wanted(ToQt(hwnd->frame.left), ToQt(hwnd->frame.top),
+                 ToQt(hwnd->frame.right - hwnd->frame.left),
+                 ToQt(hwnd->frame.bottom - hwnd->frame.top));
     // A framed window asked to be as large as the screen, or larger, gets
     // the screen's available area (without panels and docks) and is shown
     // maximised, so that the window manager fits its frame in as well.
@@ -129,7 +136,8 @@ void QtBackend::windowCreating(HWND hwnd) {
         }
     }
     const int clientHeight = std::max(wanted.height() - widget->menuHeight(), 0);
-    hwnd->client = RECT{0, 0, std::max(wanted.width(), 0), clientHeight};
+    hwnd->client = RECT{0, 0, qRound(std::max(wanted.width(), 0) * DeviceScale()),
+                        qRound(clientHeight * DeviceScale())};
     widget->move(wanted.topLeft());
     widget->resize(std::max(wanted.width(), 1), std::max(wanted.height(), 1));
     widget->canvas()->setCursor(cursorHidden_ ? Qt::BlankCursor
@@ -177,7 +185,7 @@ void QtBackend::flush() {
     for (WindowWidget* widget : LiveWindowWidgets()) {
         const QRect touched = takeTouched(widget->hwnd());
         if (!touched.isEmpty()) {
-            widget->canvas()->update(touched);
+            widget->canvas()->update(ToQt(touched));
         }
     }
 }
@@ -190,16 +198,11 @@ void QtBackend::takeEvents() {
 }
 
 void QtBackend::pollEvents() {
-    // Reading the clock costs about half a render step, so only every 64th
-    // poll looks at it: still many times a millisecond while rendering.
-    if ((++polls_ & 63u) != 0) {
+    if (!pollDue_.load(std::memory_order_relaxed)) {
         return;
     }
+    pollDue_.store(false, std::memory_order_relaxed);
     const auto now = std::chrono::steady_clock::now();
-    if (now - lastPoll_ < kPollInterval) {
-        return;
-    }
-    lastPoll_ = now;
     if (now - lastShown_ >= kShowInterval) {
         lastShown_ = now;
         flush();
@@ -245,7 +248,7 @@ void QtBackend::sleep(DWORD milliseconds) {
     for (WindowWidget* widget : LiveWindowWidgets()) {
         const QRect touched = takeTouched(widget->hwnd());
         if (!touched.isEmpty()) {
-            widget->canvas()->repaint(touched);
+            widget->canvas()->repaint(ToQt(touched));
         }
     }
     QEventLoop pause;

@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
 #include <QKeyEvent>
@@ -14,9 +15,11 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QtMath>
 
 #include <algorithm>
 
@@ -77,6 +80,24 @@ QIcon iconOf(HWND hwnd) {
 
 } // namespace
 
+qreal DeviceScale() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->devicePixelRatio() : 1.0;
+}
+
+int ToQt(int devicePixels) {
+    return qRound(devicePixels / DeviceScale());
+}
+
+QRect ToQt(const QRect& devicePixels) {
+    const qreal scale = DeviceScale();
+    const int left = qFloor(devicePixels.left() / scale);
+    const int top = qFloor(devicePixels.top() / scale);
+    const int right = qCeil((devicePixels.right() + 1) / scale);
+    const int bottom = qCeil((devicePixels.bottom() + 1) / scale);
+    return QRect(left, top, right - left, bottom - top);
+}
+
 const std::vector<WindowWidget*>& LiveWindowWidgets() {
     return liveWidgets();
 }
@@ -94,24 +115,31 @@ void Canvas::paintEvent(QPaintEvent* event) {
         painter.fillRect(event->rect(), Qt::black);
         return;
     }
-    const QImage image(reinterpret_cast<const uchar*>(surface->bits.get()), surface->width,
-                       surface->height, surface->width * 4, QImage::Format_RGBX8888);
-    const QRect shown = event->rect() & image.rect();
-    painter.drawImage(shown, image, shown);
-    const QRegion beyond = QRegion(event->rect()) - QRegion(image.rect());
+    QImage image(reinterpret_cast<const uchar*>(surface->bits.get()), surface->width,
+                 surface->height, surface->width * 4, QImage::Format_RGBX8888);
+    const qreal scale = DeviceScale();
+    image.setDevicePixelRatio(scale);
+    const QRect area = ToQt(image.rect());
+    const QRect shown = event->rect() & area;
+    const QRectF source(shown.x() * scale, shown.y() * scale, shown.width() * scale,
+                        shown.height() * scale);
+    painter.drawImage(QRectF(shown), image, source);
+    const QRegion beyond = QRegion(event->rect()) - QRegion(area);
     for (const QRect& r : beyond) {
         painter.fillRect(r, Qt::black);
     }
 }
 
 void Canvas::resizeEvent(QResizeEvent*) {
-    if (hwnd_->destroyed || (width() == hwnd_->client.right && height() == hwnd_->client.bottom)) {
+    const int across = qRound(width() * DeviceScale());
+    const int down = qRound(height() * DeviceScale());
+    if (hwnd_->destroyed || (across == hwnd_->client.right && down == hwnd_->client.bottom)) {
         return;
     }
-    hwnd_->client = RECT{0, 0, width(), height()};
-    ResizeClientSurface(hwnd_, width(), height());
+    hwnd_->client = RECT{0, 0, across, down};
+    ResizeClientSurface(hwnd_, across, down);
     InvalidateRect(hwnd_, nullptr, TRUE);
-    SendMessageA(hwnd_, WM_SIZE, 0, pointParam(width(), height()));
+    SendMessageA(hwnd_, WM_SIZE, 0, pointParam(across, down));
 }
 
 void Canvas::postKey(QKeyEvent* event, bool down) {
@@ -168,7 +196,7 @@ void Canvas::postButton(QMouseEvent* event, bool down) {
         }
         return;
     }
-    const QPoint at = event->position().toPoint();
+    const QPoint at = (event->position() * DeviceScale()).toPoint();
     if (event->button() == Qt::LeftButton) {
         PostInputMessage(hwnd_, down ? WM_LBUTTONDOWN : WM_LBUTTONUP, down ? MK_LBUTTON : 0,
                          pointParam(at.x(), at.y()), modifiersOf(event->modifiers()));

@@ -16,6 +16,13 @@ class QMenuBar;
 
 namespace orv {
 
+// The screen's device pixels per Qt pixel. Windows count in device pixels,
+// so that every pixel of a surface is one pixel of the screen.
+qreal DeviceScale();
+int ToQt(int devicePixels);
+// The Qt pixels that show a rectangle of device pixels.
+QRect ToQt(const QRect& devicePixels);
+
 class Canvas : public QWidget {
   public:
     Canvas(HWND hwnd, QWidget* parent);
