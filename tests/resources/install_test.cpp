@@ -105,6 +105,16 @@ TEST_F(Install, LaysOutTheProgramsFilesUnderThePrefix) {
     EXPECT_TRUE(fs::exists(Share() / "mime" / "packages" / (kId + ".xml")));
     EXPECT_TRUE(fs::exists(Share() / "metainfo" / (kId + ".metainfo.xml")));
     EXPECT_TRUE(fs::exists(Share() / "doc" / "orvantis" / "WJ Orvantis.pdf"));
+    const fs::path samples = Share() / "orvantis" / "samples";
+    EXPECT_TRUE(fs::exists(samples / "Topo.map"));
+    int parameterFiles = 0;
+    for (const auto& entry : fs::directory_iterator(samples)) {
+        if (entry.path().extension() == ".gan") {
+            EXPECT_EQ(fs::file_size(entry.path()), 100u) << entry.path();
+            ++parameterFiles;
+        }
+    }
+    EXPECT_EQ(parameterFiles, 12);
 }
 
 TEST_F(Install, TheIconLiesInTheHicolorThemeAtEverySizeItsFolderNames) {
