@@ -295,6 +295,7 @@ void ResetPlatformState() {
     ResetMenus();
     ResetCursors();
     ResetDrops();
+    ResetBitmapResources();
 }
 
 } // namespace orv

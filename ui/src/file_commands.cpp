@@ -7,9 +7,10 @@
 #include "files/selection.h"
 #include "files/tga.h"
 #include "platform/file_selection.h"
-#include "render/driver.h"
 #include "render/state.h"
 #include "render/surfaces.h"
+#include "ui/driver.h"
+#include "ui/mainwindow.h"
 
 #include <cctype>
 #include <cstring>
@@ -51,7 +52,7 @@ void loadAndRender(HWND hWnd) {
         MessageBoxA(hWnd, "Error opening GAN file", "GAN file error", MB_ICONEXCLAMATION);
         return;
     }
-    firstloop = 1;
+    PictureIsObsolete();
     okrun = 0;
     PostMessageA(hWnd, WM_COMMAND, kRenderCommand, 0);
 }
@@ -85,7 +86,6 @@ bool mayReplaceParameters(HWND hWnd) {
 } // namespace
 
 void LoadParametersCommand(HWND hWnd) {
-    ogann.lpstrFile = oganfile;
     if (GetOpenFileNameA(&ogann) == FALSE) {
         return;
     }
@@ -105,7 +105,6 @@ void DroppedFilesCommand(HWND hWnd, HDROP drop) {
 }
 
 void SaveParametersCommand(HWND hWnd) {
-    sgann.lpstrFile = sganfile;
     if (GetSaveFileNameA(&sgann) == FALSE) {
         return;
     }
@@ -118,7 +117,6 @@ void SaveParametersCommand(HWND hWnd) {
 }
 
 void SaveImageCommand(HWND hWnd) {
-    stgan.lpstrFile = tgafile;
     if (GetSaveFileNameA(&stgan) == FALSE) {
         return;
     }
