@@ -63,12 +63,12 @@ TEST_F(QtAboutWindow, TheDisabledMainWindowPassesItsKeysOnAndTakesNothingElse) {
     QTest::keyClick(Canvas(), Qt::Key_F4);
     RunLoop();
     EXPECT_EQ(okrun, 0) << "the click toggled nothing";
-    EXPECT_EQ(aboutflag, 1) << "F4 is no character";
+    EXPECT_EQ(program.aboutflag, 1) << "F4 is no character";
     EXPECT_TRUE(Commands().empty());
 
     QTest::keyClick(Canvas(), Qt::Key_Period);
     RunLoop();
-    EXPECT_EQ(aboutflag, 0);
+    EXPECT_EQ(program.aboutflag, 0);
     EXPECT_TRUE(IsWindowEnabled(g_hWnd));
     EXPECT_TRUE(MenuBar()->isEnabled());
 }
