@@ -1,6 +1,6 @@
 // Render steps per second through the message loop, with the headless and
 // the Qt backend (offscreen), against the render driver called in a plain
-// loop on the same main window. The loop should keep at least 70% of the
+// loop on the same main window. The loop should keep at least 85% of the
 // plain rate. Rates count the CPU time of the whole process, so that what
 // Qt's own threads do for painting is counted too.
 #include "platform/headless.h"

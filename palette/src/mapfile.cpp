@@ -32,6 +32,40 @@ bool lowByte(const char*& text, unsigned char* value) {
     return true;
 }
 
+// Reads a line as fgets does on a file opened in text mode by DOS and
+// Windows programs, which wrote most .map files: CR before LF is not part of
+// the line, and Ctrl-Z ends the text. At most size - 1 characters are read;
+// false at the end of the text.
+bool textLine(std::FILE* in, char* line, int size) {
+    constexpr int kCtrlZ = 0x1A;
+    int length = 0;
+    while (length < size - 1) {
+        int c = std::fgetc(in);
+        if (c == kCtrlZ) {
+            // Left for the next read too, which then ends at once.
+            std::ungetc(c, in);
+            break;
+        }
+        if (c == EOF) {
+            break;
+        }
+        if (c == '\r') {
+            const int next = std::fgetc(in);
+            if (next == '\n') {
+                c = next;
+            } else if (next != EOF) {
+                std::ungetc(next, in);
+            }
+        }
+        line[length++] = static_cast<char>(c);
+        if (c == '\n') {
+            break;
+        }
+    }
+    line[length] = '\0';
+    return length > 0;
+}
+
 // Parses "%d %d %d" at the start of a line.
 bool threeNumbers(const char* line, unsigned char rgb[3]) {
     return lowByte(line, &rgb[0]) && lowByte(line, &rgb[1]) && lowByte(line, &rgb[2]);
@@ -46,7 +80,7 @@ int ReadMapFile(const char* name, unsigned char* pal) {
     }
     char buffer[kLineBytes];
     int entries = 0;
-    while (entries < 256 && std::fgets(buffer, kLineBytes, in.get()) != nullptr) {
+    while (entries < 256 && textLine(in.get(), buffer, kLineBytes)) {
         unsigned char rgb[3];
         if (!threeNumbers(buffer, rgb)) {
             return 1;

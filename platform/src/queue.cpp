@@ -2,6 +2,7 @@
 // quit message, then paint requests.
 #include "platform/backend.h"
 #include "platform/menu.h"
+#include "platform/shellapi.h"
 #include "platform/window.h"
 
 #include "queue.h"
@@ -15,6 +16,7 @@ namespace {
 struct Queued {
     MSG msg;
     unsigned modifiers = 0;
+    WPARAM character = 0;
 };
 
 // A first-in first-out list that keeps its storage: taking the first
@@ -52,6 +54,8 @@ struct QueueState {
     bool quitPending = false;
     int quitCode = 0;
     unsigned modifiers = 0;
+    // The character of the last key taken from the input, 0 if untold.
+    WPARAM character = 0;
 };
 
 // Namespace scope rather than a function static: the message loop reaches
@@ -75,6 +79,7 @@ bool matches(const MSG& msg, HWND hwnd, UINT filterMin, UINT filterMax) {
 void take(MessageList& queue, MessageList::iterator it, bool input) {
     if (input) {
         state().modifiers = it->modifiers;
+        state().character = it->character;
     }
     if (it == queue.begin()) {
         queue.pop_front();
@@ -166,13 +171,15 @@ BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
-void PostInputMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, unsigned modifiers) {
+void PostInputMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, unsigned modifiers,
+                      WPARAM character) {
     Queued q;
     q.msg.hwnd = hwnd;
     q.msg.message = message;
     q.msg.wParam = wParam;
     q.msg.lParam = lParam;
     q.modifiers = modifiers;
+    q.character = character;
     state().input.emplace_back() = q;
 }
 
@@ -254,7 +261,8 @@ BOOL TranslateMessage(const MSG* msg) {
     if (msg == nullptr || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)) {
         return FALSE;
     }
-    const WPARAM character = characterOf(msg->wParam, state().modifiers);
+    const WPARAM character =
+        state().character != 0 ? state().character : characterOf(msg->wParam, state().modifiers);
     if (character == 0) {
         return FALSE;
     }
@@ -286,6 +294,7 @@ void ResetPlatformState() {
     ResetWindows();
     ResetMenus();
     ResetCursors();
+    ResetDrops();
     ResetBitmapResources();
 }
 

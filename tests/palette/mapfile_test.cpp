@@ -89,6 +89,18 @@ TEST_F(MapFile, ALineLongerThan99CharactersIsReadAsTwo) {
     EXPECT_EQ(Load("1 2 3 " + std::string(100, 'x') + "\n"), 1);
 }
 
+TEST_F(MapFile, DosLineEndsAndCtrlZAreReadAsInTextMode) {
+    const std::string longLine = "1 2 3" + std::string(93, ' ');
+    EXPECT_EQ(Load(longLine + "\r\n4 5 6\r\n"), 0) << "98 characters before CR LF are one line";
+    EXPECT_EQ(entry(1), (Rgb{4, 5, 6}));
+    EXPECT_EQ(entry(2), (Rgb{1, 1, 1}));
+    EXPECT_EQ(Load("7 8 9\r\n\x1a"), 0) << "Ctrl-Z ends the text";
+    EXPECT_EQ(entry(1), (Rgb{1, 1, 1}));
+    EXPECT_EQ(Load("7 8 9\r\n\x1a\r\nnot a colour\r\n"), 0) << "nothing after Ctrl-Z is read";
+    EXPECT_EQ(Load("7 8 9\r4 5 6\n"), 0) << "a CR alone stays in its line";
+    EXPECT_EQ(entry(1), (Rgb{1, 1, 1}));
+}
+
 TEST_F(MapFile, TheNameIsOpenedAsChosenOnACaseSensitiveFileSystem) {
     EXPECT_EQ(Load("10 20 30\n", "Warm Colours.map"), 0);
     EXPECT_EQ(entry(0), (Rgb{10, 20, 30}));

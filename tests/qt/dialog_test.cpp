@@ -12,15 +12,19 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
 #include <map>
+#include <string>
 
 namespace orv::test {
 namespace {
@@ -85,6 +89,46 @@ TEST_F(QtDialog, TheParametersDialogHasItsControlsAtTheTemplatesPlaces) {
     EXPECT_EQ(places[350], QRect(214, 76, 110, 73));
     EXPECT_EQ(places[360], QRect(236, 93, 40, 8));
     EXPECT_EQ(places[365], QRect(280, 127, 40, 8));
+}
+
+// Every text of the four dialogs is shown whole in its rectangle, measured
+// with the font the dialog really uses.
+TEST_F(QtDialog, EveryTextFitsItsRectangle) {
+    const std::map<WORD, DLGPROC> dialogs = {{kTypeDialog, TypeDialogProc},
+                                             {kParamDialog, ParamDialogProc},
+                                             {kBackgroundDialog, BackgroundDialogProc},
+                                             {kColoringDialog, ColoringMethodDialogProc}};
+    for (const auto& [id, proc] : dialogs) {
+        QStringList cut;
+        WhenShown([&cut](QWidget* dialog) {
+            for (QLabel* label : dialog->findChildren<QLabel*>()) {
+                if (label->fontMetrics().horizontalAdvance(label->text()) >
+                    label->contentsRect().width()) {
+                    cut << label->text();
+                }
+            }
+            for (QRadioButton* radio : dialog->findChildren<QRadioButton*>()) {
+                if (radio->sizeHint().width() > radio->width()) {
+                    cut << radio->text();
+                }
+            }
+            for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+                const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin);
+                if (button->fontMetrics().horizontalAdvance(button->text()) + 2 * margin >
+                    button->width()) {
+                    cut << button->text();
+                }
+            }
+            for (QGroupBox* box : dialog->findChildren<QGroupBox*>()) {
+                if (box->fontMetrics().horizontalAdvance(box->title()) > box->width()) {
+                    cut << box->title();
+                }
+            }
+            QMetaObject::invokeMethod(dialog, "reject");
+        });
+        DialogBoxParamA(nullptr, MAKEINTRESOURCEA(id), g_hWnd, proc, 0);
+        EXPECT_TRUE(cut.isEmpty()) << id << ": " << cut.join(" | ").toStdString();
+    }
 }
 
 TEST_F(QtDialog, WhatTheUserTypesAndChoosesReachesTheProcedure) {
@@ -171,6 +215,39 @@ TEST(QtFileDialog, ShowsTheSelectionsTitleAndItsFilterOnce) {
     EXPECT_EQ(chosen, FALSE);
     EXPECT_EQ(filters, QStringList{"Targa files (*.tga)"});
     EXPECT_EQ(caption, "Select a file for saving your image:");
+}
+
+TEST(QtFileDialog, ASaveSelectionRefusesAFolderThatDoesNotExist) {
+    QtBackend backend;
+    InstallBackend(&backend);
+    InitOpenFile();
+    const std::string proposed = tgafile;
+    QString refusal;
+    int shown = 0;
+    std::function<void()> act = [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            refusal = box->text();
+            box->accept();
+        } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            if (++shown == 1) {
+                dialog->findChild<QLineEdit*>("fileNameEdit")->setText("nodir/x");
+                QMetaObject::invokeMethod(dialog, "accept");
+            } else {
+                dialog->reject();
+                return;
+            }
+        }
+        QTimer::singleShot(10, act);
+    };
+    QTimer::singleShot(0, act);
+    stgan.lpstrFile = tgafile;
+    const BOOL chosen = GetSaveFileNameA(&stgan);
+    InstallBackend(nullptr);
+    EXPECT_EQ(chosen, FALSE);
+    EXPECT_EQ(shown, 2) << "the selection came back after the refusal";
+    EXPECT_TRUE(refusal.contains("nodir")) << refusal.toStdString();
+    EXPECT_EQ(tgafile, proposed);
 }
 
 } // namespace

@@ -1,18 +1,28 @@
 #include "qt_fixture.h"
 
+#include "files/gan.h"
+#include "files/selection.h"
 #include "platform/window.h"
 #include "render/state.h"
 #include "render/surfaces.h"
+#include "resources/resources.h"
 #include "ui/startup.h"
 
 #include <QApplication>
+#include <QDragEnterEvent>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPointer>
+#include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <QWidget>
+
+#include <cstring>
 
 namespace orv::test {
 namespace {
@@ -75,6 +85,45 @@ TEST_F(QtInput, ClosingTheWindowEndsTheLoopTheWin32Way) {
     WidgetOf(g_hWnd)->close();
     EXPECT_EQ(ProgramDriver(), 0u);
     EXPECT_FALSE(IsWindow(g_hWnd));
+}
+
+TEST_F(QtInput, TheMainWindowFitsTheScreensAvailableAreaFrameIncluded) {
+    Start();
+    QApplication::processEvents();
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(available.contains(WidgetOf(g_hWnd)->frameGeometry()))
+        << WidgetOf(g_hWnd)->frameGeometry().bottom() << " " << available.bottom();
+    EXPECT_EQ(g_hWnd->client.bottom, Canvas()->height());
+}
+
+// A parameter file dropped on the paused window loads and renders; while
+// rendering runs, a drop is refused like every command.
+TEST_F(QtInput, ADroppedParameterFileLoadsWhilePaused) {
+    Start();
+    RunLoop();
+    const QTemporaryDir folder;
+    const std::string saved = (folder.path() + "/drop.GAN").toStdString();
+    std::strcpy(sganfile, saved.c_str());
+    p[type].a = 1.25;
+    ASSERT_EQ(writegan(0), 0);
+    p[type].a = 0.5;
+    auto drop = [this, &saved] {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(saved))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(Canvas(), &enter);
+        QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(Canvas(), &event);
+        RunLoop();
+    };
+    drop();
+    EXPECT_EQ(p[type].a, 0.5) << "rendering ran";
+    SendMessageA(g_hWnd, WM_COMMAND, kRenderPauseResume, 0);
+    drop();
+    EXPECT_EQ(p[type].a, 1.25);
+    EXPECT_STREQ(oganfile, saved.c_str());
+    EXPECT_EQ(okrun, 1) << "the loaded set renders";
 }
 
 TEST_F(QtInput, TheWidgetShowsTheWindowsSurface) {

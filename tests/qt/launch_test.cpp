@@ -42,7 +42,7 @@ TEST(VirtualKeys, QtKeysBecomeWin32Codes) {
     EXPECT_EQ(VirtualKeyFromQt(Qt::Key_F11), 0x7A);
     EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Escape), 0x1B);
     EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Tab), 0x09);
-    EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Exclam), 0);
+    EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Eacute), 0);
 }
 
 } // namespace

@@ -6,8 +6,10 @@
 #include "render/surfaces.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 
 #include <string>
 #include <vector>
@@ -100,6 +102,25 @@ TEST_F(QtMenuBar, ChoosingAnItemSendsItsCommand) {
     RunLoop();
     EXPECT_EQ(Commands(), (std::vector<UINT>{165, 165, 150}))
         << "start-up's own 165, then the two chosen";
+}
+
+TEST_F(QtMenuBar, AMenuClosedWithEscGivesTheKeysBackToTheWindow) {
+    Start();
+    QWidget* window = WidgetOf(g_hWnd);
+    window->activateWindow();
+    QApplication::processEvents();
+    QMenuBar* bar = MenuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
+                      bar->actionGeometry(bar->actions().constFirst()).center());
+    QWidget* popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr);
+    QTest::keyClick(popup, Qt::Key_Escape);
+    QApplication::processEvents();
+    // Without a window manager the main window is not active again by itself.
+    window->activateWindow();
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), Canvas());
 }
 
 } // namespace

@@ -65,6 +65,8 @@ TEST_F(XvfbProgram, RendersAndPausesOnR) {
         return !found.isEmpty();
     })) << "the main window never appeared";
     windowId = found.toULongLong();
+    EXPECT_TRUE(Tool("xprop", {"-id", found, "WM_CLASS"}).endsWith(", \"orvantis\""))
+        << "the class that the desktop entry names";
 
     QImage before;
     ASSERT_TRUE(Within(30, [&] {

@@ -8,8 +8,10 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMargins>
 #include <QPixmap>
 #include <QProcess>
+#include <QRect>
 #include <QScreen>
 #include <QSet>
 #include <QTemporaryDir>
@@ -77,6 +79,11 @@ int Likeness(const QImage& screen, const QImage& picture, int x, int y) {
 // The little-endian numbers of a file.
 unsigned Word(const QByteArray& bytes, int at) {
     return static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8;
+}
+
+// The number after a label in xwininfo's output.
+int Number(const QString& text, const QString& label) {
+    return text.section(label, 1).section('\n', 0, 0).trimmed().toInt();
 }
 
 double Real(const QByteArray& bytes, int at) {
@@ -232,6 +239,27 @@ TEST_F(XvfbSession, APersonRendersChangesSavesAndLeaves) {
     })) << "no attractor was drawn";
     Stage("rendering");
 
+    // The window and its frame fit the screen.
+    const QString geometry = Tool("xwininfo", {"-id", mainWindow});
+    const QRect client(Number(geometry, "Absolute upper-left X:"),
+                       Number(geometry, "Absolute upper-left Y:"), Number(geometry, "Width:"),
+                       Number(geometry, "Height:"));
+    const QStringList frame = Tool("xprop", {"-id", mainWindow, "_NET_FRAME_EXTENTS"})
+                                  .section('=', 1)
+                                  .split(',', Qt::SkipEmptyParts);
+    const QMargins extents = frame.size() == 4 ? QMargins(frame[0].toInt(), frame[2].toInt(),
+                                                          frame[1].toInt(), frame[3].toInt())
+                                               : QMargins();
+    EXPECT_TRUE(QGuiApplication::primaryScreen()->geometry().contains(client.marginsAdded(extents)))
+        << "the window with its frame reaches beyond the screen";
+
+    // A menu opened with the mouse and closed with Esc gives the keys back.
+    Tool("xdotool", {"mousemove", QString::number(client.x() + 15), QString::number(client.y() + 8),
+                     "click", "1"});
+    QThread::msleep(500);
+    Stage("menu");
+    Tool("xdotool", {"key", "Escape"});
+    QThread::msleep(300);
     ASSERT_TRUE(Pause(600)) << "R did not pause";
     Stage("paused");
 
@@ -331,15 +359,13 @@ TEST_F(XvfbSession, APersonRendersChangesSavesAndLeaves) {
                now.pixel(splashAt.x() + 5, splashAt.y() + 90) == kStarBackground;
     })) << "the closing splash never showed";
     Stage("closing splash");
-    const QString centre = QString::number(splashAt.x() + kSplashSide / 2);
-    const QString middle = QString::number(splashAt.y() + kSplashSide / 2);
+    // A click on the disabled main window takes nothing from the splash: a
+    // key typed there afterwards still ends it.
     bool ended = false;
     for (int attempt = 0; attempt < 3 && !ended; ++attempt) {
-        Tool("xdotool", {"mousemove", centre, middle});
-        const QString under = Tool("xdotool", {"getmouselocation", "--shell"})
-                                  .section("WINDOW=", 1)
-                                  .section('\n', 0, 0);
-        Press(under, {"a"});
+        Tool("xdotool", {"mousemove", QString::number(client.x() + 20),
+                         QString::number(client.y() + 300), "click", "1"});
+        Press(mainWindow, {"period"});
         ended = program.waitForFinished(10000);
     }
     ASSERT_TRUE(ended) << "the program did not end after the key";

@@ -105,6 +105,16 @@ TEST_F(Install, LaysOutTheProgramsFilesUnderThePrefix) {
     EXPECT_TRUE(fs::exists(Share() / "mime" / "packages" / (kId + ".xml")));
     EXPECT_TRUE(fs::exists(Share() / "metainfo" / (kId + ".metainfo.xml")));
     EXPECT_TRUE(fs::exists(Share() / "doc" / "orvantis" / "WJ Orvantis.pdf"));
+    const fs::path samples = Share() / "orvantis" / "samples";
+    EXPECT_TRUE(fs::exists(samples / "Topo.map"));
+    int parameterFiles = 0;
+    for (const auto& entry : fs::directory_iterator(samples)) {
+        if (entry.path().extension() == ".gan") {
+            EXPECT_EQ(fs::file_size(entry.path()), 100u) << entry.path();
+            ++parameterFiles;
+        }
+    }
+    EXPECT_EQ(parameterFiles, 12);
 }
 
 TEST_F(Install, TheIconLiesInTheHicolorThemeAtEverySizeItsFolderNames) {
@@ -125,6 +135,7 @@ TEST_F(Install, TheDesktopEntryPassesValidationAndOpensParameterFiles) {
     EXPECT_EQ(entryValue(entry, "Exec"), "orvantis %f");
     EXPECT_EQ(entryValue(entry, "Icon"), kId);
     EXPECT_EQ(entryValue(entry, "Name"), "WJ Orvantis");
+    EXPECT_EQ(entryValue(entry, "StartupWMClass"), "orvantis") << "the windows' class";
 }
 
 TEST_F(Install, ADotGanFileHasTheTypeTheDesktopEntryOpens) {

@@ -66,13 +66,39 @@ TEST_F(FileCommands, AFailedImageShowsOneErrorAndNoParameterFileIsWritten) {
 }
 
 TEST_F(FileCommands, AnImageNamedLikeAParameterFileIsNotReplacedByIt) {
-    backend.fileAnswers.push_back(scratch / "moon.gan");
+    for (const char* name : {"moon.gan", "moon.GaN"}) {
+        backend.messageBoxes.clear();
+        backend.fileAnswers.push_back(scratch / name);
+        Command(kSaveImage);
+        EXPECT_EQ(std::filesystem::file_size(scratch / name), kTargaBytes) << name;
+        ASSERT_EQ(backend.messageBoxes.size(), 2u);
+        ExpectReport(0, std::string("Image saved as ") + name);
+        ExpectError(1, "The parameter file was not saved:\nit would have replaced the image.",
+                    "Save file error");
+    }
+}
+
+// The user named only the image: an existing parameter file beside it is
+// replaced after a Yes, and kept after a No.
+TEST_F(FileCommands, AParameterFileBesideTheImageIsReplacedOnlyWhenTheUserSaysSo) {
+    scratch.Write("moon.gan", "kept");
+    backend.messageBoxAnswers = {IDOK, IDNO};
+    backend.fileAnswers.push_back(scratch / "moon");
     Command(kSaveImage);
-    EXPECT_EQ(std::filesystem::file_size(scratch / "moon.gan"), kTargaBytes);
+    EXPECT_EQ(std::filesystem::file_size(scratch / "moon.tga"), kTargaBytes);
+    EXPECT_EQ(std::filesystem::file_size(scratch / "moon.gan"), 4u);
     ASSERT_EQ(backend.messageBoxes.size(), 2u);
-    ExpectReport(0, "Image saved as moon.gan");
-    ExpectError(1, "The parameter file was not saved:\nit would have replaced the image.",
-                "Save file error");
+    EXPECT_EQ(backend.messageBoxes[1].text, "moon.gan already exists.\nDo you want to replace it?");
+    EXPECT_EQ(backend.messageBoxes[1].type, MB_YESNO | MB_ICONEXCLAMATION);
+
+    backend.messageBoxes.clear();
+    backend.messageBoxAnswers = {IDOK, IDYES};
+    backend.fileAnswers.push_back(scratch / "moon");
+    Command(kSaveImage);
+    EXPECT_EQ(std::filesystem::file_size(scratch / "moon.gan"), 100u);
+    ASSERT_EQ(backend.messageBoxes.size(), 3u);
+    ExpectReport(2,
+                 "Parameters saved as moon.gan\n\nLoad via ' File ' menu or by double-clicking.");
 }
 
 TEST_F(FileCommands, SavedParametersAreReportedByName) {

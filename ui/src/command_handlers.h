@@ -4,6 +4,7 @@
 // new picture.
 #pragma once
 
+#include "platform/shellapi.h"
 #include "platform/types.h"
 
 namespace orv {
@@ -30,6 +31,8 @@ void ClearScreenCommand(HWND hWnd);
 void LoadParametersCommand(HWND hWnd);
 void SaveParametersCommand(HWND hWnd);
 void SaveImageCommand(HWND hWnd);
+// A parameter file dropped on the main window loads as 155 loads one.
+void DroppedFilesCommand(HWND hWnd, HDROP drop);
 
 // 170, 175, 180, 185: the filters.
 void FilterCommand(UINT id);

@@ -6,12 +6,15 @@
 #include "files/gan.h"
 #include "files/selection.h"
 #include "files/tga.h"
+#include "platform/file_selection.h"
 #include "render/state.h"
 #include "render/surfaces.h"
 #include "ui/driver.h"
 #include "ui/mainwindow.h"
 
+#include <cctype>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 namespace orv {
@@ -35,20 +38,15 @@ void reportParameters() {
            "\n\nLoad via ' File ' menu or by double-clicking.");
 }
 
-// The parameter file goes where the image's name, less its last three
-// characters, and "gan" say: an image saved under a name ending in "gan"
-// would be replaced by it.
-bool parametersWouldReplaceImage() {
-    const std::size_t length = std::strlen(tgafile);
-    return length >= 3 && std::strcmp(tgafile + length - 3, "gan") == 0;
+// Whether the last three characters of a name are "gan" in any case.
+bool endsInGan(const char* end) {
+    return std::tolower(static_cast<unsigned char>(end[0])) == 'g' &&
+           std::tolower(static_cast<unsigned char>(end[1])) == 'a' &&
+           std::tolower(static_cast<unsigned char>(end[2])) == 'n';
 }
 
-} // namespace
-
-void LoadParametersCommand(HWND hWnd) {
-    if (GetOpenFileNameA(&ogann) == FALSE) {
-        return;
-    }
+// Loads the parameter file named in oganfile and starts rendering it.
+void loadAndRender(HWND hWnd) {
     redrawNow(hWnd, RDW_NOCHILDREN);
     if (loadgan() == 1) {
         MessageBoxA(hWnd, "Error opening GAN file", "GAN file error", MB_ICONEXCLAMATION);
@@ -57,6 +55,53 @@ void LoadParametersCommand(HWND hWnd) {
     PictureIsObsolete();
     okrun = 0;
     PostMessageA(hWnd, WM_COMMAND, kRenderCommand, 0);
+}
+
+// The parameter file goes where the image's name, less its last three
+// characters, and "gan" say: an image saved under a name ending in "gan",
+// in any case, would be replaced by it.
+bool parametersWouldReplaceImage() {
+    const std::size_t length = std::strlen(tgafile);
+    return length >= 3 && endsInGan(tgafile + length - 3);
+}
+
+// The user named the image only: a parameter file already beside it is
+// replaced only when the user says so.
+bool mayReplaceParameters(HWND hWnd) {
+    const std::size_t length = std::strlen(tgafile);
+    if (length < 3) {
+        return true;
+    }
+    const std::string parameters = std::string(tgafile, length - 3) + "gan";
+    std::error_code error;
+    if (!std::filesystem::exists(parameters, error)) {
+        return true;
+    }
+    const std::string question = std::string(FileTitleOf(parameters.c_str())) +
+                                 " already exists.\nDo you want to replace it?";
+    return MessageBoxA(hWnd, question.c_str(), "WJ Orvantis", MB_YESNO | MB_ICONEXCLAMATION) ==
+           IDYES;
+}
+
+} // namespace
+
+void LoadParametersCommand(HWND hWnd) {
+    if (GetOpenFileNameA(&ogann) == FALSE) {
+        return;
+    }
+    loadAndRender(hWnd);
+}
+
+void DroppedFilesCommand(HWND hWnd, HDROP drop) {
+    char path[MAX_PATH];
+    const UINT length = DragQueryFileA(drop, 0, path, MAX_PATH);
+    DragFinish(drop);
+    if (okrun != 0 || length < 4 || !endsInGan(path + length - 3)) {
+        return;
+    }
+    std::memcpy(oganfile, path, length + 1);
+    std::strcpy(oganfiletitle, FileTitleOf(oganfile));
+    loadAndRender(hWnd);
 }
 
 void SaveParametersCommand(HWND hWnd) {
@@ -83,6 +128,9 @@ void SaveImageCommand(HWND hWnd) {
     report(std::string("Image saved as ") + tgafiletitle);
     if (parametersWouldReplaceImage()) {
         saveFailed(hWnd, "The parameter file was not saved:\nit would have replaced the image.");
+        return;
+    }
+    if (!mayReplaceParameters(hWnd)) {
         return;
     }
     if (const int failed = writegan(1)) {

@@ -1,5 +1,6 @@
 // The main window's messages and the render toggle.
 #include "ui/mainwindow.h"
+#include "command_handlers.h"
 #include "files/gan.h"
 #include "files/selection.h"
 #include "images.h"
@@ -67,6 +68,7 @@ LRESULT onCreate(HWND hWnd) {
         splash(hWnd);
     }
     GetClientRect(hWnd, &ClientRes);
+    DragAcceptFiles(hWnd, TRUE);
     cross = LoadCursorA(nullptr, IDC_CROSS);
     hourglass = LoadCursorA(nullptr, IDC_WAIT);
     wait = LoadCursorA(nullptr, IDC_APPSTARTING);
@@ -170,6 +172,9 @@ LRESULT MainWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
         PostMessageA(hWnd, WM_COMMAND, kRenderPauseResume, 0);
+        return 0;
+    case WM_DROPFILES:
+        DroppedFilesCommand(hWnd, reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_COMMAND:
         if (LOWORD(wParam) == kRenderPauseResume) {

@@ -173,10 +173,12 @@ BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessageA(const MSG* msg);
 
 // Queues an input message (key or mouse) as the window system would, with
-// the modifier keys (kShiftDown, kControlDown, kAltDown) held at the time.
+// the modifier keys (kShiftDown, kControlDown, kAltDown) held at the time
+// and, for a key press, the character the keyboard says it types (0 when
+// it does not tell: TranslateMessage then works it out from the key).
 // Backends and tests use it; the program only reads input from the queue.
-void PostInputMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                      unsigned modifiers = 0);
+void PostInputMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, unsigned modifiers = 0,
+                      WPARAM character = 0);
 // Drops every queued message, window, class and registered bitmap: a fresh
 // platform state.
 void ResetPlatformState();

@@ -5,12 +5,12 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QEventLoop>
 #include <QImage>
 #include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
-
-#include <thread>
+#include <QTimer>
 
 namespace orv {
 
@@ -60,13 +60,38 @@ QRect takeTouched(HWND hwnd) {
     return area;
 }
 
+// Where the frame is known once the window is shown and the window manager
+// has not fitted it in, the window is made smaller by its frame.
+void fitFrame(QWidget* widget) {
+    const QScreen* screen = widget->screen();
+    const QRect frame = widget->frameGeometry();
+    if (screen == nullptr || screen->availableGeometry().contains(frame)) {
+        return;
+    }
+    const QRect inner = widget->geometry();
+    const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(),
+                           frame.right() - inner.right(), frame.bottom() - inner.bottom());
+    widget->setGeometry(screen->availableGeometry().marginsRemoved(margins));
+}
+
 } // namespace
 
 QWidget* WidgetOf(HWND hwnd) {
     return hwnd != nullptr ? static_cast<QWidget*>(hwnd->backendData) : nullptr;
 }
 
-QtBackend::QtBackend() = default;
+// The windows' class is the one the desktop entry names, so that docks tie
+// the windows to their launcher.
+QtBackend::QtBackend()
+    : clock_([this](const std::stop_token& stop) {
+          while (!stop.stop_requested()) {
+              std::this_thread::sleep_for(kPollInterval);
+              pollDue_.store(true, std::memory_order_relaxed);
+          }
+      }) {
+    QCoreApplication::setApplicationName(QStringLiteral(ORV_WM_CLASS));
+    QGuiApplication::setDesktopFileName(QStringLiteral(ORV_APP_ID));
+}
 
 QtBackend::~QtBackend() = default;
 
@@ -77,9 +102,9 @@ int QtBackend::systemMetric(int index) {
     }
     switch (index) {
     case SM_CXSCREEN:
-        return screen->geometry().width();
+        return qRound(screen->geometry().width() * DeviceScale());
     case SM_CYSCREEN:
-        return screen->geometry().height();
+        return qRound(screen->geometry().height() * DeviceScale());
     default:
         return 0;
     }
@@ -95,12 +120,26 @@ int QtBackend::bitsPerPixel() {
 void QtBackend::windowCreating(HWND hwnd) {
     auto* widget = new WindowWidget(hwnd, windowWidgetOf(hwnd->owner));
     hwnd->backendData = static_cast<QWidget*>(widget);
-    const int width = hwnd->frame.right - hwnd->frame.left;
-    const int height = hwnd->frame.bottom - hwnd->frame.top;
-    const int clientHeight = std::max(height - widget->menuHeight(), 0);
-    hwnd->client = RECT{0, 0, std::max(width, 0), clientHeight};
-    widget->move(hwnd->frame.left, hwnd->frame.top);
-    widget->resize(std::max(width, 1), std::max(height, 1));
+    QRect wanted(ToQt(hwnd->frame.left), ToQt(hwnd->frame.top),
+                 ToQt(hwnd->frame.right - hwnd->frame.left),
+                 ToQt(hwnd->frame.bottom - hwnd->frame.top));
+    // A framed window asked to be as large as the screen, or larger, gets
+    // the screen's available area (without panels and docks) and is shown
+    // maximised, so that the window manager fits its frame in as well.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if ((hwnd->style & WS_POPUP) == 0 && screen != nullptr) {
+        const QRect available = screen->availableGeometry();
+        wanted = wanted.intersected(available);
+        if (wanted.width() >= available.width() || wanted.height() >= available.height()) {
+            wanted = available;
+            widget->setWindowState(Qt::WindowMaximized);
+        }
+    }
+    const int clientHeight = std::max(wanted.height() - widget->menuHeight(), 0);
+    hwnd->client = RECT{0, 0, qRound(std::max(wanted.width(), 0) * DeviceScale()),
+                        qRound(clientHeight * DeviceScale())};
+    widget->move(wanted.topLeft());
+    widget->resize(std::max(wanted.width(), 1), std::max(wanted.height(), 1));
     widget->canvas()->setCursor(cursorHidden_ ? Qt::BlankCursor
                                               : static_cast<Qt::CursorShape>(cursorShape_));
 }
@@ -116,6 +155,9 @@ void QtBackend::windowDestroyed(HWND hwnd) {
 void QtBackend::windowShown(HWND hwnd, bool shown) {
     if (WindowWidget* widget = windowWidgetOf(hwnd)) {
         widget->setVisible(shown);
+        if (shown && widget->isMaximized()) {
+            fitFrame(widget);
+        }
         if (shown) {
             widget->activateWindow();
             widget->canvas()->setFocus();
@@ -123,11 +165,12 @@ void QtBackend::windowShown(HWND hwnd, bool shown) {
     }
 }
 
-// A disabled top-level window ignores input (its widget checks the
-// window's state); a control is greyed.
+// A disabled top-level window passes its input on (its widgets check the
+// window's state) and opens no menus; a control is greyed.
 void QtBackend::windowEnabled(HWND hwnd, bool enabled) {
-    QWidget* widget = WidgetOf(hwnd);
-    if (widget != nullptr && windowWidgetOf(hwnd) == nullptr) {
+    if (WindowWidget* window = windowWidgetOf(hwnd)) {
+        window->updateEnabled();
+    } else if (QWidget* widget = WidgetOf(hwnd)) {
         widget->setEnabled(enabled);
     }
 }
@@ -142,7 +185,7 @@ void QtBackend::flush() {
     for (WindowWidget* widget : LiveWindowWidgets()) {
         const QRect touched = takeTouched(widget->hwnd());
         if (!touched.isEmpty()) {
-            widget->canvas()->update(touched);
+            widget->canvas()->update(ToQt(touched));
         }
     }
 }
@@ -155,16 +198,11 @@ void QtBackend::takeEvents() {
 }
 
 void QtBackend::pollEvents() {
-    // Reading the clock costs about half a render step, so only every 64th
-    // poll looks at it: still many times a millisecond while rendering.
-    if ((++polls_ & 63u) != 0) {
+    if (!pollDue_.load(std::memory_order_relaxed)) {
         return;
     }
+    pollDue_.store(false, std::memory_order_relaxed);
     const auto now = std::chrono::steady_clock::now();
-    if (now - lastPoll_ < kPollInterval) {
-        return;
-    }
-    lastPoll_ = now;
     if (now - lastShown_ >= kShowInterval) {
         lastShown_ = now;
         flush();
@@ -200,18 +238,23 @@ void QtBackend::cursorShown(bool shown) {
 }
 
 // What was drawn before the pause is shown first; no message is taken
-// meanwhile. Input that has arrived only joins the queue: held back from Qt
-// instead, the X11 platform would not hand it over later either, and a
-// closing splash, which pauses on every step, would never see its key.
+// meanwhile. Qt's events are handled all the time: a window manager maps a
+// new window some time after it is shown, and only then can it be painted,
+// so a start splash that merely slept would stay blank. Input that arrives
+// only joins the queue; held back from Qt instead, the X11 platform would not
+// hand it over later either, and a closing splash, which pauses on every
+// step, would never see its key.
 void QtBackend::sleep(DWORD milliseconds) {
     for (WindowWidget* widget : LiveWindowWidgets()) {
         const QRect touched = takeTouched(widget->hwnd());
         if (!touched.isEmpty()) {
-            widget->canvas()->repaint(touched);
+            widget->canvas()->repaint(ToQt(touched));
         }
     }
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    QEventLoop pause;
+    QTimer::singleShot(std::chrono::milliseconds(milliseconds), Qt::PreciseTimer, &pause,
+                       &QEventLoop::quit);
+    pause.exec();
 }
 
 int QtBackend::messageBox(HWND owner, const std::string& text, const std::string& caption,

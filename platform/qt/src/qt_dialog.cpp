@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStyle>
 
 namespace orv {
 
@@ -84,6 +85,27 @@ QWidget* makeControl(HWND dialog, HWND control, QWidget* parent) {
 
 } // namespace
 
+int TextWidthNeeded(const QWidget* control) {
+    const QFontMetrics metrics = control->fontMetrics();
+    if (const auto* label = qobject_cast<const QLabel*>(control)) {
+        return metrics.horizontalAdvance(label->text());
+    }
+    if (const auto* box = qobject_cast<const QGroupBox*>(control)) {
+        return metrics.horizontalAdvance(box->title()) +
+               2 * metrics.horizontalAdvance(QLatin1Char('x'));
+    }
+    if (const auto* radio = qobject_cast<const QRadioButton*>(control)) {
+        return radio->sizeHint().width();
+    }
+    if (const auto* button = qobject_cast<const QPushButton*>(control)) {
+        const QStyle* style = button->style();
+        return metrics.horizontalAdvance(button->text()) +
+               2 * (style->pixelMetric(QStyle::PM_ButtonMargin) +
+                    style->pixelMetric(QStyle::PM_DefaultFrameWidth));
+    }
+    return 0;
+}
+
 void QtBackend::runDialog(HWND dialog) {
     const DialogTemplate* tmpl = DialogTemplateOf(dialog);
     if (tmpl == nullptr) {
@@ -96,21 +118,15 @@ void QtBackend::runDialog(HWND dialog) {
     font.setPointSize(tmpl->pointSize);
     widget.setFont(font);
     const QFontMetrics metrics(widget.font());
-    const int baseX =
+    int baseX =
         (metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 +
          1) /
         2;
     const int baseY = metrics.height();
-    auto across = [baseX](int units) { return (units * baseX + 2) / 4; };
-    auto down = [baseY](int units) { return (units * baseY + 4) / 8; };
-    widget.setProperty("baseUnitX", baseX);
-    widget.setProperty("baseUnitY", baseY);
-    widget.setWindowTitle(QString::fromStdString(tmpl->caption));
-    widget.setFixedSize(across(tmpl->cx), down(tmpl->cy));
-    dialog->backendData = static_cast<QWidget*>(&widget);
 
     // Group boxes first, so that the controls inside them stay on top.
     const std::vector<HWND> controls = DialogControls(dialog);
+    std::vector<std::pair<HWND, QWidget*>> made;
     for (bool boxes : {true, false}) {
         for (HWND control : controls) {
             const bool isBox =
@@ -120,12 +136,31 @@ void QtBackend::runDialog(HWND dialog) {
             }
             QWidget* w = makeControl(dialog, control, &widget);
             w->setObjectName(QString::number(control->id));
-            w->setGeometry(across(control->frame.left), down(control->frame.top),
-                           across(control->frame.right - control->frame.left),
-                           down(control->frame.bottom - control->frame.top));
             w->setEnabled(control->enabled);
             control->backendData = static_cast<QWidget*>(w);
+            made.emplace_back(control, w);
         }
+    }
+    // A font wider than the one the template was laid out for would cut
+    // texts off: the dialog is widened until every text fits.
+    for (const auto& [control, w] : made) {
+        const int units = control->frame.right - control->frame.left;
+        const int needed = TextWidthNeeded(w);
+        while (units > 0 && (units * baseX + 2) / 4 < needed) {
+            ++baseX;
+        }
+    }
+    auto across = [baseX](int units) { return (units * baseX + 2) / 4; };
+    auto down = [baseY](int units) { return (units * baseY + 4) / 8; };
+    widget.setProperty("baseUnitX", baseX);
+    widget.setProperty("baseUnitY", baseY);
+    widget.setWindowTitle(QString::fromStdString(tmpl->caption));
+    widget.setFixedSize(across(tmpl->cx), down(tmpl->cy));
+    dialog->backendData = static_cast<QWidget*>(&widget);
+    for (const auto& [control, w] : made) {
+        w->setGeometry(across(control->frame.left), down(control->frame.top),
+                       across(control->frame.right - control->frame.left),
+                       down(control->frame.bottom - control->frame.top));
     }
     if (!DialogEnded(dialog)) {
         widget.exec();

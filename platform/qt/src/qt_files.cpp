@@ -4,8 +4,10 @@
 #include "platform/qt_backend.h"
 #include "platform/window.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
 
 namespace orv {
 
@@ -26,6 +28,15 @@ QStringList filtersOf(const char* filter) {
         }
     }
     return result;
+}
+
+// A name in a folder that does not exist is refused with a word to the
+// user, who then chooses again.
+void refuseMissingFolder(QFileDialog* dialog, const QFileInfo& chosen) {
+    QMessageBox::warning(dialog, dialog->windowTitle(),
+                         QString("%1\nThe folder does not exist.\nCheck the folder name and try "
+                                 "again.")
+                             .arg(QDir::toNativeSeparators(chosen.absolutePath())));
 }
 
 BOOL select(QtBackend& backend, OPENFILENAMEA* ofn, bool save) {
@@ -51,11 +62,19 @@ BOOL select(QtBackend& backend, OPENFILENAMEA* ofn, bool save) {
     dialog.setFileMode((ofn->Flags & OFN_FILEMUSTEXIST) != 0 ? QFileDialog::ExistingFile
                                                              : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, (ofn->Flags & OFN_OVERWRITEPROMPT) == 0);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return FALSE;
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return FALSE;
+        }
+        const QFileInfo chosen(dialog.selectedFiles().constFirst());
+        if ((ofn->Flags & OFN_PATHMUSTEXIST) != 0 && !chosen.absoluteDir().exists()) {
+            refuseMissingFolder(&dialog, chosen);
+            continue;
+        }
+        return StoreFileSelection(ofn, chosen.absoluteFilePath().toLocal8Bit().toStdString())
+                   ? TRUE
+                   : FALSE;
     }
-    const QString chosen = QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();
-    return StoreFileSelection(ofn, chosen.toLocal8Bit().toStdString()) ? TRUE : FALSE;
 }
 
 } // namespace

@@ -6,6 +6,36 @@
 
 namespace orv {
 
+namespace {
+
+// The keys of a US keyboard that type punctuation, by the character they
+// type without and with Shift, and their virtual-key codes: the digit keys
+// for the characters above the digits, the OEM keys for the rest.
+struct PunctuationKey {
+    char plain;
+    char shifted;
+    int key;
+};
+
+constexpr PunctuationKey kPunctuation[] = {
+    {';', ':', 0xBA},  {'=', '+', 0xBB}, {',', '<', 0xBC}, {'-', '_', 0xBD},  {'.', '>', 0xBE},
+    {'/', '?', 0xBF},  {'`', '~', 0xC0}, {'[', '{', 0xDB}, {'\\', '|', 0xDC}, {']', '}', 0xDD},
+    {'\'', '"', 0xDE}, {'1', '!', '1'},  {'2', '@', '2'},  {'3', '#', '3'},   {'4', '$', '4'},
+    {'5', '%', '5'},   {'6', '^', '6'},  {'7', '&', '7'},  {'8', '*', '8'},   {'9', '(', '9'},
+    {'0', ')', '0'},
+};
+
+int punctuationKey(int qtKey) {
+    for (const PunctuationKey& entry : kPunctuation) {
+        if (qtKey == entry.plain || qtKey == entry.shifted) {
+            return entry.key;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
 int VirtualKeyFromQt(int qtKey) {
     if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) {
         return 'A' + (qtKey - Qt::Key_A);
@@ -56,7 +86,7 @@ int VirtualKeyFromQt(int qtKey) {
     case Qt::Key_Delete:
         return 0x2E;
     default:
-        return 0;
+        return punctuationKey(qtKey);
     }
 }
 

@@ -3,8 +3,10 @@
 #include "qt_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 
 namespace orv {
 
@@ -52,12 +54,26 @@ void updateItems(const Menu* menu, const std::map<UINT, QAction*>& actions) {
     }
 }
 
+// A menu closed with Esc leaves the menu bar holding the keyboard until a
+// second Esc; the window gets its keys back instead, once no other menu of
+// the bar has opened meanwhile.
+void giveKeysBack(QMenuBar* bar) {
+    QTimer::singleShot(0, bar, [bar] {
+        QWidget* canvas = bar->window()->focusProxy();
+        if (QApplication::activePopupWidget() == nullptr && canvas != nullptr) {
+            canvas->setFocus(Qt::OtherFocusReason);
+        }
+    });
+}
+
 } // namespace
 
 void BuildMenuBar(QMenuBar* bar, HWND hwnd, std::map<UINT, QAction*>& actions) {
     for (const MenuItem& top : hwnd->menu->items) {
         if (top.popup != nullptr) {
-            addItems(bar->addMenu(QString::fromStdString(top.text)), top.popup, hwnd, actions);
+            QMenu* menu = bar->addMenu(QString::fromStdString(top.text));
+            addItems(menu, top.popup, hwnd, actions);
+            QObject::connect(menu, &QMenu::aboutToHide, bar, [bar] { giveKeysBack(bar); });
         }
     }
     UpdateMenuActions(hwnd->menu, actions);

@@ -16,6 +16,13 @@ class QMenuBar;
 
 namespace orv {
 
+// The screen's device pixels per Qt pixel. Windows count in device pixels,
+// so that every pixel of a surface is one pixel of the screen.
+qreal DeviceScale();
+int ToQt(int devicePixels);
+// The Qt pixels that show a rectangle of device pixels.
+QRect ToQt(const QRect& devicePixels);
+
 class Canvas : public QWidget {
   public:
     Canvas(HWND hwnd, QWidget* parent);
@@ -27,6 +34,8 @@ class Canvas : public QWidget {
     void keyReleaseEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     // Tab is a key for the window, not a move of the focus.
     bool focusNextPrevChild(bool) override { return false; }
 
@@ -50,8 +59,14 @@ class WindowWidget : public QWidget {
     void updateMenu();
     // Height the menu bar takes from the window, 0 without one.
     int menuHeight() const;
+    // Follows the window's enabled state: a disabled window opens no menus.
+    void updateEnabled();
+    // The window that takes the input of this one while it is disabled: a
+    // shown, enabled window it owns; nullptr if there is none.
+    WindowWidget* inputTaker() const;
 
   protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
 

@@ -6,7 +6,9 @@
 
 #include "platform/backend.h"
 
+#include <atomic>
 #include <chrono>
+#include <thread>
 
 class QWidget;
 
@@ -30,9 +32,10 @@ class QtBackend : public Backend {
     void dialogEnded(HWND dialog) override;
     void controlChanged(HWND control) override;
 
-    // Takes Qt's events at most about once a millisecond and shows what was
-    // drawn about 30 times a second: painting more often takes more from
-    // the render than it shows.
+    // Takes Qt's events about once a millisecond and shows what was drawn
+    // about 30 times a second: painting more often takes more from the
+    // render than it shows. Between those times a poll only reads a flag
+    // that a clock thread raises every millisecond.
     void pollEvents() override;
     void waitEvents() override;
 
@@ -54,15 +57,20 @@ class QtBackend : public Backend {
     void takeEvents();
     void applyCursor();
 
-    unsigned polls_ = 0;
-    std::chrono::steady_clock::time_point lastPoll_;
+    std::atomic<bool> pollDue_{true};
     std::chrono::steady_clock::time_point lastShown_;
     int cursorShape_ = 0; // Qt::ArrowCursor
     bool cursorHidden_ = false;
+    // Last, so that it stops before the flag it raises goes.
+    std::jthread clock_;
 };
 
 // The widget that shows a window, or nullptr.
 QWidget* WidgetOf(HWND hwnd);
+
+// The width a dialog control needs to show its whole text, in pixels; 0
+// for a control without one.
+int TextWidthNeeded(const QWidget* control);
 
 // Win32 virtual-key code of a Qt key (Qt::Key), or 0 for keys without one.
 int VirtualKeyFromQt(int qtKey);
