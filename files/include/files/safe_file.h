@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 namespace orv {
@@ -76,6 +77,7 @@ class SafeFile {
     std::string path_;   // as given
     std::string target_; // the file replaced: path_ with its links followed
     std::string temp_;   // empty when writing in place
+    std::unique_ptr<char[]> buffer_; // the stream's, outliving it
     std::FILE* stream_ = nullptr;
     int slot_ = -1; // the temporary's place in the signal handler's list
     int error_ = 0;
