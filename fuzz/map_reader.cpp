@@ -1,8 +1,6 @@
 // The ".map" palette reader: any bytes as a palette file. Whatever the file
-// holds, the reader stays within the 256 entries of the staging palette.
-#include "files/selection.h"
+// holds, the reader stays within the 256 entries of the caller's palette.
 #include "palette/mapfile.h"
-#include "palette/palette.h"
 
 #include <unistd.h>
 
@@ -10,7 +8,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace {
@@ -33,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
     std::fclose(out);
-    std::strcpy(file, InputPath().c_str());
-    const int result = OpenMapFile();
+    unsigned char pal[768];
+    const int result = ReadMapFile(InputPath().c_str(), pal);
     if (result != 0 && result != 1) {
         std::abort();
     }

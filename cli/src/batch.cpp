@@ -6,6 +6,7 @@
 #include "steps.h"
 
 #include "render/state.h"
+#include "ui/driver.h"
 #include "ui/state.h"
 
 #include <memory>
@@ -29,6 +30,7 @@ int Render(const RenderOptions& options, BatchSession& session, std::ostream& er
             err << '\n';
         }
         session.ReportMessages(err);
+        Report(err, kNoHitCountBufferText);
         return kExitFailure;
     }
     if (bar) {
@@ -52,7 +54,7 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err,
         Report(err, errormessage[failure - 1]);
         return kExitFailure;
     }
-    if (const int failed = ApplyOptions(options, session, err)) {
+    if (const int failed = ApplyOptions(options, err)) {
         return failed;
     }
     if (const int refused = CheckFilterApplies(options, err)) {
@@ -62,7 +64,7 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err,
         return failed;
     }
     if (options.filter) {
-        if (const int failed = ApplyFilter(*options.filter, session, err)) {
+        if (const int failed = ApplyFilter(*options.filter, err)) {
             return failed;
         }
     }

@@ -1,5 +1,5 @@
 #include "cli/png_writer.h"
-#include "platform/kernel.h"
+#include "platform/local_block.h"
 #include "render/state.h"
 
 #include <png.h>
@@ -8,12 +8,11 @@ namespace orv {
 
 SaveResult WritePng(HDC hdc, const char* path, SafeFile& file) {
     const std::size_t side = static_cast<std::size_t>(res);
-    const LocalBlock<unsigned char> rgb(
-        static_cast<unsigned char*>(LocalAlloc(LMEM_ZEROINIT, 3 * side * side)));
-    if (rgb == nullptr) {
+    const LocalBlock<unsigned char> rgb(LMEM_ZEROINIT, 3 * side * side);
+    if (!rgb) {
         return SaveResult::NoMemory;
     }
-    unsigned char* out = rgb.get();
+    unsigned char* out = &rgb[0];
     for (int y = 0; y < res; ++y) {
         for (int x = 0; x < res; ++x) {
             const COLORREF colour = GetPixel(hdc, x, y);
@@ -31,7 +30,7 @@ SaveResult WritePng(HDC hdc, const char* path, SafeFile& file) {
     image.width = static_cast<png_uint_32>(res);
     image.height = static_cast<png_uint_32>(res);
     image.format = PNG_FORMAT_RGB;
-    const int written = png_image_write_to_stdio(&image, file.stream(), 0, rgb.get(), 0, nullptr);
+    const int written = png_image_write_to_stdio(&image, file.stream(), 0, &rgb[0], 0, nullptr);
     png_image_free(&image);
     const SaveResult closed = file.Close();
     return written != 0 ? closed : SaveResult::WriteError;
