@@ -12,12 +12,12 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 
-int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], "render") == 0) {
-        return orv::RenderMain(argc - 1, argv + 1);
-    }
+namespace {
+
+int RunDesktop(int argc, char** argv) {
     if (!orv::DisplayAvailable()) {
         std::fprintf(stderr, "orvantis: no display to open a window on (DISPLAY is not set)\n");
         return 1;
@@ -36,4 +36,21 @@ int main(int argc, char** argv) {
     }
     orv::InstallBackend(nullptr);
     return result;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "render") == 0) {
+        return orv::RenderMain(argc - 1, argv + 1);
+    }
+    // Memory can run out before the program's own checks are reached: while
+    // the pictures are unpacked or the drawing surfaces made at start-up.
+    try {
+        return RunDesktop(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fputs("orvantis: Unable to allocate bitmap buffer.\nTry to free up some memory.\n",
+                   stderr);
+        return 1;
+    }
 }

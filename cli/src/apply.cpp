@@ -13,8 +13,10 @@
 #include "ui/messages.h"
 #include "ui/palette_preview.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace orv {
 
@@ -36,6 +38,25 @@ int LoadParameterFile(const std::string& name, std::ostream& err) {
         return kExitBadInput;
     }
     return 0;
+}
+
+// A loaded record is taken as stored; values that are no finite numbers give
+// a blank picture (and a start point that is none makes every random search
+// fail), so they are named.
+void WarnIfNotFinite(const std::string& name, std::ostream& err) {
+    const std::pair<const char*, double> fields[] = {
+        {"a", gan.a},           {"b", gan.b},           {"c", gan.c},           {"d", gan.d},
+        {"xstart", gan.xstart}, {"ystart", gan.ystart}, {"zstart", gan.zstart}, {"xrot", gan.xrot},
+        {"yrot", gan.yrot},     {"zrot", gan.zrot}};
+    std::string named;
+    for (const auto& [field, value] : fields) {
+        if (!std::isfinite(value)) {
+            named += (named.empty() ? "" : ", ") + std::string(field);
+        }
+    }
+    if (!named.empty()) {
+        Report(err, "warning: '" + name + "': not a finite number: " + named);
+    }
 }
 
 void ApplyParameters(const std::array<double, 4>& values) {
@@ -128,6 +149,9 @@ int ApplyOptions(const RenderOptions& options, std::ostream& err) {
     if (options.gan) {
         if (const int failed = LoadParameterFile(*options.gan, err)) {
             return failed;
+        }
+        if (options.display != BatchDisplay::Quiet) {
+            WarnIfNotFinite(*options.gan, err);
         }
     }
     if (options.type) {

@@ -29,6 +29,10 @@ void saveFailed(HWND hWnd, const char* text) {
     MessageBoxA(hWnd, text, "Save file error", MB_ICONEXCLAMATION);
 }
 
+void saveFailed(HWND hWnd, SaveResult result) {
+    saveFailed(hWnd, SaveErrorText(result));
+}
+
 void report(const std::string& text) {
     MessageBoxA(nullptr, text.c_str(), "WJ Orvantis", MB_ICONINFORMATION);
 }
@@ -109,8 +113,8 @@ void SaveParametersCommand(HWND hWnd) {
         return;
     }
     redrawNow(hWnd);
-    if (const int failed = writegan(0)) {
-        saveFailed(hWnd, saveerror[failed - 1]);
+    if (const SaveResult result = writegan(0); result != SaveResult::Saved) {
+        saveFailed(hWnd, result);
         return;
     }
     reportParameters();
@@ -121,8 +125,8 @@ void SaveImageCommand(HWND hWnd) {
         return;
     }
     redrawNow(hWnd);
-    if (const int failed = writetga(g_vhdc)) {
-        saveFailed(hWnd, saveerror[failed - 1]);
+    if (const SaveResult result = writetga(g_vhdc); result != SaveResult::Saved) {
+        saveFailed(hWnd, result);
         return;
     }
     report(std::string("Image saved as ") + tgafiletitle);
@@ -133,8 +137,8 @@ void SaveImageCommand(HWND hWnd) {
     if (!mayReplaceParameters(hWnd)) {
         return;
     }
-    if (const int failed = writegan(1)) {
-        saveFailed(hWnd, saveerror[failed - 1]);
+    if (const SaveResult result = writegan(1); result != SaveResult::Saved) {
+        saveFailed(hWnd, result);
         return;
     }
     reportParameters();
