@@ -61,14 +61,6 @@ int CheckOutputName(const std::string& output, std::ostream& err) {
         Report(err, "-o: the name is longer than " + std::to_string(MAX_PATH - 1) + " characters");
         return kExitBadInput;
     }
-    // The parameter file's name is the image's with its last three characters
-    // replaced by "gan".
-    if (output.size() < 3 || output.compare(output.size() - 3, 3, "gan") == 0) {
-        Report(err, "-o: '" + output +
-                        "' leaves no name for the parameter file, which replaces the last "
-                        "three characters by \"gan\"");
-        return kExitBadInput;
-    }
     const std::filesystem::path directory = std::filesystem::path(output).parent_path();
     std::error_code error;
     if (!directory.empty() && !std::filesystem::is_directory(directory, error)) {

@@ -11,9 +11,8 @@ namespace orv {
 class BatchSession;
 
 // Refuses, before anything is rendered, an output that could not be saved:
-// a name too long for the program's path buffers, one whose parameter file
-// would overwrite the image itself, or one in a directory that does not
-// exist. Returns 0 or the exit code.
+// a name too long for the program's path buffers, or one in a directory
+// that does not exist. Returns 0 or the exit code.
 int CheckOutputName(const std::string& output, std::ostream& err);
 
 // Refuses, before the render, a filter that its command would not offer for
