@@ -1,6 +1,9 @@
 // Render steps per second of the render driver for each colouring method,
-// and of the same map and plot written as a plain loop on raw arrays.
+// of the render kernel counting hits into plain arrays, and of the same map
+// and plot written as a plain loop on raw arrays.
 #include "bench_surfaces.h"
+
+#include "render/kernel.h"
 
 #include <benchmark/benchmark.h>
 
@@ -65,6 +68,41 @@ void BM_plain_loop_hit_count(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_plain_loop_hit_count);
+
+// The render kernel with the plain loop's counting: the kernel should keep at
+// least 95% of the plain loop's steps per second.
+void BM_kernel_hit_count(benchmark::State& state) {
+    const int side = 600;
+    KernelInputs inputs;
+    inputs.param = PARAM{0.1, 0.1, 0.0, -0.966918, 2.879879, 0.765145, 0.744728};
+    inputs.view = MINMAX{-2.5, 2.5, -2.5, 2.5};
+    inputs.res = side;
+    const RenderKernel kernel(inputs);
+    KernelState at = kernel.start();
+    std::vector<float> counts(static_cast<std::size_t>(side) * side);
+    std::vector<std::uint32_t> image(static_cast<std::size_t>(side) * side);
+    std::vector<std::uint32_t> screen(static_cast<std::size_t>(side) * side);
+    genpalette(defpal1);
+    std::uint32_t most = 0;
+    for (auto _ : state) {
+        const Pixel px = kernel.step(at);
+        if (px.x >= 0 && px.x < side && px.y >= 0 && px.y < side) {
+            const std::size_t pixel = static_cast<std::size_t>(px.y) * side + px.x;
+            const std::uint32_t count = static_cast<std::uint32_t>(counts[pixel]) + 1;
+            counts[pixel] += 1.0f;
+            most = count > most ? count : most;
+            const std::uint32_t ci = count > 255 ? 255 : count;
+            const std::uint32_t color = PaletteColor(palette, ci) | 0xFF000000u;
+            image[pixel] = color;
+            screen[pixel] = color;
+        }
+    }
+    benchmark::DoNotOptimize(most);
+    benchmark::DoNotOptimize(image.data());
+    benchmark::DoNotOptimize(screen.data());
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_kernel_hit_count);
 
 } // namespace
 } // namespace orv::bench

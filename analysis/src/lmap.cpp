@@ -6,7 +6,6 @@
 #include "render/surfaces.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -16,64 +15,32 @@ namespace {
 
 int row = 0;
 
-struct Step {
-    double fx;
-    double fy;
-};
-
-// One step of the formula of type t with a = A and b = B.
-Step formula(int t, double x, double y, double A, double B, double c, double d) {
-    const double sinxb = std::sin(x * B);
-    const double sinya = std::sin(y * A);
-    switch (t) {
-    case 0:
-        return {std::sin(y * B) + c * sinxb, std::sin(x * A) + d * sinya};
-    case 1: {
-        const double sinyc = std::sin(y * c);
-        return {std::sin(y * B) + sinxb * sinxb + sinxb * sinxb * sinxb,
-                std::sin(x * A) + sinya * sinya + sinyc * sinyc * sinyc};
-    }
-    case 2:
-        return {std::sin(y * B) + sinxb * sinxb, std::sin(x * A) + sinya * sinya};
-    default:
-        return {std::fabs(std::sin(y * B)) + sinxb * sinxb,
-                std::fabs(std::sin(x * A)) + sinya * sinya};
-    }
-}
-
 // The clamped exponent of the pixel with parameters A and B for type t with
 // the parameter set q. It reads no global, so pixels can be computed on any
 // thread.
 double exponent(int t, const PARAM& q, double A, double B) {
-    double x = q.xstart;
-    double y = q.ystart;
-    double ex = 0.0;
-    double ey = 0.0;
+    KernelInputs inputs;
+    inputs.type = t;
+    inputs.param = q;
+    inputs.param.a = A;
+    inputs.param.b = B;
+    const RenderKernel kernel(inputs);
+    VOXEL orbit = kernel.start().point;
+    VOXEL neighbour;
+    int count = 0;
     double logaccum = 0.0;
     for (int n = 0; n < 200; ++n) {
         if (n == 101) {
-            ex = x + 1e-6;
-            ey = y;
+            neighbour = orbit;
+            neighbour.x = orbit.x + 1e-6;
         }
-        const Step f = formula(t, x, y, A, B, q.c, q.d);
-        Step fe{0.0, 0.0};
+        const VOXEL next = kernel.map(orbit, count);
         if (n > 100) {
-            fe = formula(t, ex, ey, A, B, q.c, q.d);
+            neighbour = kernel.map(neighbour, count);
         }
-        x = f.fx;
-        y = f.fy;
+        orbit = next;
         if (n > 100) {
-            const double dx = fe.fx - x;
-            const double dy = fe.fy - y;
-            double distance = std::sqrt(dx * dx + dy * dy);
-            if (!(distance >= 1e-16)) {
-                distance = 1e-16;
-            }
-            const double resp = std::log(distance * 1e6);
-            logaccum = logaccum + resp;
-            const double dfactor = 1e-6 / distance;
-            ex = x + dx * dfactor;
-            ey = y + dy * dfactor;
+            logaccum = logaccum + Separate(orbit, neighbour);
         }
     }
     double lexp = 1.442694 * logaccum * 0.01;

@@ -11,6 +11,23 @@ namespace orv {
 
 namespace {
 
+// The kernel of the render in progress. The state it was made from changes
+// only while rendering is paused, so it is remade only when that happened.
+RenderKernel kernel;
+
+const RenderKernel& currentKernel() {
+    const KernelInputs inputs = RenderInputs();
+    if (!(inputs == kernel.inputs())) {
+        kernel = RenderKernel(inputs);
+        if (kernel.rotation().turns()) {
+            xradians_user = kernel.rotation().xradians();
+            yradians_user = kernel.rotation().yradians();
+            zradians_user = kernel.rotation().zradians();
+        }
+    }
+    return kernel;
+}
+
 // Clears the window to black with the image square in the background colour
 // and the image itself to the background colour.
 void clearPicture(HDC hdc) {
@@ -91,10 +108,13 @@ int fractaldriver() {
             return 0;
         }
     } else {
-        VOXEL vnew;
-        fpointer[type](v, &vnew, itercount, &xplot1, &yplot1);
+        KernelState state{v, ghostcount, static_cast<std::uint64_t>(itercount)};
+        const Pixel at = currentKernel().step(state);
+        ghostcount = state.ghostcount;
+        xplot1 = at.x;
+        yplot1 = at.y;
         oldv = v;
-        v = vnew;
+        v = state.point;
     }
 
     if (itercount < 1000) {

@@ -1,11 +1,9 @@
 #include "render/state.h"
-#include "render/maps.h"
 #include "render/surfaces.h"
 
 namespace orv {
 
 int type = 0;
-MapFunction const fpointer[kTypes] = {standard, alpha, beta, gamma};
 
 const PARAM pdef[kTypes] = {
     {0.1, 0.1, 0.0, -0.966918, 2.879879, 0.765145, 0.744728},
@@ -44,6 +42,7 @@ int itercount = 0;
 long double xradians_user = 0.0L;
 long double yradians_user = 0.0L;
 long double zradians_user = 0.0L;
+int ghostcount = 0;
 
 int okrun = 0;
 int firstloop = 1;
@@ -63,6 +62,18 @@ RECT ClientRes;
 HCURSOR cross = nullptr;
 HCURSOR hourglass = nullptr;
 HCURSOR wait = nullptr;
+
+KernelInputs RenderInputs() {
+    KernelInputs inputs;
+    inputs.type = type;
+    inputs.param = p[type];
+    inputs.rotation = rot[type];
+    inputs.order = rotationorder;
+    inputs.view = mm[type];
+    inputs.res = res;
+    inputs.ghost = ghostflag != 0;
+    return inputs;
+}
 
 void ResetRenderState() {
     type = 0;
@@ -84,6 +95,7 @@ void ResetRenderState() {
     oldv = VOXEL{};
     itercount = 0;
     xradians_user = yradians_user = zradians_user = 0.0L;
+    ghostcount = 0;
     okrun = 0;
     firstloop = 1;
     lmapflag = 0;

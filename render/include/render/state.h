@@ -3,19 +3,17 @@
 // parts of the program from its single thread.
 #pragma once
 
+#include "render/kernel.h"
 #include "render/types.h"
 
 #include <cstdint>
 
 namespace orv {
 
-using MapFunction = int (*)(VOXEL old, VOXEL* next, int iter, int* xpos, int* ypos);
-
 constexpr int kTypes = 4;
 
 // The attractor types, indexing every per-type array.
 extern int type;
-extern MapFunction const fpointer[kTypes];
 extern const PARAM pdef[kTypes];
 extern PARAM p[kTypes];
 extern const double abcdrange[4];
@@ -45,6 +43,9 @@ extern int itercount;
 extern long double xradians_user;
 extern long double yradians_user;
 extern long double zradians_user;
+// The ghost image counter of the map in use; the Lyapunov estimate advances
+// it too.
+extern int ghostcount;
 
 // Mode flags, 0 = off and 1 = on.
 extern int okrun;
@@ -58,6 +59,9 @@ extern int logsquare;
 // Names shown to the user for the types and the colouring methods.
 extern const char* const typeNames[kTypes];
 extern const char* const methodNames[3];
+
+// The inputs of a render step of the selected type, from the state above.
+KernelInputs RenderInputs();
 
 // Puts the render state back to how the program starts: the working sets,
 // view windows and rotations from the default tables, and every other value

@@ -8,6 +8,8 @@ struct VOXEL {
     double x = 0.0;
     double y = 0.0;
     double z = 0.0;
+
+    bool operator==(const VOXEL&) const = default;
 };
 
 // A parameter set: the start point of the iteration and the four map
@@ -20,6 +22,8 @@ struct PARAM {
     double b = 0.0;
     double c = 0.0;
     double d = 0.0;
+
+    bool operator==(const PARAM&) const = default;
 };
 
 // A view window: the part of the attractor's x-y plane mapped onto the image.
@@ -28,6 +32,8 @@ struct MINMAX {
     double xmax = 0.0;
     double ymin = 0.0;
     double ymax = 0.0;
+
+    bool operator==(const MINMAX&) const = default;
 };
 
 } // namespace orv

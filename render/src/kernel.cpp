@@ -1,0 +1,226 @@
+#include "render/kernel.h"
+
+#include <cmath>
+
+namespace orv {
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+constexpr double kOneOver180 = 1.0 / 180.0;
+constexpr double kHalfPi = 1.5707963267948966;
+constexpr double kThreeHalfPi = 4.71238898038469;
+constexpr double kTwoPi = 6.283185307179586;
+constexpr double kAxis = 1e-6;
+
+// Positions this far from the image are never drawn; keeping conversions
+// within this range also keeps non-finite or huge coordinates (possible only
+// from damaged parameter files) away from the int conversion.
+constexpr double kFarAway = 1e9;
+
+long double Radians(double degrees) {
+    return static_cast<long double>(kPi) * degrees * static_cast<long double>(kOneOver180);
+}
+
+// Ghost image mode: from the 10001st to the 20000th call after a reset the
+// point is returned mirrored through the origin in x and y.
+inline void Ghost(int& count, VOXEL& next) {
+    count = count + 1;
+    if (count > 10000) {
+        if (count == 20000) {
+            count = 0;
+        }
+        next.x = -next.x;
+        next.y = -next.y;
+    }
+}
+
+} // namespace
+
+Rotation::Rotation(const VOXEL& degrees, int order)
+    : degrees_(degrees), order_(order),
+      turns_(degrees.x != 0.0 || degrees.y != 0.0 || degrees.z != 0.0),
+      xradians_(Radians(degrees.x)), yradians_(Radians(degrees.y)), zradians_(Radians(degrees.z)) {}
+
+void Rotation::turnX(VOXEL& q) const {
+    if (degrees_.x != 0.0) {
+        RotatePair(q.y, q.z, static_cast<double>(xradians_));
+    }
+}
+
+void Rotation::turnY(VOXEL& q) const {
+    if (degrees_.y != 0.0) {
+        RotatePair(q.x, q.z, static_cast<double>(yradians_));
+    }
+}
+
+void Rotation::turnZ(VOXEL& q) const {
+    if (degrees_.z != 0.0) {
+        RotatePair(q.x, q.y, static_cast<double>(zradians_));
+    }
+}
+
+VOXEL Rotation::apply(VOXEL q) const {
+    switch (order_) {
+    case 0:
+        turnX(q);
+        turnY(q);
+        turnZ(q);
+        break;
+    case 1:
+        turnX(q);
+        turnZ(q);
+        turnY(q);
+        break;
+    case 2:
+        turnY(q);
+        turnX(q);
+        turnZ(q);
+        break;
+    case 3:
+        turnY(q);
+        turnZ(q);
+        turnX(q);
+        break;
+    case 4:
+        turnZ(q);
+        turnX(q);
+        turnY(q);
+        break;
+    default:
+        turnZ(q);
+        turnY(q);
+        turnX(q);
+        break;
+    }
+    return q;
+}
+
+void RotatePair(double& pos1, double& pos2, double radians) {
+    const double modulus = std::sqrt(pos1 * pos1 + pos2 * pos2);
+    double start;
+    if (std::fabs(pos2) < kAxis) {
+        start = pos1 >= 0.0 ? kHalfPi : kThreeHalfPi;
+    } else {
+        start = std::atan2(pos1, pos2);
+    }
+    if (start < 0.0) {
+        start += kTwoPi;
+    }
+    double finish = start + radians;
+    if (finish > kTwoPi) {
+        finish -= kTwoPi;
+    }
+    pos1 = modulus * std::sin(finish);
+    pos2 = modulus * std::cos(finish);
+}
+
+RenderKernel::RenderKernel(const KernelInputs& inputs)
+    : inputs_(inputs), rotation_(inputs.rotation, inputs.order),
+      width_(inputs.view.xmax - inputs.view.xmin), height_(inputs.view.ymax - inputs.view.ymin),
+      dres_(inputs.res) {}
+
+KernelState RenderKernel::start() const {
+    KernelState state;
+    state.point = VOXEL{inputs_.param.xstart, inputs_.param.ystart, inputs_.param.zstart};
+    return state;
+}
+
+VOXEL RenderKernel::mapStandard(const VOXEL& old) const {
+    const PARAM& q = inputs_.param;
+    VOXEL next;
+    next.x = q.c * std::sin(q.b * old.x) + std::sin(q.b * old.y);
+    next.y = q.d * std::sin(q.a * old.y) + std::sin(q.a * old.x);
+    next.z = std::sin(old.x);
+    return next;
+}
+
+VOXEL RenderKernel::mapAlpha(const VOXEL& old) const {
+    const PARAM& q = inputs_.param;
+    const double s = std::sin(q.b * old.x);
+    const double t = std::sin(q.a * old.y);
+    const double u = std::sin(q.c * old.y);
+    VOXEL next;
+    next.x = std::sin(q.b * old.y) + s * s + s * s * s;
+    next.y = std::sin(q.a * old.x) + t * t + u * u * u;
+    next.z = std::sin(old.x);
+    return next;
+}
+
+VOXEL RenderKernel::mapBeta(const VOXEL& old) const {
+    const PARAM& q = inputs_.param;
+    const double s = std::sin(q.b * old.x);
+    const double t = std::sin(q.a * old.y);
+    VOXEL next;
+    next.x = std::sin(q.b * old.y) + s * s;
+    next.y = std::sin(q.a * old.x) + t * t;
+    next.z = std::sin(old.x);
+    return next;
+}
+
+VOXEL RenderKernel::mapGamma(const VOXEL& old) const {
+    const PARAM& q = inputs_.param;
+    const double s = std::sin(q.b * old.x);
+    const double t = std::sin(q.a * old.y);
+    VOXEL next;
+    next.x = std::fabs(std::sin(q.b * old.y)) + s * s;
+    next.y = std::fabs(std::sin(q.a * old.x)) + t * t;
+    next.z = std::sin(old.x);
+    return next;
+}
+
+VOXEL RenderKernel::map(const VOXEL& old, int& ghostcount) const {
+    VOXEL next;
+    switch (inputs_.type) {
+    case 0:
+        return mapStandard(old);
+    case 1:
+        next = mapAlpha(old);
+        break;
+    case 2:
+        next = mapBeta(old);
+        break;
+    default:
+        next = mapGamma(old);
+        break;
+    }
+    if (inputs_.ghost) {
+        Ghost(ghostcount, next);
+    }
+    return next;
+}
+
+Pixel RenderKernel::project(const VOXEL& point) const {
+    const MINMAX& m = inputs_.view;
+    const double column = (point.x - m.xmin) * dres_ / width_;
+    const double row = (point.y - m.ymin) * dres_ / height_;
+    Pixel at;
+    at.x = column > -kFarAway && column < kFarAway ? static_cast<int>(column) : -1;
+    at.y = row > -kFarAway && row < kFarAway ? inputs_.res - 1 - static_cast<int>(row) : -1;
+    return at;
+}
+
+Pixel RenderKernel::pixel(const VOXEL& point) const {
+    if (!rotation_.turns()) {
+        return project(point);
+    }
+    return project(rotation_.apply(point));
+}
+
+double Separate(const VOXEL& orbit, VOXEL& neighbour) {
+    const double dx = neighbour.x - orbit.x;
+    const double dy = neighbour.y - orbit.y;
+    const double dz = neighbour.z - orbit.z;
+    double distance = std::sqrt(dx * dx + dy * dy);
+    if (!(distance >= 1e-16)) {
+        distance = 1e-16;
+    }
+    const double growth = std::log(distance * 1e6);
+    const double dfactor = 1e-6 / distance;
+    neighbour.x = orbit.x + dx * dfactor;
+    neighbour.y = orbit.y + dy * dfactor;
+    neighbour.z = orbit.z + dz * dfactor;
+    return growth;
+}
+
+} // namespace orv
