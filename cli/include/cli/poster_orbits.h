@@ -1,0 +1,38 @@
+// The orbits of a poster, rendered on a pool of threads into one counting
+// buffer. Every orbit's steps are fixed by the recipe and its index alone,
+// and counts are whole numbers summed, so the grid comes out the same
+// whatever the number of threads and whichever thread takes which orbit.
+#pragma once
+
+#include "cli/poster_grid.h"
+#include "cli/poster_recipe.h"
+#include "render/kernel.h"
+
+#include <cstdint>
+#include <functional>
+
+namespace orv {
+
+// Steps an orbit other than the first iterates before it starts counting.
+constexpr std::uint64_t kTransientSteps = 1000;
+
+// The steps of orbit i of the recipe's orbits; the first orbit's first step
+// is counted among them, and is never plotted.
+std::uint64_t OrbitSteps(const PosterRecipe& recipe, std::uint32_t orbit);
+
+// Where orbit i starts: orbit 0 at the parameter set's start point, as the
+// desktop program does; every other one at a point near it derived from the
+// index.
+KernelState OrbitStart(const RenderKernel& kernel, std::uint32_t orbit);
+
+// The kernel inputs of the recipe on the fine grid.
+KernelInputs PosterInputs(const PosterRecipe& recipe);
+
+// Renders every orbit of the recipe into grid (made for side res times the
+// supersampling factor and zero-filled) on the given number of threads.
+// progress is called on the calling thread about ten times a second with
+// the steps done so far.
+void RenderOrbits(const PosterRecipe& recipe, CountGrid& grid, unsigned threads,
+                  const std::function<void(std::uint64_t)>& progress);
+
+} // namespace orv
