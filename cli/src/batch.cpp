@@ -1,5 +1,7 @@
 #include "cli/batch.h"
 #include "apply.h"
+#include "batch_run.h"
+#include "mpi_job.h"
 #include "report.h"
 #include "save.h"
 #include "session.h"
@@ -39,12 +41,7 @@ int Render(const RenderOptions& options, BatchSession& session, std::ostream& er
 
 } // namespace
 
-int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err,
-             bool errIsTerminal) {
-    if (const int refused = CheckOutputName(options.output, err)) {
-        return refused;
-    }
-    BatchSession session;
+int PrepareBatch(const RenderOptions& options, BatchSession& session, std::ostream& err) {
     if (const int failure = session.startFailure()) {
         Report(err, errormessage[failure - 1]);
         return kExitFailure;
@@ -52,9 +49,11 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err,
     if (const int failed = ApplyOptions(options, session, err)) {
         return failed;
     }
-    if (const int refused = CheckFilterApplies(options, err)) {
-        return refused;
-    }
+    return CheckFilterApplies(options, err);
+}
+
+int FinishBatch(const RenderOptions& options, BatchSession& session, std::ostream& out,
+                std::ostream& err, bool errIsTerminal) {
     if (const int failed = Render(options, session, err, errIsTerminal)) {
         return failed;
     }
@@ -69,6 +68,21 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err,
         return kExitFailure;
     }
     return SaveOutput(options.output, options.display == BatchDisplay::Quiet, out, err);
+}
+
+int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err,
+             bool errIsTerminal) {
+    if (OnRanks()) {
+        return RunBatchOnRanks(options, out, err, errIsTerminal);
+    }
+    if (const int refused = CheckOutputName(options.output, err)) {
+        return refused;
+    }
+    BatchSession session;
+    if (const int failed = PrepareBatch(options, session, err)) {
+        return failed;
+    }
+    return FinishBatch(options, session, out, err, errIsTerminal);
 }
 
 } // namespace orv

@@ -206,11 +206,23 @@ KernelInputs PosterInputs(const PosterRecipe& recipe) {
     return inputs;
 }
 
+std::uint64_t ShareSteps(const PosterRecipe& recipe, OrbitShare share) {
+    std::uint64_t steps = 0;
+    for (std::uint32_t orbit = share.index; orbit < recipe.orbits; orbit += share.count) {
+        steps += OrbitSteps(recipe, orbit);
+    }
+    return steps;
+}
+
 void RenderOrbits(const PosterRecipe& recipe, CountGrid& grid, unsigned threads,
-                  const std::function<void(std::uint64_t)>& progress) {
+                  const std::function<void(std::uint64_t)>& progress, OrbitShare share) {
+    if (share.index >= recipe.orbits) {
+        return;
+    }
+    const std::uint32_t own = (recipe.orbits - share.index - 1) / share.count + 1;
     const RenderKernel kernel(PosterInputs(recipe));
     const std::vector<KernelState> starts = OrbitStarts(kernel, recipe.orbits);
-    const unsigned workers = std::clamp(threads, 1u, recipe.orbits);
+    const unsigned workers = std::clamp(threads, 1u, own);
     // One thread has the grid to itself and needs no atomic additions.
     const bool shared = workers > 1;
     std::atomic<std::uint32_t> nextOrbit{0};
@@ -220,7 +232,8 @@ void RenderOrbits(const PosterRecipe& recipe, CountGrid& grid, unsigned threads,
     unsigned running = workers;
 
     auto work = [&] {
-        for (std::uint32_t orbit = nextOrbit++; orbit < recipe.orbits; orbit = nextOrbit++) {
+        for (std::uint32_t taken = nextOrbit++; taken < own; taken = nextOrbit++) {
+            const std::uint32_t orbit = share.index + taken * share.count;
             if (shared) {
                 RunOrbitBy<true>(recipe.method, kernel, recipe, orbit, starts[orbit], grid, done);
             } else {

@@ -5,6 +5,8 @@
 #include "cli/progress.h"
 
 #include "apply.h"
+#include "mpi_job.h"
+#include "poster_run.h"
 #include "report.h"
 #include "session.h"
 
@@ -13,6 +15,7 @@
 #include "render/state.h"
 #include "ui/state.h"
 
+#include <sched.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -137,27 +140,12 @@ template <typename Work> void Parallel(long count, unsigned threads, const Work&
 
 int Render(const PosterOptions& options, const PosterRecipe& recipe, std::ostream& out,
            std::ostream& err, bool errIsTerminal) {
-    const std::uint64_t needed = PosterBytes(recipe);
-    const std::uint64_t available = AvailableMemory();
-    if (needed > available) {
-        Say(err, "--res " + std::to_string(recipe.res) + " with --supersample " +
-                     std::to_string(recipe.supersample) + " needs " + Size(needed) +
-                     " of memory; " + Size(available) + " is available");
-        return kExitFailure;
-    }
-    std::optional<CountGrid> grid =
-        CountGrid::Make(static_cast<int>(recipe.res * recipe.supersample), recipe.method != 1);
+    std::optional<CountGrid> grid = MakePosterGrid(recipe, err);
     if (!grid) {
-        Say(err, "Not enough memory for the counts of a poster of this size.");
         return kExitFailure;
     }
-
-    const unsigned threads =
-        options.threads.value_or(std::max(1u, std::thread::hardware_concurrency()));
-    std::unique_ptr<ProgressBar> bar;
-    if (errIsTerminal && options.picture.display != BatchDisplay::Quiet) {
-        bar = std::make_unique<ProgressBar>(err, recipe.steps, "steps", ProgressBar::Clock::now());
-    }
+    const unsigned threads = PosterThreads(options);
+    std::unique_ptr<ProgressBar> bar = PosterBar(options, recipe, err, errIsTerminal);
     RenderOrbits(recipe, *grid, threads, [&](std::uint64_t done) {
         if (bar) {
             bar->update(done, ProgressBar::Clock::now());
@@ -166,10 +154,64 @@ int Render(const PosterOptions& options, const PosterRecipe& recipe, std::ostrea
     if (bar) {
         bar->finish(recipe.steps, ProgressBar::Clock::now());
     }
+    return WritePoster(options, recipe, *grid, out, err);
+}
 
+} // namespace
+
+std::uint64_t PosterBytes(const PosterRecipe& recipe) {
+    const long double side = static_cast<long double>(recipe.res) * recipe.supersample;
+    const long double grid = side * side * CountGrid::BytesPerPixel(recipe.method != 1);
+    // A band of rows of the picture on its way to the file, in both forms.
+    const long double band = 32.0L * 3 * static_cast<long double>(recipe.res) * 4;
+    const long double total = grid + band;
+    return total >= 1.8e19L ? UINT64_MAX : static_cast<std::uint64_t>(total);
+}
+
+std::optional<CountGrid> MakePosterGrid(const PosterRecipe& recipe, std::ostream& err) {
+    const std::uint64_t needed = PosterBytes(recipe);
+    const std::uint64_t available = AvailableMemory();
+    if (needed > available) {
+        Say(err, "--res " + std::to_string(recipe.res) + " with --supersample " +
+                     std::to_string(recipe.supersample) + " needs " + Size(needed) +
+                     " of memory; " + Size(available) + " is available");
+        return std::nullopt;
+    }
+    std::optional<CountGrid> grid =
+        CountGrid::Make(static_cast<int>(recipe.res * recipe.supersample), recipe.method != 1);
+    if (!grid) {
+        Say(err, "Not enough memory for the counts of a poster of this size.");
+    }
+    return grid;
+}
+
+unsigned PosterThreads(const PosterOptions& options) {
+    if (options.threads) {
+        return *options.threads;
+    }
+    // The cores this process may run on: fewer than the machine's when a
+    // launcher has bound it to some of them.
+    cpu_set_t cores;
+    if (sched_getaffinity(0, sizeof cores, &cores) == 0) {
+        return static_cast<unsigned>(std::max(1, CPU_COUNT(&cores)));
+    }
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
+std::unique_ptr<ProgressBar> PosterBar(const PosterOptions& options, const PosterRecipe& recipe,
+                                       std::ostream& err, bool errIsTerminal) {
+    if (!errIsTerminal || options.picture.display == BatchDisplay::Quiet) {
+        return nullptr;
+    }
+    return std::make_unique<ProgressBar>(err, recipe.steps, "steps", ProgressBar::Clock::now());
+}
+
+int WritePoster(const PosterOptions& options, const PosterRecipe& recipe, const CountGrid& grid,
+                std::ostream& out, std::ostream& err) {
+    const unsigned threads = PosterThreads(options);
     std::optional<PosterColouring> colouring;
     try {
-        colouring.emplace(recipe, *grid);
+        colouring.emplace(recipe, grid);
     } catch (const std::bad_alloc&) {
         Say(err, "Not enough memory to equalize the counts of this poster.");
         return kExitFailure;
@@ -199,7 +241,7 @@ int Render(const PosterOptions& options, const PosterRecipe& recipe, std::ostrea
         SafeFile counts;
         result = counts.Open(*options.counts);
         std::string error = SaveErrorText(result);
-        if (result == SaveResult::Saved && !WriteCountsExr(counts.stream(), *grid, error)) {
+        if (result == SaveResult::Saved && !WriteCountsExr(counts.stream(), grid, error)) {
             result = SaveResult::WriteError;
         }
         if (result == SaveResult::Saved) {
@@ -225,19 +267,7 @@ int Render(const PosterOptions& options, const PosterRecipe& recipe, std::ostrea
     return kExitSuccess;
 }
 
-} // namespace
-
-std::uint64_t PosterBytes(const PosterRecipe& recipe) {
-    const long double side = static_cast<long double>(recipe.res) * recipe.supersample;
-    const long double grid = side * side * CountGrid::BytesPerPixel(recipe.method != 1);
-    // A band of rows of the picture on its way to the file, in both forms.
-    const long double band = 32.0L * 3 * static_cast<long double>(recipe.res) * 4;
-    const long double total = grid + band;
-    return total >= 1.8e19L ? UINT64_MAX : static_cast<std::uint64_t>(total);
-}
-
-int RunPoster(const PosterOptions& options, std::ostream& out, std::ostream& err,
-              bool errIsTerminal) {
+int ResolvePoster(const PosterOptions& options, PosterRecipe& recipe, std::ostream& err) {
     const std::string& output = options.picture.output;
     for (const std::string& name : {output, options.counts.value_or("")}) {
         if (!name.empty() && !DirectoryExists(name)) {
@@ -249,10 +279,17 @@ int RunPoster(const PosterOptions& options, std::ostream& out, std::ostream& err
         Say(err, "--counts must name another file than -o");
         return kExitBadInput;
     }
+    return options.recipe ? RecipeFromFile(*options.recipe, recipe, err)
+                          : RecipeFromOptions(options, recipe, err);
+}
+
+int RunPoster(const PosterOptions& options, std::ostream& out, std::ostream& err,
+              bool errIsTerminal) {
+    if (OnRanks()) {
+        return RunPosterOnRanks(options, out, err, errIsTerminal);
+    }
     PosterRecipe recipe;
-    const int resolved = options.recipe ? RecipeFromFile(*options.recipe, recipe, err)
-                                        : RecipeFromOptions(options, recipe, err);
-    if (resolved != 0) {
+    if (const int resolved = ResolvePoster(options, recipe, err)) {
         return resolved;
     }
     return Render(options, recipe, out, err, errIsTerminal);

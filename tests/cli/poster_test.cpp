@@ -157,6 +157,47 @@ TEST_F(PosterOrbits, OneOrbitCountsWhatTheDesktopProgramCounts) {
     EXPECT_EQ(counts, expected);
 }
 
+TEST_F(PosterOrbits, TheSharesOfTheRanksAddUpToTheWholePoster) {
+    method[0] = 0;
+    RenderOptions options;
+    options.steps = 50001;
+    PosterRecipe recipe = RecipeFromState(options);
+    recipe.res = 200;
+    recipe.orbits = 5;
+    std::optional<CountGrid> whole = CountGrid::Make(200, true);
+    ASSERT_TRUE(whole);
+    RenderOrbits(recipe, *whole, 2, [](std::uint64_t) {});
+
+    // Three ranks: two take two orbits each, one takes one.
+    std::vector<std::uint32_t> counts(whole->pixels());
+    std::vector<std::uint64_t> values(whole->pixels());
+    std::uint64_t steps = 0;
+    for (std::uint32_t rank = 0; rank < 3; ++rank) {
+        const OrbitShare share{rank, 3};
+        std::optional<CountGrid> part = CountGrid::Make(200, true);
+        ASSERT_TRUE(part);
+        RenderOrbits(
+            recipe, *part, 1, [](std::uint64_t) {}, share);
+        for (std::size_t i = 0; i < part->pixels(); ++i) {
+            counts[i] += part->counts()[i];
+            values[i] += part->values()[i];
+        }
+        steps += ShareSteps(recipe, share);
+    }
+    EXPECT_EQ(steps, 50001u);
+    EXPECT_EQ(counts,
+              std::vector<std::uint32_t>(whole->counts(), whole->counts() + whole->pixels()));
+    EXPECT_EQ(values,
+              std::vector<std::uint64_t>(whole->values(), whole->values() + whole->pixels()));
+
+    // A rank beyond the orbits has nothing to do.
+    std::optional<CountGrid> idle = CountGrid::Make(200, true);
+    ASSERT_TRUE(idle);
+    RenderOrbits(
+        recipe, *idle, 1, [](std::uint64_t) {}, OrbitShare{5, 6});
+    EXPECT_EQ(std::accumulate(idle->counts(), idle->counts() + idle->pixels(), 0ull), 0u);
+}
+
 TEST_F(PosterOrbits, TheCountsFileHoldsTheCountsOfTheFineGrid) {
     method[0] = 2;
     RenderOptions options;

@@ -32,11 +32,20 @@ std::vector<KernelState> OrbitStarts(const RenderKernel& kernel, std::uint32_t o
 // The kernel inputs of the recipe on the fine grid.
 KernelInputs PosterInputs(const PosterRecipe& recipe);
 
-// Renders every orbit of the recipe into grid (made for side res times the
-// supersampling factor and zero-filled) on the given number of threads.
-// progress is called on the calling thread about ten times a second with
-// the steps done so far.
+// The orbits one process of several renders: those whose index leaves
+// `index` when divided by `count`.
+struct OrbitShare {
+    std::uint32_t index = 0;
+    std::uint32_t count = 1;
+};
+
+// The steps of the orbits of the share.
+std::uint64_t ShareSteps(const PosterRecipe& recipe, OrbitShare share);
+
+// Renders every orbit of the recipe (or of the share of them) into grid (made for side res times
+// the supersampling factor and zero-filled) on the given number of threads. progress is called on
+// the calling thread about ten times a second with the steps done so far.
 void RenderOrbits(const PosterRecipe& recipe, CountGrid& grid, unsigned threads,
-                  const std::function<void(std::uint64_t)>& progress);
+                  const std::function<void(std::uint64_t)>& progress, OrbitShare share = {});
 
 } // namespace orv
