@@ -80,7 +80,9 @@ template <int Method, bool Shared> class Counter {
                 const double dx = state.point.x - old.x;
                 const double dy = state.point.y - old.y;
                 const double jump = std::sqrt(dx * dx + dy * dy) * 255 * (2.0 / 3.0);
-                value = static_cast<std::uint64_t>(std::clamp(jump, 1.0, 255.0) * kValueUnit);
+                // As the desktop program's speed index: from 1 to 255.
+                const double index = jump >= 1.0 ? std::min(jump, 255.0) : 1.0;
+                value = static_cast<std::uint64_t>(index * kValueUnit);
             } else if constexpr (Method == 2) {
                 const double height = std::fabs(state.point.z) * 255;
                 if (!(height <= 255.0)) {
