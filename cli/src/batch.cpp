@@ -44,6 +44,9 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err,
     if (const int refused = CheckOutputName(options.output, err)) {
         return refused;
     }
+    if (const int refused = CheckOutputsAreNotInputs(options, err)) {
+        return refused;
+    }
     BatchSession session;
     if (const int failure = session.startFailure()) {
         Report(err, errormessage[failure - 1]);
