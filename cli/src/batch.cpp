@@ -41,6 +41,13 @@ int Render(const RenderOptions& options, BatchSession& session, std::ostream& er
 
 } // namespace
 
+int CheckOutputs(const RenderOptions& options, std::ostream& err) {
+    if (const int refused = CheckOutputName(options.output, err)) {
+        return refused;
+    }
+    return CheckOutputsAreNotInputs(options, err);
+}
+
 int PrepareBatch(const RenderOptions& options, BatchSession& session, std::ostream& err) {
     if (const int failure = session.startFailure()) {
         Report(err, errormessage[failure - 1]);
@@ -75,7 +82,7 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err,
     if (OnRanks()) {
         return RunBatchOnRanks(options, out, err, errIsTerminal);
     }
-    if (const int refused = CheckOutputName(options.output, err)) {
+    if (const int refused = CheckOutputs(options, err)) {
         return refused;
     }
     BatchSession session;

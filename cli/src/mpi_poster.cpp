@@ -61,8 +61,9 @@ int RunPosterOnRanks(const PosterOptions& options, std::ostream& out, std::ostre
     if (!recipe) {
         say << "orvantis poster: the recipe did not travel whole: " << error << '\n';
     }
+    std::uint64_t spare = 0;
     std::optional<CountGrid> grid =
-        recipe ? MakePosterGrid(*recipe, say) : std::optional<CountGrid>();
+        recipe ? MakePosterGrid(*recipe, spare, say) : std::optional<CountGrid>();
     if ((code = ranks.Agree(grid ? 0 : kExitFailure, held.str(), err)) != 0) {
         return code;
     }
@@ -79,7 +80,7 @@ int RunPosterOnRanks(const PosterOptions& options, std::ostream& out, std::ostre
         static_cast<double>(recipe->steps) /
         static_cast<double>(std::max<std::uint64_t>(1, ShareSteps(*recipe, share)));
     RenderOrbits(
-        *recipe, *grid, PosterThreads(options),
+        *recipe, *grid, PosterThreads(options), spare,
         [&](std::uint64_t done) {
             if (bar) {
                 bar->update(static_cast<std::uint64_t>(static_cast<double>(done) * scale),

@@ -2,7 +2,6 @@
 #include "mpi_job.h"
 #include "mpi_ranks.h"
 #include "report.h"
-#include "save.h"
 
 #include "analysis/lmap.h"
 #include "cli/progress.h"
@@ -83,7 +82,7 @@ int RunBatchOnRanks(const RenderOptions& options, std::ostream& out, std::ostrea
     std::optional<BatchSession> session;
     int code = 0;
     if (ranks.root()) {
-        code = CheckOutputName(options.output, err);
+        code = CheckOutputs(options, err);
         if (code == 0) {
             session.emplace();
             code = PrepareBatch(options, *session, err);

@@ -4,22 +4,16 @@
 
 #include <png.h>
 
-#include <cstdio>
-
 namespace orv {
 
-int WritePng(HDC hdc, const char* path) {
-    std::FILE* file = std::fopen(path, "wb");
-    if (file == nullptr) {
-        return 1;
-    }
+SaveResult WritePng(HDC hdc, const char* path, SafeFile& file) {
     const std::size_t side = static_cast<std::size_t>(res);
-    auto* rgb = static_cast<unsigned char*>(LocalAlloc(LMEM_ZEROINIT, 3 * side * side));
+    const LocalBlock<unsigned char> rgb(
+        static_cast<unsigned char*>(LocalAlloc(LMEM_ZEROINIT, 3 * side * side)));
     if (rgb == nullptr) {
-        std::fclose(file);
-        return 2;
+        return SaveResult::NoMemory;
     }
-    unsigned char* out = rgb;
+    unsigned char* out = rgb.get();
     for (int y = 0; y < res; ++y) {
         for (int x = 0; x < res; ++x) {
             const COLORREF colour = GetPixel(hdc, x, y);
@@ -28,19 +22,25 @@ int WritePng(HDC hdc, const char* path) {
             *out++ = GetBValue(colour);
         }
     }
+    if (const SaveResult opened = file.Open(path); opened != SaveResult::Saved) {
+        return opened;
+    }
 
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     image.width = static_cast<png_uint_32>(res);
     image.height = static_cast<png_uint_32>(res);
     image.format = PNG_FORMAT_RGB;
-    const int written = png_image_write_to_stdio(&image, file, 0, rgb, 0, nullptr);
+    const int written = png_image_write_to_stdio(&image, file.stream(), 0, rgb.get(), 0, nullptr);
     png_image_free(&image);
-    LocalFree(rgb);
-    // Closing flushes the last buffered bytes, so a full disk may only show
-    // here.
-    const bool closed = std::fclose(file) == 0;
-    return written != 0 && closed ? 0 : 3;
+    const SaveResult closed = file.Close();
+    return written != 0 ? closed : SaveResult::WriteError;
+}
+
+SaveResult WritePng(HDC hdc, const char* path) {
+    SafeFile file;
+    const SaveResult written = WritePng(hdc, path, file);
+    return written == SaveResult::Saved ? file.Commit() : written;
 }
 
 } // namespace orv

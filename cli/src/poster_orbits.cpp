@@ -6,6 +6,7 @@
 #include <cmath>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -80,7 +81,9 @@ template <int Method, bool Shared> class Counter {
                 const double dx = state.point.x - old.x;
                 const double dy = state.point.y - old.y;
                 const double jump = std::sqrt(dx * dx + dy * dy) * 255 * (2.0 / 3.0);
-                value = static_cast<std::uint64_t>(std::clamp(jump, 1.0, 255.0) * kValueUnit);
+                // As the desktop program's speed index: from 1 to 255.
+                const double index = jump >= 1.0 ? std::min(jump, 255.0) : 1.0;
+                value = static_cast<std::uint64_t>(index * kValueUnit);
             } else if constexpr (Method == 2) {
                 const double height = std::fabs(state.point.z) * 255;
                 if (!(height <= 255.0)) {
@@ -215,45 +218,87 @@ std::uint64_t ShareSteps(const PosterRecipe& recipe, OrbitShare share) {
 }
 
 void RenderOrbits(const PosterRecipe& recipe, CountGrid& grid, unsigned threads,
-                  const std::function<void(std::uint64_t)>& progress, OrbitShare share) {
+                  std::uint64_t spareBytes, const std::function<void(std::uint64_t)>& progress,
+                  OrbitShare share) {
     if (share.index >= recipe.orbits) {
         return;
     }
-    const std::uint32_t own = (recipe.orbits - share.index - 1) / share.count + 1;
+    const std::uint32_t mine = (recipe.orbits - share.index - 1) / share.count + 1;
     const RenderKernel kernel(PosterInputs(recipe));
     const std::vector<KernelState> starts = OrbitStarts(kernel, recipe.orbits);
-    const unsigned workers = std::clamp(threads, 1u, own);
-    // One thread has the grid to itself and needs no atomic additions.
-    const bool shared = workers > 1;
+    const unsigned workers = std::clamp(threads, 1u, mine);
+    const bool withValues = grid.values() != nullptr;
+    // Where memory allows, every thread but the first counts into a grid of
+    // its own: plain additions then replace atomic ones, which stall the
+    // processor. The grids are added up at the end.
+    std::vector<CountGrid> own;
+    const std::uint64_t gridBytes = grid.pixels() * CountGrid::BytesPerPixel(withValues);
+    if (workers > 1 && gridBytes * (workers - 1) <= spareBytes) {
+        for (unsigned i = 1; i < workers; ++i) {
+            std::optional<CountGrid> made = CountGrid::Make(grid.side(), withValues);
+            if (!made) {
+                own.clear();
+                break;
+            }
+            own.push_back(std::move(*made));
+        }
+    }
+    const bool shared = workers > 1 && own.empty();
     std::atomic<std::uint32_t> nextOrbit{0};
     std::atomic<std::uint64_t> done{0};
     std::mutex mutex;
     std::condition_variable finished;
     unsigned running = workers;
 
-    auto work = [&] {
-        for (std::uint32_t taken = nextOrbit++; taken < own; taken = nextOrbit++) {
+    auto work = [&](unsigned worker) {
+        const CountGrid& target = worker == 0 || shared ? grid : own[worker - 1];
+        for (std::uint32_t taken = nextOrbit++; taken < mine; taken = nextOrbit++) {
             const std::uint32_t orbit = share.index + taken * share.count;
             if (shared) {
-                RunOrbitBy<true>(recipe.method, kernel, recipe, orbit, starts[orbit], grid, done);
+                RunOrbitBy<true>(recipe.method, kernel, recipe, orbit, starts[orbit], target, done);
             } else {
-                RunOrbitBy<false>(recipe.method, kernel, recipe, orbit, starts[orbit], grid, done);
+                RunOrbitBy<false>(recipe.method, kernel, recipe, orbit, starts[orbit], target,
+                                  done);
             }
         }
         const std::lock_guard lock(mutex);
         --running;
         finished.notify_one();
     };
-    std::vector<std::jthread> pool;
-    pool.reserve(workers);
-    for (unsigned i = 0; i < workers; ++i) {
-        pool.emplace_back(work);
+    {
+        std::vector<std::jthread> pool;
+        pool.reserve(workers);
+        for (unsigned i = 0; i < workers; ++i) {
+            pool.emplace_back(work, i);
+        }
+        std::unique_lock lock(mutex);
+        while (!finished.wait_for(lock, std::chrono::milliseconds(100),
+                                  [&] { return running == 0; })) {
+            lock.unlock();
+            progress(done.load(std::memory_order_relaxed));
+            lock.lock();
+        }
     }
-    std::unique_lock lock(mutex);
-    while (!finished.wait_for(lock, std::chrono::milliseconds(100), [&] { return running == 0; })) {
-        lock.unlock();
-        progress(done.load(std::memory_order_relaxed));
-        lock.lock();
+    if (own.empty()) {
+        return;
+    }
+    // Whole numbers add up the same in any order: each thread takes a stripe.
+    const std::size_t stripe = (grid.pixels() + workers - 1) / workers;
+    auto add = [&](unsigned worker) {
+        const std::size_t first = worker * stripe;
+        const std::size_t last = std::min(grid.pixels(), first + stripe);
+        for (const CountGrid& from : own) {
+            for (std::size_t pixel = first; pixel < last; ++pixel) {
+                grid.counts()[pixel] += from.counts()[pixel];
+            }
+            for (std::size_t pixel = first; withValues && pixel < last; ++pixel) {
+                grid.values()[pixel] += from.values()[pixel];
+            }
+        }
+    };
+    std::vector<std::jthread> adders;
+    for (unsigned i = 0; i < workers; ++i) {
+        adders.emplace_back(add, i);
     }
 }
 

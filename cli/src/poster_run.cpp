@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -140,13 +141,13 @@ template <typename Work> void Parallel(long count, unsigned threads, const Work&
 
 int Render(const PosterOptions& options, const PosterRecipe& recipe, std::ostream& out,
            std::ostream& err, bool errIsTerminal) {
-    std::optional<CountGrid> grid = MakePosterGrid(recipe, err);
+    std::uint64_t spare = 0;
+    std::optional<CountGrid> grid = MakePosterGrid(recipe, spare, err);
     if (!grid) {
         return kExitFailure;
     }
-    const unsigned threads = PosterThreads(options);
     std::unique_ptr<ProgressBar> bar = PosterBar(options, recipe, err, errIsTerminal);
-    RenderOrbits(recipe, *grid, threads, [&](std::uint64_t done) {
+    RenderOrbits(recipe, *grid, PosterThreads(options), spare, [&](std::uint64_t done) {
         if (bar) {
             bar->update(done, ProgressBar::Clock::now());
         }
@@ -168,7 +169,8 @@ std::uint64_t PosterBytes(const PosterRecipe& recipe) {
     return total >= 1.8e19L ? UINT64_MAX : static_cast<std::uint64_t>(total);
 }
 
-std::optional<CountGrid> MakePosterGrid(const PosterRecipe& recipe, std::ostream& err) {
+std::optional<CountGrid> MakePosterGrid(const PosterRecipe& recipe, std::uint64_t& spare,
+                                        std::ostream& err) {
     const std::uint64_t needed = PosterBytes(recipe);
     const std::uint64_t available = AvailableMemory();
     if (needed > available) {
@@ -182,6 +184,8 @@ std::optional<CountGrid> MakePosterGrid(const PosterRecipe& recipe, std::ostream
     if (!grid) {
         Say(err, "Not enough memory for the counts of a poster of this size.");
     }
+    // Half of what is left may go to copies of the grid for the threads.
+    spare = (available - needed) / 2;
     return grid;
 }
 
@@ -225,36 +229,34 @@ int WritePoster(const PosterOptions& options, const PosterRecipe& recipe, const 
 
     const std::string& output = options.picture.output;
     SafeFile picture;
-    SaveResult result = picture.Open(output);
-    if (result == SaveResult::Saved && !WritePosterPng(picture.stream(), recipe.res, recipe.depth,
-                                                       RecipeText(recipe, true), rows)) {
-        result = SaveResult::WriteError;
+    SaveResult saved = picture.Open(output);
+    const SafeFile* failed = &picture;
+    if (saved == SaveResult::Saved && !WritePosterPng(picture.stream(), recipe.res, recipe.depth,
+                                                      RecipeText(recipe, true), rows)) {
+        saved = SaveResult::WriteError;
     }
-    if (result == SaveResult::Saved) {
-        result = picture.Close();
+    SafeFile counts;
+    if (saved == SaveResult::Saved && options.counts) {
+        failed = &counts;
+        saved = counts.Open(*options.counts);
+        std::string error;
+        if (saved == SaveResult::Saved && !WriteCountsExr(counts.stream(), grid, error)) {
+            Say(err, "--counts: " + error);
+            saved = SaveResult::WriteError;
+        }
     }
-    if (result != SaveResult::Saved) {
-        Say(err, std::string(SaveErrorText(result)) + " (" + output + ")");
-        return kExitFailure;
+    if (saved == SaveResult::Saved) {
+        failed = nullptr;
+        saved = options.counts ? CommitBoth(picture, counts, &failed) : picture.Commit();
     }
-    if (options.counts) {
-        SafeFile counts;
-        result = counts.Open(*options.counts);
-        std::string error = SaveErrorText(result);
-        if (result == SaveResult::Saved && !WriteCountsExr(counts.stream(), grid, error)) {
-            result = SaveResult::WriteError;
+    // Without a commit neither file takes its name.
+    if (saved != SaveResult::Saved) {
+        const SafeFile& file = failed != nullptr ? *failed : picture;
+        std::string text = std::string(SaveErrorText(saved)) + " '" + file.path() + "'";
+        if (file.error() != 0) {
+            text += std::string(": ") + std::strerror(file.error());
         }
-        if (result == SaveResult::Saved) {
-            const SafeFile* failed = nullptr;
-            result = CommitBoth(picture, counts, &failed);
-            error = SaveErrorText(result);
-        }
-        if (result != SaveResult::Saved) {
-            Say(err, error + " (" + *options.counts + ")");
-            return kExitFailure;
-        }
-    } else if ((result = picture.Commit()) != SaveResult::Saved) {
-        Say(err, std::string(SaveErrorText(result)) + " (" + output + ")");
+        Say(err, text);
         return kExitFailure;
     }
     if (options.picture.display != BatchDisplay::Quiet) {

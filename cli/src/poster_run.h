@@ -7,6 +7,7 @@
 #include "cli/poster_recipe.h"
 #include "cli/progress.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -18,9 +19,11 @@ namespace orv {
 // with the message written to err.
 int ResolvePoster(const PosterOptions& options, PosterRecipe& recipe, std::ostream& err);
 
-// A zero-filled grid for the recipe, when the memory it needs is there;
-// otherwise nothing, with the message written to err.
-std::optional<CountGrid> MakePosterGrid(const PosterRecipe& recipe, std::ostream& err);
+// A zero-filled grid for the recipe, when the memory it needs is there, and
+// in spare the memory the threads may use besides; otherwise nothing, with
+// the message written to err.
+std::optional<CountGrid> MakePosterGrid(const PosterRecipe& recipe, std::uint64_t& spare,
+                                        std::ostream& err);
 
 // The threads that render: --threads, or every core this process may use.
 unsigned PosterThreads(const PosterOptions& options);

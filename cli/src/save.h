@@ -15,6 +15,11 @@ class BatchSession;
 // that does not exist. Returns 0 or the exit code.
 int CheckOutputName(const std::string& output, std::ostream& err);
 
+// Refuses, before anything is rendered, an output (the image or the parameter
+// file beside it) that is the same file as an input: a parameter file or a
+// palette file read by the options. Returns 0 or the exit code.
+int CheckOutputsAreNotInputs(const RenderOptions& options, std::ostream& err);
+
 // Refuses, before the render, a filter that its command would not offer for
 // the picture to come: the filters act only on a Hit Count picture of at
 // least 1000 render steps. Returns 0 or the exit code.

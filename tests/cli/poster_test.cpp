@@ -152,7 +152,7 @@ TEST_F(PosterOrbits, OneOrbitCountsWhatTheDesktopProgramCounts) {
     ASSERT_TRUE(recipe.ghost);
     std::optional<CountGrid> grid = CountGrid::Make(200, false);
     ASSERT_TRUE(grid);
-    RenderOrbits(recipe, *grid, 2, [](std::uint64_t) {});
+    RenderOrbits(recipe, *grid, 2, 0, [](std::uint64_t) {});
     const std::vector<float> counts(grid->counts(), grid->counts() + grid->pixels());
     EXPECT_EQ(counts, expected);
 }
@@ -166,7 +166,7 @@ TEST_F(PosterOrbits, TheSharesOfTheRanksAddUpToTheWholePoster) {
     recipe.orbits = 5;
     std::optional<CountGrid> whole = CountGrid::Make(200, true);
     ASSERT_TRUE(whole);
-    RenderOrbits(recipe, *whole, 2, [](std::uint64_t) {});
+    RenderOrbits(recipe, *whole, 2, 0, [](std::uint64_t) {});
 
     // Three ranks: two take two orbits each, one takes one.
     std::vector<std::uint32_t> counts(whole->pixels());
@@ -177,7 +177,7 @@ TEST_F(PosterOrbits, TheSharesOfTheRanksAddUpToTheWholePoster) {
         std::optional<CountGrid> part = CountGrid::Make(200, true);
         ASSERT_TRUE(part);
         RenderOrbits(
-            recipe, *part, 1, [](std::uint64_t) {}, share);
+            recipe, *part, 1, 0, [](std::uint64_t) {}, share);
         for (std::size_t i = 0; i < part->pixels(); ++i) {
             counts[i] += part->counts()[i];
             values[i] += part->values()[i];
@@ -194,7 +194,7 @@ TEST_F(PosterOrbits, TheSharesOfTheRanksAddUpToTheWholePoster) {
     std::optional<CountGrid> idle = CountGrid::Make(200, true);
     ASSERT_TRUE(idle);
     RenderOrbits(
-        recipe, *idle, 1, [](std::uint64_t) {}, OrbitShare{5, 6});
+        recipe, *idle, 1, 0, [](std::uint64_t) {}, OrbitShare{5, 6});
     EXPECT_EQ(std::accumulate(idle->counts(), idle->counts() + idle->pixels(), 0ull), 0u);
 }
 
@@ -208,7 +208,7 @@ TEST_F(PosterOrbits, TheCountsFileHoldsTheCountsOfTheFineGrid) {
     recipe.orbits = 3;
     std::optional<CountGrid> grid = CountGrid::Make(420, true);
     ASSERT_TRUE(grid);
-    RenderOrbits(recipe, *grid, 1, [](std::uint64_t) {});
+    RenderOrbits(recipe, *grid, 1, 0, [](std::uint64_t) {});
     ASSERT_EQ(std::accumulate(grid->counts(), grid->counts() + grid->pixels(), 0ull) > 50000, true);
 
     const TempDir dir;

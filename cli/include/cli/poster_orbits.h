@@ -43,9 +43,11 @@ struct OrbitShare {
 std::uint64_t ShareSteps(const PosterRecipe& recipe, OrbitShare share);
 
 // Renders every orbit of the recipe (or of the share of them) into grid (made for side res times
-// the supersampling factor and zero-filled) on the given number of threads. progress is called on
-// the calling thread about ten times a second with the steps done so far.
+// the supersampling factor and zero-filled) on the given number of threads, which may use up to
+// spareBytes of memory besides. progress is called on the calling thread about ten times a second
+// with the steps done so far.
 void RenderOrbits(const PosterRecipe& recipe, CountGrid& grid, unsigned threads,
-                  const std::function<void(std::uint64_t)>& progress, OrbitShare share = {});
+                  std::uint64_t spareBytes, const std::function<void(std::uint64_t)>& progress,
+                  OrbitShare share = {});
 
 } // namespace orv
