@@ -1,5 +1,6 @@
 #include "cli/batch.h"
 #include "apply.h"
+#include "cli/poster_files.h"
 #include "report.h"
 #include "save.h"
 #include "session.h"
@@ -71,7 +72,11 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err,
     if (session.ReportMessages(err)) {
         return kExitFailure;
     }
-    return SaveOutput(options.output, options.display == BatchDisplay::Quiet, out, err);
+    // A PNG tells what made it; a Lyapunov map is no attractor and has no
+    // recipe.
+    const TextChunks recipe =
+        options.lmap ? TextChunks{} : RecipeText(RecipeFromState(options), false);
+    return SaveOutput(options.output, recipe, options.display == BatchDisplay::Quiet, out, err);
 }
 
 } // namespace orv
