@@ -1,7 +1,11 @@
 #include "cli/batch.h"
 #include "apply.h"
+<<<<<<< HEAD
 #include "batch_run.h"
 #include "mpi_job.h"
+=======
+#include "cli/poster_files.h"
+>>>>>>> poster
 #include "report.h"
 #include "save.h"
 #include "session.h"
@@ -74,7 +78,11 @@ int FinishBatch(const RenderOptions& options, BatchSession& session, std::ostrea
     if (session.ReportMessages(err)) {
         return kExitFailure;
     }
-    return SaveOutput(options.output, options.display == BatchDisplay::Quiet, out, err);
+    // A PNG tells what made it; a Lyapunov map is no attractor and has no
+    // recipe.
+    const TextChunks recipe =
+        options.lmap ? TextChunks{} : RecipeText(RecipeFromState(options), false);
+    return SaveOutput(options.output, recipe, options.display == BatchDisplay::Quiet, out, err);
 }
 
 int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err,

@@ -148,13 +148,14 @@ int ApplyFilter(BatchFilter filter, BatchSession& session, std::ostream& err) {
     }
 }
 
-int SaveOutput(const std::string& output, bool quiet, std::ostream& out, std::ostream& err) {
+int SaveOutput(const std::string& output, const TextChunks& recipe, bool quiet, std::ostream& out,
+               std::ostream& err) {
     std::strcpy(tgafile, output.c_str());
     ParameterFileBeside(tgafile, sganfile);
     // Both files are written in full before either replaces what is there.
     SafeFile image;
     SafeFile parameters;
-    const SaveResult imageResult = EndsIn(output, ".png") ? WritePng(g_vhdc, tgafile, image)
+    const SaveResult imageResult = EndsIn(output, ".png") ? WritePng(g_vhdc, tgafile, image, recipe)
                                                           : WriteTarga(g_vhdc, tgafile, image);
     if (imageResult != SaveResult::Saved) {
         return SaveError(imageResult, tgafile, image.error(), err);
