@@ -1,11 +1,8 @@
 #include "cli/batch.h"
 #include "apply.h"
-<<<<<<< HEAD
 #include "batch_run.h"
-#include "mpi_job.h"
-=======
 #include "cli/poster_files.h"
->>>>>>> poster
+#include "mpi_job.h"
 #include "report.h"
 #include "save.h"
 #include "session.h"
