@@ -56,10 +56,10 @@ void CompareRanks(benchmark::State& state, const std::string& args, const std::s
     state.counters[prefix + "_speedup"] = best[0] / best[1];
 }
 
-// 200 million steps on a small grid: the steps are nearly all the time.
+// 100 million steps on a small grid: the steps are nearly all the time.
 void BM_PosterSteps(benchmark::State& state) {
     CompareRanks(state,
-                 "poster --method hit-count --res 600 --steps 200000000 --orbits 64 --threads 1",
+                 "poster --method hit-count --res 600 --steps 100000000 --orbits 64 --threads 1",
                  "steps");
 }
 BENCHMARK(BM_PosterSteps)->Iterations(1)->Unit(benchmark::kSecond);
@@ -72,9 +72,9 @@ void BM_PosterReduction(benchmark::State& state) {
 }
 BENCHMARK(BM_PosterReduction)->Iterations(1)->Unit(benchmark::kSecond);
 
-// A Lyapunov map of 600 x 600 pixels: rows on each rank.
+// A Lyapunov map of 300 x 300 pixels: rows on each rank.
 void BM_LyapunovMap(benchmark::State& state) {
-    CompareRanks(state, "render --lmap --type 2 --res 600", "lmap600");
+    CompareRanks(state, "render --lmap --type 2 --res 300", "lmap300");
 }
 BENCHMARK(BM_LyapunovMap)->Iterations(1)->Unit(benchmark::kSecond);
 

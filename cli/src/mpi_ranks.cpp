@@ -4,8 +4,10 @@
 #include <mpi.h>
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <sstream>
+#include <thread>
 
 namespace orv {
 
@@ -23,6 +25,17 @@ template <typename Value> void Sum(bool root, Value* values, std::size_t count, 
         const int part = static_cast<int>(std::min(kPart, count - first));
         Value* at = values + first;
         MPI_Reduce(root ? MPI_IN_PLACE : at, at, part, type, MPI_SUM, 0, MPI_COMM_WORLD);
+    }
+}
+
+// Waits until every rank has come here, looking once a millisecond: MPI's
+// own waiting spins, and would take a core from the threads of a rank still
+// at work on the same machine, or from rank 0 writing the file.
+void Meet() {
+    MPI_Request request;
+    MPI_Ibarrier(MPI_COMM_WORLD, &request);
+    for (int done = 0; MPI_Test(&request, &done, MPI_STATUS_IGNORE), done == 0;) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
 }
 
@@ -65,6 +78,7 @@ Ranks::~Ranks() {
 }
 
 int Ranks::Agree(int code, const std::string& messages, std::ostream& err) const {
+    Meet();
     std::vector<int> codes(root() ? static_cast<std::size_t>(size_) : 0);
     MPI_Gather(&code, 1, MPI_INT, codes.data(), 1, MPI_INT, 0, MPI_COMM_WORLD);
     int first = 0;
@@ -106,14 +120,17 @@ void Ranks::Share(std::string& text) const {
 }
 
 void Ranks::SumToRoot(std::uint32_t* values, std::size_t count) const {
+    Meet();
     Sum(root(), values, count, MPI_UINT32_T);
 }
 
 void Ranks::SumToRoot(std::uint64_t* values, std::size_t count) const {
+    Meet();
     Sum(root(), values, count, MPI_UINT64_T);
 }
 
 std::vector<double> Ranks::GatherToRoot(const std::vector<double>& mine) const {
+    Meet();
     const int count = static_cast<int>(mine.size());
     std::vector<int> counts(root() ? static_cast<std::size_t>(size_) : 0);
     MPI_Gather(&count, 1, MPI_INT, counts.data(), 1, MPI_INT, 0, MPI_COMM_WORLD);
