@@ -9,6 +9,7 @@
 #include "steps.h"
 
 #include "render/state.h"
+#include "ui/driver.h"
 #include "ui/state.h"
 
 #include <memory>
@@ -32,6 +33,7 @@ int Render(const RenderOptions& options, BatchSession& session, std::ostream& er
             err << '\n';
         }
         session.ReportMessages(err);
+        Report(err, kNoHitCountBufferText);
         return kExitFailure;
     }
     if (bar) {
@@ -54,7 +56,7 @@ int PrepareBatch(const RenderOptions& options, BatchSession& session, std::ostre
         Report(err, errormessage[failure - 1]);
         return kExitFailure;
     }
-    if (const int failed = ApplyOptions(options, session, err)) {
+    if (const int failed = ApplyOptions(options, err)) {
         return failed;
     }
     return CheckFilterApplies(options, err);
@@ -66,7 +68,7 @@ int FinishBatch(const RenderOptions& options, BatchSession& session, std::ostrea
         return failed;
     }
     if (options.filter) {
-        if (const int failed = ApplyFilter(*options.filter, session, err)) {
+        if (const int failed = ApplyFilter(*options.filter, err)) {
             return failed;
         }
     }

@@ -2,9 +2,9 @@
 // WM_USER to the main window, and while rendering runs it performs one
 // render step after every message it takes.
 #include "platform/menu.h"
-#include "render/driver.h"
 #include "render/state.h"
 #include "render/surfaces.h"
+#include "ui/driver.h"
 #include "ui/startup.h"
 #include "ui/state.h"
 
@@ -19,12 +19,12 @@ unsigned ProgramDriver() {
         if (GetMessageA(&msg, nullptr, 0, 0) == FALSE) {
             return static_cast<unsigned>(msg.wParam);
         }
-        if (TranslateAcceleratorA(g_hWnd, g_hAccel, &msg) == 0) {
+        if (TranslateAcceleratorA(g_hWnd, program.g_hAccel, &msg) == 0) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
         if (okrun != 0) {
-            fractaldriver();
+            RenderStep();
         }
     }
 }
