@@ -1,6 +1,7 @@
 #include "cli/png_writer.h"
 #include "cli/poster_files.h"
 #include "platform/kernel.h"
+#include "platform/local_block.h"
 #include "render/state.h"
 
 #include <algorithm>
@@ -10,12 +11,11 @@ namespace orv {
 
 SaveResult WritePng(HDC hdc, const char* path, SafeFile& file, const TextChunks& text) {
     const std::size_t side = static_cast<std::size_t>(res);
-    const LocalBlock<unsigned char> rgb(
-        static_cast<unsigned char*>(LocalAlloc(LMEM_ZEROINIT, 3 * side * side)));
-    if (rgb == nullptr) {
+    const LocalBlock<unsigned char> rgb(LMEM_ZEROINIT, 3 * side * side);
+    if (!rgb) {
         return SaveResult::NoMemory;
     }
-    unsigned char* out = rgb.get();
+    unsigned char* out = &rgb[0];
     for (int y = 0; y < res; ++y) {
         for (int x = 0; x < res; ++x) {
             const COLORREF colour = GetPixel(hdc, x, y);
@@ -31,7 +31,7 @@ SaveResult WritePng(HDC hdc, const char* path, SafeFile& file, const TextChunks&
     const std::size_t row = 3 * side;
     const bool written = WritePosterPng(
         file.stream(), res, 8, text, [&](long first, long count, std::uint16_t* channels) {
-            const unsigned char* from = rgb.get() + static_cast<std::size_t>(first) * row;
+            const unsigned char* from = &rgb[0] + static_cast<std::size_t>(first) * row;
             std::copy(from, from + static_cast<std::size_t>(count) * row, channels);
         });
     const SaveResult closed = file.Close();

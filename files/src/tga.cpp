@@ -1,6 +1,7 @@
 #include "files/tga.h"
 #include "files/selection.h"
 #include "platform/kernel.h"
+#include "platform/local_block.h"
 #include "platform/user.h"
 #include "render/state.h"
 #include "render/surfaces.h"
@@ -48,8 +49,8 @@ SaveResult WriteTarga(HDC hdc, const char* path, SafeFile& file) {
 
     // The row buffer comes first: without it no file is touched.
     const std::size_t linebytes = 3 * static_cast<std::size_t>(res);
-    const LocalBlock<unsigned char> linebuffer(static_cast<unsigned char*>(LocalAlloc(LMEM_ZEROINIT, linebytes)));
-    if (linebuffer == nullptr) {
+    const LocalBlock<unsigned char> linebuffer(LMEM_ZEROINIT, linebytes);
+    if (!linebuffer) {
         return SaveResult::NoMemory;
     }
     if (const SaveResult opened = file.Open(path); opened != SaveResult::Saved) {
@@ -69,14 +70,14 @@ SaveResult WriteTarga(HDC hdc, const char* path, SafeFile& file) {
     DC image = *hdc;
     bool written = true;
     for (int y = 0; y < side && written; ++y) {
-        unsigned char* pixel = linebuffer.get();
+        unsigned char* pixel = &linebuffer[0];
         for (int x = 0; x < side; ++x) {
             const COLORREF colour = GetPixel(&image, x, y);
             *pixel++ = static_cast<unsigned char>((colour >> 16) & 0xFF);
             *pixel++ = static_cast<unsigned char>((colour >> 8) & 0xFF);
             *pixel++ = static_cast<unsigned char>(colour & 0xFF);
         }
-        written = file.Write(linebuffer.get(), linebytes);
+        written = file.Write(&linebuffer[0], linebytes);
     }
     if (written) {
         writeFooter(footer, file);
