@@ -1,7 +1,7 @@
 // The desktop program: starts Qt with the Qt backend and runs WinMain with
-// the command line as Win32 would hand it over. `orvantis render ...` is the
-// batch renderer instead, which needs no display and never starts Qt.
-#include "cli/batch.h"
+// the command line as Win32 would hand it over. The batch commands, the usage
+// and the version need no display and never start Qt.
+#include "cli/front_end.h"
 #include "platform/qt_backend.h"
 #include "platform/user.h"
 #include "render/surfaces.h"
@@ -11,8 +11,8 @@
 #include <QApplication>
 
 #include <cstdio>
-#include <cstring>
 #include <new>
+#include <optional>
 #include <string>
 
 namespace {
@@ -41,8 +41,8 @@ int RunDesktop(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], "render") == 0) {
-        return orv::RenderMain(argc - 1, argv + 1);
+    if (const std::optional<int> code = orv::RunFrontEnd(argc, argv)) {
+        return *code;
     }
     // Memory can run out before the program's own checks are reached: while
     // the pictures are unpacked or the drawing surfaces made at start-up.

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace orv {
@@ -15,6 +16,7 @@ namespace orv {
 namespace {
 
 int row = 0;
+LmapRows givenRows;
 
 // The clamped exponent of the pixel with parameters A and B for type t with
 // the parameter set q. It reads no global, so pixels can be computed on any
@@ -55,26 +57,35 @@ double exponent(int t, const PARAM& q, double A, double B) {
 
 } // namespace
 
+void LmapRow(int t, const PARAM& q, int side, int row, double* exponents) {
+    const double B = (side - 1 - row) * 6.0 / (side - 1) - 3.0;
+    // The pixels of a row are independent: their exponents are computed on
+    // every core.
+    ParallelFor(side, [&](int begin, int end) {
+        for (int i = begin; i < end; ++i) {
+            const double A = i * 6.0 / (side - 1) - 3.0;
+            exponents[i] = exponent(t, q, A, B);
+        }
+    });
+}
+
+void SetLmapRows(LmapRows rows) {
+    givenRows = std::move(rows);
+}
+
 int lmap(int iter) {
     const WindowDC window(g_hWnd);
     if (iter == 0) {
         row = 0;
     }
-    const double B = (res - 1 - row) * 6.0 / (res - 1) - 3.0;
-
-    // The pixels of a row are independent: their exponents are computed on
-    // every core, then coloured and set one by one here, as a single pass
+    // The exponents are coloured and set one by one here, as a single pass
     // would.
-    const int t = type;
-    const PARAM q = p[type];
-    const int side = res;
-    std::vector<double> exponents(static_cast<std::size_t>(side));
-    ParallelFor(side, [&](int begin, int end) {
-        for (int i = begin; i < end; ++i) {
-            const double A = i * 6.0 / (side - 1) - 3.0;
-            exponents[static_cast<std::size_t>(i)] = exponent(t, q, A, B);
-        }
-    });
+    std::vector<double> exponents(static_cast<std::size_t>(res));
+    if (givenRows) {
+        givenRows(row, exponents.data());
+    } else {
+        LmapRow(type, p[type], res, row, exponents.data());
+    }
     for (int i = 0; i < res; ++i) {
         LExp = exponents[static_cast<std::size_t>(i)];
         const int color = static_cast<int>((LExp + 2.0) * 64.0);

@@ -1,5 +1,8 @@
 #include "cli/batch.h"
 #include "apply.h"
+#include "batch_run.h"
+#include "cli/poster_files.h"
+#include "mpi_job.h"
 #include "report.h"
 #include "save.h"
 #include "session.h"
@@ -41,15 +44,14 @@ int Render(const RenderOptions& options, BatchSession& session, std::ostream& er
 
 } // namespace
 
-int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err,
-             bool errIsTerminal) {
+int CheckOutputs(const RenderOptions& options, std::ostream& err) {
     if (const int refused = CheckOutputName(options.output, err)) {
         return refused;
     }
-    if (const int refused = CheckOutputsAreNotInputs(options, err)) {
-        return refused;
-    }
-    BatchSession session;
+    return CheckOutputsAreNotInputs(options, err);
+}
+
+int PrepareBatch(const RenderOptions& options, BatchSession& session, std::ostream& err) {
     if (const int failure = session.startFailure()) {
         Report(err, errormessage[failure - 1]);
         return kExitFailure;
@@ -57,9 +59,11 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err,
     if (const int failed = ApplyOptions(options, err)) {
         return failed;
     }
-    if (const int refused = CheckFilterApplies(options, err)) {
-        return refused;
-    }
+    return CheckFilterApplies(options, err);
+}
+
+int FinishBatch(const RenderOptions& options, BatchSession& session, std::ostream& out,
+                std::ostream& err, bool errIsTerminal) {
     if (const int failed = Render(options, session, err, errIsTerminal)) {
         return failed;
     }
@@ -73,7 +77,26 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err,
     if (session.ReportMessages(err)) {
         return kExitFailure;
     }
-    return SaveOutput(options.output, options.display == BatchDisplay::Quiet, out, err);
+    // A PNG tells what made it; a Lyapunov map is no attractor and has no
+    // recipe.
+    const TextChunks recipe =
+        options.lmap ? TextChunks{} : RecipeText(RecipeFromState(options), false);
+    return SaveOutput(options.output, recipe, options.display == BatchDisplay::Quiet, out, err);
+}
+
+int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err,
+             bool errIsTerminal) {
+    if (OnRanks()) {
+        return RunBatchOnRanks(options, out, err, errIsTerminal);
+    }
+    if (const int refused = CheckOutputs(options, err)) {
+        return refused;
+    }
+    BatchSession session;
+    if (const int failed = PrepareBatch(options, session, err)) {
+        return failed;
+    }
+    return FinishBatch(options, session, out, err, errIsTerminal);
 }
 
 } // namespace orv

@@ -244,10 +244,20 @@ Error ReadRandom(RenderOptions& options, const std::optional<std::string>& seed)
     return std::nullopt;
 }
 
+// The image is written as Targa or PNG, chosen by the name's ending, and the
+// parameter file's name replaces that ending's last three letters.
+bool EndsInImageType(const std::string& name) {
+    const std::string ending = Lower(name.size() < 4 ? name : name.substr(name.size() - 4));
+    return ending == ".tga" || ending == ".png";
+}
+
 // Option combinations that cannot give a picture.
 Error CheckCombination(const RenderOptions& options) {
     if (options.output.empty()) {
         return "-o FILE is required: the name of the image to write";
+    }
+    if (!EndsInImageType(options.output)) {
+        return "-o: " + Quoted(options.output) + " must end in .tga or .png";
     }
     if (options.lmap && options.filter) {
         return "--filter cannot be applied to a Lyapunov map (--lmap): it has no hit counts";

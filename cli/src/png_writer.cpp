@@ -1,12 +1,15 @@
 #include "cli/png_writer.h"
+#include "cli/poster_files.h"
+#include "platform/kernel.h"
 #include "platform/local_block.h"
 #include "render/state.h"
 
-#include <png.h>
+#include <algorithm>
+#include <cstdint>
 
 namespace orv {
 
-SaveResult WritePng(HDC hdc, const char* path, SafeFile& file) {
+SaveResult WritePng(HDC hdc, const char* path, SafeFile& file, const TextChunks& text) {
     const std::size_t side = static_cast<std::size_t>(res);
     const LocalBlock<unsigned char> rgb(LMEM_ZEROINIT, 3 * side * side);
     if (!rgb) {
@@ -25,20 +28,19 @@ SaveResult WritePng(HDC hdc, const char* path, SafeFile& file) {
         return opened;
     }
 
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(res);
-    image.height = static_cast<png_uint_32>(res);
-    image.format = PNG_FORMAT_RGB;
-    const int written = png_image_write_to_stdio(&image, file.stream(), 0, &rgb[0], 0, nullptr);
-    png_image_free(&image);
+    const std::size_t row = 3 * side;
+    const bool written = WritePosterPng(
+        file.stream(), res, 8, text, [&](long first, long count, std::uint16_t* channels) {
+            const unsigned char* from = &rgb[0] + static_cast<std::size_t>(first) * row;
+            std::copy(from, from + static_cast<std::size_t>(count) * row, channels);
+        });
     const SaveResult closed = file.Close();
-    return written != 0 ? closed : SaveResult::WriteError;
+    return written ? closed : SaveResult::WriteError;
 }
 
-SaveResult WritePng(HDC hdc, const char* path) {
+SaveResult WritePng(HDC hdc, const char* path, const TextChunks& text) {
     SafeFile file;
-    const SaveResult written = WritePng(hdc, path, file);
+    const SaveResult written = WritePng(hdc, path, file, text);
     return written == SaveResult::Saved ? file.Commit() : written;
 }
 

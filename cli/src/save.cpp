@@ -80,15 +80,6 @@ int CheckOutputName(const std::string& output, std::ostream& err) {
         Report(err, "-o: the name is longer than " + std::to_string(MAX_PATH - 1) + " characters");
         return kExitBadInput;
     }
-    // The parameter file's name is the image's with its last three characters
-    // replaced by "gan"; on a file system that ignores case, "GAN" names the
-    // same file as well.
-    if (output.size() < 3 || EndsIn(output, "gan")) {
-        Report(err, "-o: '" + output +
-                        "' leaves no name for the parameter file, which replaces the last "
-                        "three characters by \"gan\"");
-        return kExitBadInput;
-    }
     const std::string directory = std::filesystem::path(output).parent_path().string();
     struct stat info {};
     if (!directory.empty()) {
@@ -157,13 +148,14 @@ int ApplyFilter(BatchFilter filter, std::ostream& err) {
     }
 }
 
-int SaveOutput(const std::string& output, bool quiet, std::ostream& out, std::ostream& err) {
+int SaveOutput(const std::string& output, const TextChunks& recipe, bool quiet, std::ostream& out,
+               std::ostream& err) {
     std::strcpy(tgafile, output.c_str());
     ParameterFileBeside(tgafile, sganfile);
     // Both files are written in full before either replaces what is there.
     SafeFile image;
     SafeFile parameters;
-    const SaveResult imageResult = EndsIn(output, ".png") ? WritePng(g_vhdc, tgafile, image)
+    const SaveResult imageResult = EndsIn(output, ".png") ? WritePng(g_vhdc, tgafile, image, recipe)
                                                           : WriteTarga(g_vhdc, tgafile, image);
     if (imageResult != SaveResult::Saved) {
         return SaveError(imageResult, tgafile, image.error(), err);

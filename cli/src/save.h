@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cli/options.h"
+#include "cli/poster_recipe.h"
 
 #include <ostream>
 #include <string>
@@ -9,9 +10,8 @@
 namespace orv {
 
 // Refuses, before anything is rendered, an output that could not be saved:
-// a name too long for the program's path buffers, one whose parameter file
-// would overwrite the image itself, or one in a directory that does not
-// exist. Returns 0 or the exit code.
+// a name too long for the program's path buffers, or one in a directory
+// that does not exist. Returns 0 or the exit code.
 int CheckOutputName(const std::string& output, std::ostream& err);
 
 // Refuses, before anything is rendered, an output (the image or the parameter
@@ -27,10 +27,11 @@ int CheckFilterApplies(const RenderOptions& options, std::ostream& err);
 // Applies the filter as its command does. Returns 0 or the exit code.
 int ApplyFilter(BatchFilter filter, std::ostream& err);
 
-// Writes the image (Targa, or PNG for a name ending in ".png") and then the
-// parameter file beside it, as "Save Image and Parameters (S)" does. On
-// success the names of both files are written to out unless quiet. Returns 0
-// or the exit code.
-int SaveOutput(const std::string& output, bool quiet, std::ostream& out, std::ostream& err);
+// Writes the image (Targa, or PNG with the recipe as text for a name ending
+// in ".png") and then the parameter file beside it, as "Save Image and
+// Parameters (S)" does. On success the names of both files are written to
+// out unless quiet. Returns 0 or the exit code.
+int SaveOutput(const std::string& output, const TextChunks& recipe, bool quiet, std::ostream& out,
+               std::ostream& err);
 
 } // namespace orv

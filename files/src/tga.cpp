@@ -1,5 +1,6 @@
 #include "files/tga.h"
 #include "files/selection.h"
+#include "platform/kernel.h"
 #include "platform/local_block.h"
 #include "platform/user.h"
 #include "render/state.h"

@@ -143,6 +143,16 @@ TEST(CommandLineOptions, TheOutputIsRequired) {
     EXPECT_EQ(Parse({"-o", ""}).action, CommandLineAction::Error);
 }
 
+TEST(CommandLineOptions, TheOutputIsATargaOrAPngByItsEnding) {
+    EXPECT_EQ(Parse({"-o", "x.jpg"}).error, "-o: 'x.jpg' must end in .tga or .png");
+    EXPECT_EQ(Parse({"-o", "picture"}).action, CommandLineAction::Error);
+    EXPECT_EQ(Parse({"-o", "img.jpeg"}).action, CommandLineAction::Error);
+    EXPECT_EQ(Parse({"-o", "pic.gan"}).action, CommandLineAction::Error);
+    EXPECT_EQ(Parse({"-o", "dir.png/x"}).action, CommandLineAction::Error);
+    EXPECT_EQ(Parse({"-o", "A.TGA"}).action, CommandLineAction::Render);
+    EXPECT_EQ(Parse({"-o", "b.Png"}).action, CommandLineAction::Render);
+}
+
 TEST(CommandLineOptions, RandomTakesAnOptionalUnsigned32BitSeed) {
     const RenderOptions timed = Accepted({"--random"});
     EXPECT_TRUE(timed.random);

@@ -4,6 +4,9 @@
 #pragma once
 
 #include "platform/gdi.h"
+#include "render/types.h"
+
+#include <functional>
 
 namespace orv {
 
@@ -12,5 +15,14 @@ namespace orv {
 int lmap(int iter);
 // Draws the labelled grid over the finished map.
 void drawgrid(HDC hdc);
+
+// The exponents of row `row` of the map of type t with parameter set q,
+// side pixels wide, computed on every core.
+void LmapRow(int t, const PARAM& q, int side, int row, double* exponents);
+
+// Where lmap takes the exponents of a row from: rows computed elsewhere
+// beforehand. Empty, as at the start, lmap computes each row itself.
+using LmapRows = std::function<void(int row, double* exponents)>;
+void SetLmapRows(LmapRows rows);
 
 } // namespace orv

@@ -1,0 +1,54 @@
+// The colours of a poster from its counts. Palette positions are fractional:
+// a position between two entries blends their colours. Each output pixel is
+// the mean colour of its supersample x supersample pixels of the fine grid.
+#pragma once
+
+#include "cli/poster_grid.h"
+#include "cli/poster_recipe.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace orv {
+
+struct Colour {
+    double r = 0.0;
+    double g = 0.0;
+    double b = 0.0;
+};
+
+// The colour at a palette position from 1 to 255: entry floor(position)
+// blended towards the next one by the fraction.
+Colour PaletteBlend(const std::array<unsigned char, 768>& palette, double position);
+
+class PosterColouring {
+  public:
+    // Prepares the filter's tables; throws std::bad_alloc when equalizing
+    // needs more memory than there is.
+    PosterColouring(const PosterRecipe& recipe, const CountGrid& grid);
+
+    // The colour of a pixel of the fine grid.
+    Colour fine(std::size_t pixel) const;
+
+    // Output row y as 3 * res channel values, 0 to 255 at depth 8 or 0 to
+    // 65535 at depth 16, red first.
+    void row(long y, std::uint16_t* channels) const;
+
+  private:
+    // The filtered palette position of a count of at least 1; below 1 the
+    // pixel keeps its Hit Count colour.
+    double filtered(std::uint32_t count) const;
+
+    const PosterRecipe& recipe_;
+    const CountGrid& grid_;
+    Colour background_;
+    std::uint32_t hitmax_ = 0;
+    // Equalization: the number of lit pixels with at most each count, the
+    // smallest such number that is not 0, and the lit pixels less one.
+    std::vector<std::uint64_t> cumulative_;
+    std::uint64_t cdfmin_ = 0;
+    double totalpixels_ = 0.0;
+    double logfactor_ = 0.0;
+};
+
+} // namespace orv

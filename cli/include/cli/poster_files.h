@@ -1,0 +1,35 @@
+// The files a poster writes: the picture as PNG with its recipe, and the raw
+// counts as OpenEXR. Both write to a stream the caller opened, so that the
+// caller decides when the file takes its name.
+#pragma once
+
+#include "cli/poster_grid.h"
+#include "cli/poster_recipe.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+
+namespace orv {
+
+// Fills rows first to first + count - 1 of the picture, 3 channel values a
+// pixel, rows one after another.
+using RowSource = std::function<void(long first, long count, std::uint16_t* channels)>;
+
+// Writes a side x side RGB PNG of depth 8 or 16 bits per channel with the
+// text chunks, asking source for its rows in bands. Channel values are 0 to
+// 255, or 0 to 65535 at depth 16. False when libpng failed; a failed write
+// shows in the stream's error flag.
+bool WritePosterPng(std::FILE* file, long side, int depth, const TextChunks& text,
+                    const RowSource& source);
+
+// Writes the counts of the grid as one 32-bit float channel "Y" of an
+// OpenEXR image of the grid's side. False, with the library's message in
+// error, when it failed.
+bool WriteCountsExr(std::FILE* file, const CountGrid& grid, std::string& error);
+
+// The recipe of the desktop program's render state, with the filter and
+// steps of the options: what `render` made.
+PosterRecipe RecipeFromState(const RenderOptions& options);
+
+} // namespace orv

@@ -1,0 +1,40 @@
+// The command line of `orvantis poster`: the picture options of `render`
+// and the options of a poster: how many orbits share the steps, how many
+// threads render them, supersampling, bits per channel, the raw counts and a
+// recipe to render again.
+#pragma once
+
+#include "cli/options.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orv {
+
+constexpr std::uint32_t kDefaultOrbits = 64;
+// Counts are kept in 32 bits: no pixel can overflow while the steps stay
+// below this.
+constexpr std::uint64_t kMaximumPosterSteps = 4'294'967'295;
+
+struct PosterOptions {
+    RenderOptions picture;
+    std::uint32_t orbits = kDefaultOrbits;
+    std::optional<unsigned> threads; // every core when not given
+    int supersample = 1;
+    int depth = 8;
+    std::optional<std::string> counts; // the raw counts as an OpenEXR file
+    std::optional<std::string> recipe; // a poster PNG whose recipe is rendered again
+};
+
+struct PosterCommandLine {
+    CommandLineAction action = CommandLineAction::Error;
+    PosterOptions options;
+    std::string error;
+};
+
+// Reads the arguments that follow `poster`.
+PosterCommandLine ParsePosterOptions(const std::vector<std::string>& args);
+
+} // namespace orv

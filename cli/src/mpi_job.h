@@ -1,0 +1,35 @@
+// Runs started by an MPI launcher (mpirun, mpiexec, srun): the same program
+// in many processes, the ranks of one job, which share the work of a poster
+// or of a Lyapunov map and leave the file to rank 0.
+#pragma once
+
+#include "cli/options.h"
+#include "cli/poster_options.h"
+
+#include <ostream>
+
+namespace orv {
+
+// The number of processes the launcher started, as its environment tells
+// each of them (1 when it names a rank only); 0 when the program was not
+// started by a launcher.
+int LaunchedRanks();
+
+// Whether this process is one rank of a job and runs the functions below.
+// Built without MPI, a job of one rank runs as a plain process does, and a
+// job of more is refused by them.
+bool OnRanks();
+
+// `orvantis poster` as one rank of a job. Every rank takes its share of the
+// orbits; rank 0 sums the counts, writes the files and reports every rank's
+// failure. Every rank returns the job's exit code.
+int RunPosterOnRanks(const PosterOptions& options, std::ostream& out, std::ostream& err,
+                     bool errIsTerminal);
+
+// `orvantis render` as one rank of a job: the rows of a Lyapunov map are
+// shared by the ranks; rank 0 draws the picture and writes the files. Every
+// rank returns the job's exit code.
+int RunBatchOnRanks(const RenderOptions& options, std::ostream& out, std::ostream& err,
+                    bool errIsTerminal);
+
+} // namespace orv

@@ -1,0 +1,104 @@
+#include "mpi_job.h"
+#include "mpi_ranks.h"
+#include "poster_run.h"
+#include "report.h"
+
+#include "cli/poster_orbits.h"
+
+#include <algorithm>
+#include <sstream>
+
+namespace orv {
+
+namespace {
+
+// The recipe's text as one string: keyword and value, each ended by a zero.
+std::string Pack(const TextChunks& chunks) {
+    std::string packed;
+    for (const auto& [keyword, value] : chunks) {
+        packed += keyword + '\0' + value + '\0';
+    }
+    return packed;
+}
+
+TextChunks Unpack(const std::string& packed) {
+    TextChunks chunks;
+    std::size_t at = 0;
+    while (at < packed.size()) {
+        const std::size_t keyEnd = packed.find('\0', at);
+        const std::size_t valueEnd = packed.find('\0', keyEnd + 1);
+        chunks.emplace_back(packed.substr(at, keyEnd - at),
+                            packed.substr(keyEnd + 1, valueEnd - keyEnd - 1));
+        at = valueEnd + 1;
+    }
+    return chunks;
+}
+
+} // namespace
+
+int RunPosterOnRanks(const PosterOptions& options, std::ostream& out, std::ostream& err,
+                     bool errIsTerminal) {
+    const Ranks ranks;
+    // The other ranks' messages go to rank 0, which writes them.
+    std::ostringstream held;
+    std::ostream& say = ranks.root() ? err : held;
+
+    // Rank 0 alone reads the files the options name and resolves the recipe;
+    // every rank renders the same recipe, read back from its text.
+    std::string packed;
+    int code = 0;
+    if (ranks.root()) {
+        PosterRecipe resolved;
+        code = ResolvePoster(options, resolved, err);
+        packed = Pack(RecipeText(resolved, true));
+    }
+    if ((code = ranks.Agree(code, "", err)) != 0) {
+        return code;
+    }
+    ranks.Share(packed);
+    std::string error;
+    const std::optional<PosterRecipe> recipe = ReadRecipe(Unpack(packed), error);
+    if (!recipe) {
+        say << "orvantis poster: the recipe did not travel whole: " << error << '\n';
+    }
+    std::uint64_t spare = 0;
+    std::optional<CountGrid> grid =
+        recipe ? MakePosterGrid(*recipe, spare, say) : std::optional<CountGrid>();
+    if ((code = ranks.Agree(grid ? 0 : kExitFailure, held.str(), err)) != 0) {
+        return code;
+    }
+
+    const OrbitShare share{static_cast<std::uint32_t>(ranks.rank()),
+                           static_cast<std::uint32_t>(ranks.size())};
+    std::unique_ptr<ProgressBar> bar;
+    if (ranks.root()) {
+        bar = PosterBar(options, *recipe, err, errIsTerminal);
+    }
+    // Rank 0's own orbits stand for the whole job: every rank has about the
+    // same share of the steps.
+    const double scale =
+        static_cast<double>(recipe->steps) /
+        static_cast<double>(std::max<std::uint64_t>(1, ShareSteps(*recipe, share)));
+    RenderOrbits(
+        *recipe, *grid, PosterThreads(options), spare,
+        [&](std::uint64_t done) {
+            if (bar) {
+                bar->update(static_cast<std::uint64_t>(static_cast<double>(done) * scale),
+                            ProgressBar::Clock::now());
+            }
+        },
+        share);
+    ranks.SumToRoot(grid->counts(), grid->pixels());
+    if (grid->values() != nullptr) {
+        ranks.SumToRoot(grid->values(), grid->pixels());
+    }
+    if (bar) {
+        bar->finish(recipe->steps, ProgressBar::Clock::now());
+    }
+    if (ranks.root()) {
+        code = WritePoster(options, *recipe, *grid, out, err);
+    }
+    return ranks.Agree(code, held.str(), err);
+}
+
+} // namespace orv

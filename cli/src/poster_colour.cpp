@@ -1,0 +1,125 @@
+#include "cli/poster_colour.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace orv {
+
+Colour PaletteBlend(const std::array<unsigned char, 768>& palette, double position) {
+    const auto entry = static_cast<std::size_t>(position);
+    const unsigned char* low = &palette[3 * entry];
+    if (entry >= 255) {
+        return {static_cast<double>(low[0]), static_cast<double>(low[1]),
+                static_cast<double>(low[2])};
+    }
+    const double fraction = position - static_cast<double>(entry);
+    const unsigned char* high = low + 3;
+    return {low[0] + (high[0] - low[0]) * fraction, low[1] + (high[1] - low[1]) * fraction,
+            low[2] + (high[2] - low[2]) * fraction};
+}
+
+PosterColouring::PosterColouring(const PosterRecipe& recipe, const CountGrid& grid)
+    : recipe_(recipe), grid_(grid), background_{static_cast<double>(recipe.background[0]),
+                                                static_cast<double>(recipe.background[1]),
+                                                static_cast<double>(recipe.background[2])} {
+    if (recipe.method != 1 || !recipe.filter) {
+        return;
+    }
+    const std::uint32_t* counts = grid.counts();
+    hitmax_ = *std::max_element(counts, counts + grid.pixels());
+    switch (*recipe.filter) {
+    case BatchFilter::Normalize:
+        break;
+    case BatchFilter::Equalize: {
+        cumulative_.assign(static_cast<std::size_t>(hitmax_) + 1, 0);
+        for (std::size_t pixel = 0; pixel < grid.pixels(); ++pixel) {
+            ++cumulative_[counts[pixel]];
+        }
+        const std::uint64_t unlit = cumulative_[0];
+        cumulative_[0] = 0;
+        for (std::size_t count = 1; count < cumulative_.size(); ++count) {
+            cumulative_[count] += cumulative_[count - 1];
+            if (cdfmin_ == 0) {
+                cdfmin_ = cumulative_[count];
+            }
+        }
+        totalpixels_ = static_cast<double>(grid.pixels()) - static_cast<double>(unlit) - 1.0;
+        break;
+    }
+    case BatchFilter::Log:
+    case BatchFilter::LogSquared:
+        if (hitmax_ >= 2) {
+            const double loghitmax = std::log(static_cast<double>(hitmax_));
+            logfactor_ = *recipe.filter == BatchFilter::LogSquared ? 255.0 / (loghitmax * loghitmax)
+                                                                   : 255.0 / loghitmax;
+        }
+        break;
+    }
+}
+
+double PosterColouring::filtered(std::uint32_t count) const {
+    switch (*recipe_.filter) {
+    case BatchFilter::Normalize:
+        return std::min(1024.0 * count / hitmax_, 255.0);
+    case BatchFilter::Equalize:
+        // A single lit pixel leaves no spread to equalize over.
+        if (totalpixels_ <= 0.0) {
+            return 0.0;
+        }
+        return static_cast<double>(cumulative_[count] - cdfmin_) / totalpixels_ * 254.0 + 1.0;
+    case BatchFilter::Log:
+    case BatchFilter::LogSquared: {
+        // Below a largest count of 2 every position is 0 and logfactor_ too.
+        const double logval = std::log(static_cast<double>(count));
+        const double scaled = *recipe_.filter == BatchFilter::LogSquared
+                                  ? logval * logval * logfactor_
+                                  : logval * logfactor_;
+        return std::min(scaled, 255.0);
+    }
+    }
+    return 0.0;
+}
+
+Colour PosterColouring::fine(std::size_t pixel) const {
+    const std::uint32_t count = grid_.counts()[pixel];
+    if (count == 0) {
+        return background_;
+    }
+    if (recipe_.method != 1) {
+        const double mean =
+            static_cast<double>(grid_.values()[pixel]) / kValueUnit / static_cast<double>(count);
+        return PaletteBlend(recipe_.palette, std::max(mean, 1.0));
+    }
+    double position = std::min<std::uint32_t>(count, 255);
+    if (recipe_.filter) {
+        if (const double filter = filtered(count); filter >= 1.0) {
+            position = filter;
+        }
+    }
+    return PaletteBlend(recipe_.palette, position);
+}
+
+void PosterColouring::row(long y, std::uint16_t* channels) const {
+    const std::size_t factor = static_cast<std::size_t>(recipe_.supersample);
+    const std::size_t side = static_cast<std::size_t>(grid_.side());
+    const double samples = static_cast<double>(factor * factor);
+    const double scale = recipe_.depth == 16 ? 257.0 : 1.0;
+    for (std::size_t x = 0; x < static_cast<std::size_t>(recipe_.res); ++x) {
+        Colour sum;
+        for (std::size_t j = 0; j < factor; ++j) {
+            const std::size_t first =
+                (static_cast<std::size_t>(y) * factor + j) * side + x * factor;
+            for (std::size_t i = 0; i < factor; ++i) {
+                const Colour colour = fine(first + i);
+                sum.r += colour.r;
+                sum.g += colour.g;
+                sum.b += colour.b;
+            }
+        }
+        *channels++ = static_cast<std::uint16_t>(std::lround(sum.r / samples * scale));
+        *channels++ = static_cast<std::uint16_t>(std::lround(sum.g / samples * scale));
+        *channels++ = static_cast<std::uint16_t>(std::lround(sum.b / samples * scale));
+    }
+}
+
+} // namespace orv

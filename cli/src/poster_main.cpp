@@ -1,0 +1,65 @@
+#include "cli/poster.h"
+#include "report.h"
+
+#include <iostream>
+
+#include <unistd.h>
+
+namespace orv {
+
+namespace {
+
+constexpr const char* kUsage =
+    R"(Usage: orvantis poster [options] -o FILE.png
+       orvantis poster --recipe POSTER.png -o FILE.png
+
+Renders a large picture on every core: the steps are shared by many orbits,
+whose hit counts add up, and the picture is the same whatever the number of
+threads. The picture options are those of `orvantis render` (see orvantis
+render --help): --gan, --type, --params, --start, --rotation, --order,
+--view, --method, --background, --palette, --ghost, --random[=SEED],
+--filter, --steps (at most 4294967295), --progress and --quiet. Besides:
+
+  --res N                the picture's side, from 200 up to what memory
+                         allows (600)
+  --orbits M             orbits sharing the steps, 1 to 65536 (64); orbit 0
+                         is the desktop program's own
+  --threads N            threads rendering them (every core); changes the
+                         time taken, never the picture
+  --supersample K        1 to 4 (1): each pixel is the mean colour of K x K
+                         finer pixels, for smooth edges
+  --depth D              8 or 16 bits per channel (8)
+  --counts FILE.exr      also the raw hit counts of the fine grid, as 32-bit
+                         floats in an OpenEXR file
+  --recipe POSTER.png    renders again the picture whose recipe POSTER.png
+                         carries; only -o, --threads, --counts, --progress
+                         and --quiet go with it
+  -o, --output FILE.png  the picture, with its recipe as PNG text
+
+Exit status: 0 success; 1 a file could not be written, or memory does not
+suffice; 2 a mistake in the options, a refused value or a file that cannot
+be read; 3 the random search found nothing.
+)";
+
+} // namespace
+
+int PosterMain(int argc, char** argv) {
+    const PosterCommandLine line =
+        ParsePosterOptions(std::vector<std::string>(argv + 1, argv + argc));
+    switch (line.action) {
+    case CommandLineAction::Help:
+        std::cout << kUsage;
+        return kExitSuccess;
+    case CommandLineAction::Version:
+        std::cout << "orvantis " << ORV_VERSION << '\n';
+        return kExitSuccess;
+    case CommandLineAction::Error:
+        std::cerr << "orvantis poster: " << line.error << " (see orvantis poster --help)\n";
+        return kExitBadInput;
+    case CommandLineAction::Render:
+        break;
+    }
+    return RunPoster(line.options, std::cout, std::cerr, ::isatty(STDERR_FILENO) != 0);
+}
+
+} // namespace orv

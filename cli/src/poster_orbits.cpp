@@ -1,0 +1,305 @@
+#include "cli/poster_orbits.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+namespace orv {
+
+namespace {
+
+// Steps between two reports of progress.
+constexpr std::uint64_t kStepsPerReport = 1 << 16;
+
+// How many counts wait, their pixel already being fetched from memory, while
+// the next points are computed.
+constexpr std::size_t kPipeline = 8;
+
+// A well-mixed 64-bit value from an index (the SplitMix64 finaliser).
+std::uint64_t Mix(std::uint64_t value) {
+    value += 0x9E3779B97F4A7C15ull;
+    value = (value ^ (value >> 30)) * 0xBF58476D1CE4E5B9ull;
+    value = (value ^ (value >> 27)) * 0x94D049BB133111EBull;
+    return value ^ (value >> 31);
+}
+
+// A number in [-1e-9, 1e-9) from the top 53 bits of a mixed value.
+double Offset(std::uint64_t mixed) {
+    return (static_cast<double>(mixed >> 11) * 0x1.0p-53 - 0.5) * 2e-9;
+}
+
+template <bool Shared> void Increment(std::uint32_t& count) {
+    if constexpr (Shared) {
+        std::atomic_ref<std::uint32_t>(count).fetch_add(1, std::memory_order_relaxed);
+    } else {
+        ++count;
+    }
+}
+
+template <bool Shared> void Accumulate(std::uint64_t& sum, std::uint64_t value) {
+    if constexpr (Shared) {
+        std::atomic_ref<std::uint64_t>(sum).fetch_add(value, std::memory_order_relaxed);
+    } else {
+        sum += value;
+    }
+}
+
+// Counts the points of a stretch of an orbit. Method is the colouring
+// method: 0 Speed and 2 Z-Plane also sum each point's value.
+template <int Method, bool Shared> class Counter {
+  public:
+    explicit Counter(const CountGrid& grid)
+        : counts_(grid.counts()), values_(grid.values()),
+          side_(static_cast<unsigned>(grid.side())) {}
+
+    ~Counter() {
+        for (std::size_t i = 0; i < waiting_; ++i) {
+            apply(queue_[i]);
+        }
+    }
+    Counter(const Counter&) = delete;
+    Counter& operator=(const Counter&) = delete;
+
+    void run(const RenderKernel& kernel, KernelState& state, std::uint64_t steps) {
+        for (std::uint64_t i = 0; i < steps; ++i) {
+            const VOXEL old = state.point;
+            const Pixel pixel = kernel.step(state);
+            if (static_cast<unsigned>(pixel.x) >= side_ ||
+                static_cast<unsigned>(pixel.y) >= side_) {
+                continue;
+            }
+            const std::size_t at =
+                static_cast<std::size_t>(pixel.y) * side_ + static_cast<std::size_t>(pixel.x);
+            std::uint64_t value = 0;
+            if constexpr (Method == 0) {
+                const double dx = state.point.x - old.x;
+                const double dy = state.point.y - old.y;
+                const double jump = std::sqrt(dx * dx + dy * dy) * 255 * (2.0 / 3.0);
+                // As the desktop program's speed index: from 1 to 255.
+                const double index = jump >= 1.0 ? std::min(jump, 255.0) : 1.0;
+                value = static_cast<std::uint64_t>(index * kValueUnit);
+            } else if constexpr (Method == 2) {
+                const double height = std::fabs(state.point.z) * 255;
+                if (!(height <= 255.0)) {
+                    continue;
+                }
+                value = static_cast<std::uint64_t>(height * kValueUnit);
+            }
+            push({at, value});
+        }
+    }
+
+  private:
+    struct Hit {
+        std::size_t at;
+        std::uint64_t value;
+    };
+
+    // The count waits in the queue while its pixel is fetched; the oldest
+    // one is applied to make room.
+    void push(Hit hit) {
+        __builtin_prefetch(&counts_[hit.at], 1);
+        if constexpr (Method != 1) {
+            __builtin_prefetch(&values_[hit.at], 1);
+        }
+        if (waiting_ < kPipeline) {
+            queue_[waiting_++] = hit;
+            return;
+        }
+        apply(queue_[next_]);
+        queue_[next_] = hit;
+        next_ = (next_ + 1) % kPipeline;
+    }
+
+    void apply(const Hit& hit) {
+        Increment<Shared>(counts_[hit.at]);
+        if constexpr (Method != 1) {
+            Accumulate<Shared>(values_[hit.at], hit.value);
+        }
+    }
+
+    std::uint32_t* counts_;
+    std::uint64_t* values_;
+    unsigned side_;
+    Hit queue_[kPipeline] = {};
+    std::size_t waiting_ = 0;
+    std::size_t next_ = 0;
+};
+
+template <int Method, bool Shared>
+void RunOrbit(const RenderKernel& kernel, const PosterRecipe& recipe, std::uint32_t orbit,
+              KernelState state, const CountGrid& grid, std::atomic<std::uint64_t>& done) {
+    std::uint64_t steps = OrbitSteps(recipe, orbit);
+    // The first orbit's first step is the desktop program's: never plotted.
+    // The others settle on the attractor first.
+    const std::uint64_t uncounted =
+        orbit == 0 ? std::min<std::uint64_t>(steps, 1) : kTransientSteps;
+    for (std::uint64_t i = 0; i < uncounted; ++i) {
+        kernel.step(state);
+    }
+    if (orbit == 0) {
+        steps -= uncounted;
+        done.fetch_add(uncounted, std::memory_order_relaxed);
+    }
+    Counter<Method, Shared> counter(grid);
+    while (steps > 0) {
+        const std::uint64_t stretch = std::min(steps, kStepsPerReport);
+        counter.run(kernel, state, stretch);
+        steps -= stretch;
+        done.fetch_add(stretch, std::memory_order_relaxed);
+    }
+}
+
+template <bool Shared>
+void RunOrbitBy(int method, const RenderKernel& kernel, const PosterRecipe& recipe,
+                std::uint32_t orbit, const KernelState& start, const CountGrid& grid,
+                std::atomic<std::uint64_t>& done) {
+    switch (method) {
+    case 0:
+        RunOrbit<0, Shared>(kernel, recipe, orbit, start, grid, done);
+        break;
+    case 1:
+        RunOrbit<1, Shared>(kernel, recipe, orbit, start, grid, done);
+        break;
+    default:
+        RunOrbit<2, Shared>(kernel, recipe, orbit, start, grid, done);
+        break;
+    }
+}
+
+} // namespace
+
+std::uint64_t OrbitSteps(const PosterRecipe& recipe, std::uint32_t orbit) {
+    return recipe.steps / recipe.orbits + (orbit < recipe.steps % recipe.orbits ? 1 : 0);
+}
+
+std::vector<KernelState> OrbitStarts(const RenderKernel& kernel, std::uint32_t orbits) {
+    std::vector<KernelState> starts;
+    starts.reserve(orbits);
+    starts.push_back(kernel.start());
+    KernelState seed = kernel.start();
+    for (std::uint32_t orbit = 1; orbit < orbits; ++orbit) {
+        for (std::uint64_t i = 0; i < kSeedSpacing; ++i) {
+            kernel.step(seed);
+        }
+        KernelState start = seed;
+        const std::uint64_t mixed = Mix(orbit);
+        start.point.x += Offset(mixed);
+        start.point.y += Offset(Mix(mixed));
+        starts.push_back(start);
+    }
+    return starts;
+}
+
+KernelInputs PosterInputs(const PosterRecipe& recipe) {
+    KernelInputs inputs;
+    inputs.type = recipe.type;
+    inputs.param = recipe.param;
+    inputs.rotation = recipe.rotation;
+    inputs.order = recipe.order;
+    inputs.view = recipe.view;
+    inputs.res = static_cast<int>(recipe.res * recipe.supersample);
+    inputs.ghost = recipe.ghost;
+    return inputs;
+}
+
+std::uint64_t ShareSteps(const PosterRecipe& recipe, OrbitShare share) {
+    std::uint64_t steps = 0;
+    for (std::uint32_t orbit = share.index; orbit < recipe.orbits; orbit += share.count) {
+        steps += OrbitSteps(recipe, orbit);
+    }
+    return steps;
+}
+
+void RenderOrbits(const PosterRecipe& recipe, CountGrid& grid, unsigned threads,
+                  std::uint64_t spareBytes, const std::function<void(std::uint64_t)>& progress,
+                  OrbitShare share) {
+    if (share.index >= recipe.orbits) {
+        return;
+    }
+    const std::uint32_t mine = (recipe.orbits - share.index - 1) / share.count + 1;
+    const RenderKernel kernel(PosterInputs(recipe));
+    const std::vector<KernelState> starts = OrbitStarts(kernel, recipe.orbits);
+    const unsigned workers = std::clamp(threads, 1u, mine);
+    const bool withValues = grid.values() != nullptr;
+    // Where memory allows, every thread but the first counts into a grid of
+    // its own: plain additions then replace atomic ones, which stall the
+    // processor. The grids are added up at the end.
+    std::vector<CountGrid> own;
+    const std::uint64_t gridBytes = grid.pixels() * CountGrid::BytesPerPixel(withValues);
+    if (workers > 1 && gridBytes * (workers - 1) <= spareBytes) {
+        for (unsigned i = 1; i < workers; ++i) {
+            std::optional<CountGrid> made = CountGrid::Make(grid.side(), withValues);
+            if (!made) {
+                own.clear();
+                break;
+            }
+            own.push_back(std::move(*made));
+        }
+    }
+    const bool shared = workers > 1 && own.empty();
+    std::atomic<std::uint32_t> nextOrbit{0};
+    std::atomic<std::uint64_t> done{0};
+    std::mutex mutex;
+    std::condition_variable finished;
+    unsigned running = workers;
+
+    auto work = [&](unsigned worker) {
+        const CountGrid& target = worker == 0 || shared ? grid : own[worker - 1];
+        for (std::uint32_t taken = nextOrbit++; taken < mine; taken = nextOrbit++) {
+            const std::uint32_t orbit = share.index + taken * share.count;
+            if (shared) {
+                RunOrbitBy<true>(recipe.method, kernel, recipe, orbit, starts[orbit], target, done);
+            } else {
+                RunOrbitBy<false>(recipe.method, kernel, recipe, orbit, starts[orbit], target,
+                                  done);
+            }
+        }
+        const std::lock_guard lock(mutex);
+        --running;
+        finished.notify_one();
+    };
+    {
+        std::vector<std::jthread> pool;
+        pool.reserve(workers);
+        for (unsigned i = 0; i < workers; ++i) {
+            pool.emplace_back(work, i);
+        }
+        std::unique_lock lock(mutex);
+        while (!finished.wait_for(lock, std::chrono::milliseconds(100),
+                                  [&] { return running == 0; })) {
+            lock.unlock();
+            progress(done.load(std::memory_order_relaxed));
+            lock.lock();
+        }
+    }
+    if (own.empty()) {
+        return;
+    }
+    // Whole numbers add up the same in any order: each thread takes a stripe.
+    const std::size_t stripe = (grid.pixels() + workers - 1) / workers;
+    auto add = [&](unsigned worker) {
+        const std::size_t first = worker * stripe;
+        const std::size_t last = std::min(grid.pixels(), first + stripe);
+        for (const CountGrid& from : own) {
+            for (std::size_t pixel = first; pixel < last; ++pixel) {
+                grid.counts()[pixel] += from.counts()[pixel];
+            }
+            for (std::size_t pixel = first; withValues && pixel < last; ++pixel) {
+                grid.values()[pixel] += from.values()[pixel];
+            }
+        }
+    };
+    std::vector<std::jthread> adders;
+    for (unsigned i = 0; i < workers; ++i) {
+        adders.emplace_back(add, i);
+    }
+}
+
+} // namespace orv

@@ -1,0 +1,280 @@
+#include "cli/poster_recipe.h"
+#include "cli/poster_options.h"
+
+#include "render/limits.h"
+#include "render/state.h"
+
+#include <png.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+
+namespace orv {
+
+namespace {
+
+constexpr const char* kOrders[] = {"XYZ", "XZY", "YXZ", "YZX", "ZXY", "ZYX"};
+constexpr const char* kTypeNames[] = {"standard", "alpha", "beta", "gamma"};
+constexpr const char* kMethods[] = {"speed", "hit-count", "z-plane"};
+constexpr const char* kFilters[] = {"normalize", "equalize", "log", "log-squared"};
+constexpr const char* kSwitch[] = {"off", "on"};
+
+// Seventeen significant digits read back as the very same double.
+std::string Reals(std::initializer_list<double> values) {
+    std::string text;
+    for (double value : values) {
+        char number[32];
+        std::snprintf(number, sizeof number, "%.17g", value);
+        text += text.empty() ? "" : ",";
+        text += number;
+    }
+    return text;
+}
+
+std::string Hex(const std::array<unsigned char, 768>& bytes) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text;
+    for (unsigned char byte : bytes) {
+        text += kDigits[byte >> 4];
+        text += kDigits[byte & 15];
+    }
+    return text;
+}
+
+// Reads a recipe's values, remembering the first keyword that failed.
+class Reader {
+  public:
+    explicit Reader(const TextChunks& text) {
+        for (const auto& [key, value] : text) {
+            values_.emplace(key, value);
+        }
+    }
+
+    const std::string& failed() const { return failed_; }
+
+    template <std::size_t N> std::array<double, N> reals(const char* key) {
+        std::array<double, N> values{};
+        const std::string* text = find(key);
+        std::size_t from = 0;
+        for (std::size_t i = 0; text != nullptr && i < N; ++i) {
+            const char* start = text->c_str() + from;
+            char* end = nullptr;
+            values[i] = std::strtod(start, &end);
+            const char expected = i + 1 < N ? ',' : '\0';
+            if (end == start || *end != expected || !std::isfinite(values[i])) {
+                fail(key);
+                break;
+            }
+            from = static_cast<std::size_t>(end - text->c_str()) + 1;
+        }
+        return values;
+    }
+
+    std::uint64_t whole(const char* key, std::uint64_t minimum, std::uint64_t maximum,
+                        std::uint64_t fallback) {
+        const std::string* text = find(key);
+        if (text == nullptr) {
+            return fallback;
+        }
+        char* end = nullptr;
+        const unsigned long long value = std::strtoull(text->c_str(), &end, 10);
+        if (text->empty() || text->front() == '-' || *end != '\0' || value < minimum ||
+            value > maximum) {
+            fail(key);
+            return fallback;
+        }
+        return value;
+    }
+
+    template <std::size_t N> int choice(const char* key, const char* const (&names)[N]) {
+        const std::string* text = find(key);
+        for (std::size_t i = 0; text != nullptr && i < N; ++i) {
+            if (*text == names[i]) {
+                return static_cast<int>(i);
+            }
+        }
+        fail(key);
+        return 0;
+    }
+
+    std::array<unsigned char, 768> palette(const char* key) {
+        std::array<unsigned char, 768> bytes{};
+        const std::string* text = find(key);
+        if (text == nullptr || text->size() != 2 * bytes.size()) {
+            fail(key);
+            return bytes;
+        }
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            const int high = Digit((*text)[2 * i]);
+            const int low = Digit((*text)[2 * i + 1]);
+            if (high < 0 || low < 0) {
+                fail(key);
+                return bytes;
+            }
+            bytes[i] = static_cast<unsigned char>(high << 4 | low);
+        }
+        return bytes;
+    }
+
+    const std::string* find(const char* key) {
+        const auto found = values_.find(key);
+        if (found == values_.end()) {
+            fail(key);
+            return nullptr;
+        }
+        return &found->second;
+    }
+
+    bool has(const char* key) const { return values_.contains(key); }
+
+    void fail(const char* key) {
+        if (failed_.empty()) {
+            failed_ = key;
+        }
+    }
+
+  private:
+    static int Digit(char c) {
+        if (c >= '0' && c <= '9') {
+            return c - '0';
+        }
+        if (c >= 'a' && c <= 'f') {
+            return c - 'a' + 10;
+        }
+        return -1;
+    }
+
+    std::map<std::string, std::string> values_;
+    std::string failed_;
+};
+
+} // namespace
+
+TextChunks RecipeText(const PosterRecipe& r, bool poster) {
+    TextChunks text = {
+        {"Software", "orvantis"},
+        {"orvantis:command", poster ? "poster" : "render"},
+        {"orvantis:type", kTypeNames[r.type]},
+        {"orvantis:params", Reals({r.param.a, r.param.b, r.param.c, r.param.d})},
+        {"orvantis:start", Reals({r.param.xstart, r.param.ystart, r.param.zstart})},
+        {"orvantis:rotation", Reals({r.rotation.x, r.rotation.y, r.rotation.z})},
+        {"orvantis:order", kOrders[r.order]},
+        {"orvantis:view", Reals({r.view.xmin, r.view.xmax, r.view.ymin, r.view.ymax})},
+        {"orvantis:res", std::to_string(r.res)},
+        {"orvantis:method", kMethods[r.method]},
+        {"orvantis:palette", Hex(r.palette)},
+        {"orvantis:background", std::to_string(r.background[0]) + "," +
+                                    std::to_string(r.background[1]) + "," +
+                                    std::to_string(r.background[2])},
+        {"orvantis:ghost", r.ghost ? "on" : "off"},
+        {"orvantis:filter", r.filter ? kFilters[static_cast<int>(*r.filter)] : "none"},
+        {"orvantis:steps", std::to_string(r.steps)},
+    };
+    if (poster) {
+        text.insert(text.end(), {{"orvantis:orbits", std::to_string(r.orbits)},
+                                 {"orvantis:supersample", std::to_string(r.supersample)},
+                                 {"orvantis:depth", std::to_string(r.depth)}});
+    }
+    return text;
+}
+
+std::optional<PosterRecipe> ReadRecipe(const TextChunks& text, std::string& error) {
+    Reader read(text);
+    if (!read.has("orvantis:type")) {
+        error = "it holds no orvantis recipe";
+        return std::nullopt;
+    }
+    PosterRecipe r;
+    r.type = read.choice("orvantis:type", kTypeNames);
+    const auto params = read.reals<4>("orvantis:params");
+    r.param.a = ClampAB(params[0]);
+    r.param.b = ClampAB(params[1]);
+    r.param.c = ClampCD(params[2]);
+    r.param.d = ClampCD(params[3]);
+    const auto start = read.reals<3>("orvantis:start");
+    r.param.xstart = ClampStart(start[0]);
+    r.param.ystart = ClampStart(start[1]);
+    r.param.zstart = start[2];
+    const auto rotation = read.reals<3>("orvantis:rotation");
+    r.rotation =
+        VOXEL{ClampRotation(rotation[0]), ClampRotation(rotation[1]), ClampRotation(rotation[2])};
+    r.order = read.choice("orvantis:order", kOrders);
+    const auto view = read.reals<4>("orvantis:view");
+    r.view = MINMAX{view[0], view[1], view[2], view[3]};
+    if (!ClampRange(r.view.xmin, r.view.xmax, mmrange.xmin, mmrange.xmax) ||
+        !ClampRange(r.view.ymin, r.view.ymax, mmrange.ymin, mmrange.ymax)) {
+        read.fail("orvantis:view");
+    }
+    r.res = static_cast<long>(read.whole("orvantis:res", 200, 1'000'000'000, 600));
+    r.method = read.choice("orvantis:method", kMethods);
+    r.palette = read.palette("orvantis:palette");
+    const auto background = read.reals<3>("orvantis:background");
+    for (std::size_t i = 0; i < 3; ++i) {
+        r.background[i] = ClampColor(static_cast<long>(std::clamp(background[i], 0.0, 255.0)));
+    }
+    r.ghost = read.choice("orvantis:ghost", kSwitch) == 1;
+    const std::string* filter = read.find("orvantis:filter");
+    if (filter != nullptr && *filter != "none") {
+        r.filter = static_cast<BatchFilter>(read.choice("orvantis:filter", kFilters));
+    }
+    r.steps = read.whole("orvantis:steps", 0, kMaximumPosterSteps, kDefaultSteps);
+    const bool poster = read.has("orvantis:orbits");
+    if (poster) {
+        r.orbits = static_cast<std::uint32_t>(read.whole("orvantis:orbits", 1, 65536, 1));
+        r.supersample = static_cast<int>(read.whole("orvantis:supersample", 1, 4, 1));
+        r.depth = static_cast<int>(read.whole("orvantis:depth", 8, 16, 8));
+        if (r.depth != 8 && r.depth != 16) {
+            read.fail("orvantis:depth");
+        }
+    }
+    if (!read.failed().empty()) {
+        error = "its recipe has no readable " + read.failed().substr(9);
+        return std::nullopt;
+    }
+    return r;
+}
+
+std::optional<TextChunks> ReadPngText(const std::string& path, std::string& error) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        error = "it cannot be opened";
+        return std::nullopt;
+    }
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(file, std::fclose);
+    unsigned char signature[8] = {};
+    if (std::fread(signature, 1, 8, file) != 8 || png_sig_cmp(signature, 0, 8) != 0) {
+        error = "it is not a PNG file";
+        return std::nullopt;
+    }
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
+    if (info == nullptr) {
+        png_destroy_read_struct(&png, nullptr, nullptr);
+        error = "there is not enough memory to read it";
+        return std::nullopt;
+    }
+    // libpng reports a damaged file by jumping back here.
+    png_textp chunks = nullptr;
+    int count = 0;
+    if (setjmp(png_jmpbuf(png)) != 0) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        error = "it is a damaged PNG file";
+        return std::nullopt;
+    }
+    png_init_io(png, file);
+    png_set_sig_bytes(png, 8);
+    png_read_info(png, info);
+    png_get_text(png, info, &chunks, &count);
+    TextChunks text;
+    for (int i = 0; i < count; ++i) {
+        text.emplace_back(chunks[i].key, std::string(chunks[i].text, chunks[i].text_length));
+    }
+    png_destroy_read_struct(&png, &info, nullptr);
+    return text;
+}
+
+} // namespace orv

@@ -1,0 +1,300 @@
+#include "cli/poster.h"
+#include "cli/poster_colour.h"
+#include "cli/poster_files.h"
+#include "cli/poster_orbits.h"
+#include "cli/progress.h"
+
+#include "apply.h"
+#include "mpi_job.h"
+#include "poster_run.h"
+#include "report.h"
+#include "session.h"
+
+#include "files/safe_file.h"
+#include "render/limits.h"
+#include "render/state.h"
+#include "ui/state.h"
+
+#include <sched.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <new>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+namespace orv {
+
+namespace {
+
+void Say(std::ostream& err, const std::string& text) {
+    err << "orvantis poster: " << text << '\n';
+}
+
+// The messages of the shared option steps, under this command's name.
+void Relay(const std::string& messages, std::ostream& err) {
+    std::istringstream lines(messages);
+    const std::string renderPrefix = "orvantis render: ";
+    for (std::string line; std::getline(lines, line);) {
+        Say(err, line.rfind(renderPrefix, 0) == 0 ? line.substr(renderPrefix.size()) : line);
+    }
+}
+
+std::string Size(std::uint64_t bytes) {
+    char text[32];
+    const double gib = static_cast<double>(bytes) / (1024.0 * 1024.0 * 1024.0);
+    if (gib >= 1.0) {
+        std::snprintf(text, sizeof text, "%.1f GiB", gib);
+    } else {
+        std::snprintf(text, sizeof text, "%.0f MiB",
+                      std::max(1.0, static_cast<double>(bytes) / (1024.0 * 1024.0)));
+    }
+    return text;
+}
+
+// The memory the system can give without swapping, or all of it when it does
+// not say.
+std::uint64_t AvailableMemory() {
+    std::ifstream info("/proc/meminfo");
+    for (std::string key; info >> key;) {
+        std::uint64_t kib = 0;
+        if (key == "MemAvailable:" && info >> kib) {
+            return kib * 1024;
+        }
+        info.ignore(256, '\n');
+    }
+    return static_cast<std::uint64_t>(sysconf(_SC_PHYS_PAGES)) *
+           static_cast<std::uint64_t>(sysconf(_SC_PAGE_SIZE));
+}
+
+// The recipe from the options, applied to the desktop program's start state
+// as `render` applies them. Returns 0 or the exit code.
+int RecipeFromOptions(const PosterOptions& options, PosterRecipe& recipe, std::ostream& err) {
+    BatchSession session;
+    if (const int failure = session.startFailure()) {
+        Say(err, errormessage[failure - 1]);
+        return kExitFailure;
+    }
+    // The poster's size is its own: the desktop program's image stays small.
+    RenderOptions picture = options.picture;
+    picture.res.reset();
+    std::ostringstream messages;
+    const int failed = ApplyOptions(picture, messages);
+    Relay(messages.str(), err);
+    if (failed != 0) {
+        return failed;
+    }
+    if (options.picture.filter && method[type] != 1) {
+        Say(err, "--filter needs the Hit Count colouring method (--method hit-count)");
+        return kExitBadInput;
+    }
+    recipe = RecipeFromState(options.picture);
+    recipe.res = std::max(options.picture.res.value_or(res), 200L);
+    recipe.orbits = options.orbits;
+    recipe.supersample = options.supersample;
+    recipe.depth = options.depth;
+    return 0;
+}
+
+int RecipeFromFile(const std::string& path, PosterRecipe& recipe, std::ostream& err) {
+    std::string error;
+    std::optional<PosterRecipe> read;
+    if (const auto text = ReadPngText(path, error)) {
+        read = ReadRecipe(*text, error);
+    }
+    if (!read) {
+        Say(err, "--recipe: '" + path + "' cannot be rendered again: " + error);
+        return kExitBadInput;
+    }
+    recipe = *read;
+    return 0;
+}
+
+bool DirectoryExists(const std::string& path) {
+    const std::filesystem::path directory = std::filesystem::path(path).parent_path();
+    std::error_code error;
+    return directory.empty() || std::filesystem::is_directory(directory, error);
+}
+
+// Runs work(0) to work(count - 1) on up to threads threads, the calling one
+// among them.
+template <typename Work> void Parallel(long count, unsigned threads, const Work& work) {
+    std::atomic<long> next{0};
+    auto take = [&] {
+        for (long i = next++; i < count; i = next++) {
+            work(i);
+        }
+    };
+    std::vector<std::jthread> helpers;
+    for (unsigned i = 1; i < threads && static_cast<long>(i) < count; ++i) {
+        helpers.emplace_back(take);
+    }
+    take();
+}
+
+int Render(const PosterOptions& options, const PosterRecipe& recipe, std::ostream& out,
+           std::ostream& err, bool errIsTerminal) {
+    std::uint64_t spare = 0;
+    std::optional<CountGrid> grid = MakePosterGrid(recipe, spare, err);
+    if (!grid) {
+        return kExitFailure;
+    }
+    std::unique_ptr<ProgressBar> bar = PosterBar(options, recipe, err, errIsTerminal);
+    RenderOrbits(recipe, *grid, PosterThreads(options), spare, [&](std::uint64_t done) {
+        if (bar) {
+            bar->update(done, ProgressBar::Clock::now());
+        }
+    });
+    if (bar) {
+        bar->finish(recipe.steps, ProgressBar::Clock::now());
+    }
+    return WritePoster(options, recipe, *grid, out, err);
+}
+
+} // namespace
+
+std::uint64_t PosterBytes(const PosterRecipe& recipe) {
+    const long double side = static_cast<long double>(recipe.res) * recipe.supersample;
+    const long double grid = side * side * CountGrid::BytesPerPixel(recipe.method != 1);
+    // A band of rows of the picture on its way to the file, in both forms.
+    const long double band = 32.0L * 3 * static_cast<long double>(recipe.res) * 4;
+    const long double total = grid + band;
+    return total >= 1.8e19L ? UINT64_MAX : static_cast<std::uint64_t>(total);
+}
+
+std::optional<CountGrid> MakePosterGrid(const PosterRecipe& recipe, std::uint64_t& spare,
+                                        std::ostream& err) {
+    const std::uint64_t needed = PosterBytes(recipe);
+    const std::uint64_t available = AvailableMemory();
+    if (needed > available) {
+        Say(err, "--res " + std::to_string(recipe.res) + " with --supersample " +
+                     std::to_string(recipe.supersample) + " needs " + Size(needed) +
+                     " of memory; " + Size(available) + " is available");
+        return std::nullopt;
+    }
+    std::optional<CountGrid> grid =
+        CountGrid::Make(static_cast<int>(recipe.res * recipe.supersample), recipe.method != 1);
+    if (!grid) {
+        Say(err, "Not enough memory for the counts of a poster of this size.");
+    }
+    // Half of what is left may go to copies of the grid for the threads.
+    spare = (available - needed) / 2;
+    return grid;
+}
+
+unsigned PosterThreads(const PosterOptions& options) {
+    if (options.threads) {
+        return *options.threads;
+    }
+    // The cores this process may run on: fewer than the machine's when a
+    // launcher has bound it to some of them.
+    cpu_set_t cores;
+    if (sched_getaffinity(0, sizeof cores, &cores) == 0) {
+        return static_cast<unsigned>(std::max(1, CPU_COUNT(&cores)));
+    }
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
+std::unique_ptr<ProgressBar> PosterBar(const PosterOptions& options, const PosterRecipe& recipe,
+                                       std::ostream& err, bool errIsTerminal) {
+    if (!errIsTerminal || options.picture.display == BatchDisplay::Quiet) {
+        return nullptr;
+    }
+    return std::make_unique<ProgressBar>(err, recipe.steps, "steps", ProgressBar::Clock::now());
+}
+
+int WritePoster(const PosterOptions& options, const PosterRecipe& recipe, const CountGrid& grid,
+                std::ostream& out, std::ostream& err) {
+    const unsigned threads = PosterThreads(options);
+    std::optional<PosterColouring> colouring;
+    try {
+        colouring.emplace(recipe, grid);
+    } catch (const std::bad_alloc&) {
+        Say(err, "Not enough memory to equalize the counts of this poster.");
+        return kExitFailure;
+    }
+    const std::size_t rowValues = 3 * static_cast<std::size_t>(recipe.res);
+    const RowSource rows = [&](long first, long count, std::uint16_t* channels) {
+        Parallel(count, threads, [&](long y) {
+            colouring->row(first + y, channels + static_cast<std::size_t>(y) * rowValues);
+        });
+    };
+
+    const std::string& output = options.picture.output;
+    SafeFile picture;
+    SaveResult saved = picture.Open(output);
+    const SafeFile* failed = &picture;
+    if (saved == SaveResult::Saved && !WritePosterPng(picture.stream(), recipe.res, recipe.depth,
+                                                      RecipeText(recipe, true), rows)) {
+        saved = SaveResult::WriteError;
+    }
+    SafeFile counts;
+    if (saved == SaveResult::Saved && options.counts) {
+        failed = &counts;
+        saved = counts.Open(*options.counts);
+        std::string error;
+        if (saved == SaveResult::Saved && !WriteCountsExr(counts.stream(), grid, error)) {
+            Say(err, "--counts: " + error);
+            saved = SaveResult::WriteError;
+        }
+    }
+    if (saved == SaveResult::Saved) {
+        failed = nullptr;
+        saved = options.counts ? CommitBoth(picture, counts, &failed) : picture.Commit();
+    }
+    // Without a commit neither file takes its name.
+    if (saved != SaveResult::Saved) {
+        const SafeFile& file = failed != nullptr ? *failed : picture;
+        std::string text = std::string(SaveErrorText(saved)) + " '" + file.path() + "'";
+        if (file.error() != 0) {
+            text += std::string(": ") + std::strerror(file.error());
+        }
+        Say(err, text);
+        return kExitFailure;
+    }
+    if (options.picture.display != BatchDisplay::Quiet) {
+        out << "Wrote " << output;
+        if (options.counts) {
+            out << " and " << *options.counts;
+        }
+        out << '\n';
+    }
+    return kExitSuccess;
+}
+
+int ResolvePoster(const PosterOptions& options, PosterRecipe& recipe, std::ostream& err) {
+    const std::string& output = options.picture.output;
+    for (const std::string& name : {output, options.counts.value_or("")}) {
+        if (!name.empty() && !DirectoryExists(name)) {
+            Say(err, "Error opening a save file. (" + name + ")");
+            return kExitFailure;
+        }
+    }
+    if (options.counts && *options.counts == output) {
+        Say(err, "--counts must name another file than -o");
+        return kExitBadInput;
+    }
+    return options.recipe ? RecipeFromFile(*options.recipe, recipe, err)
+                          : RecipeFromOptions(options, recipe, err);
+}
+
+int RunPoster(const PosterOptions& options, std::ostream& out, std::ostream& err,
+              bool errIsTerminal) {
+    if (OnRanks()) {
+        return RunPosterOnRanks(options, out, err, errIsTerminal);
+    }
+    PosterRecipe recipe;
+    if (const int resolved = ResolvePoster(options, recipe, err)) {
+        return resolved;
+    }
+    return Render(options, recipe, out, err, errIsTerminal);
+}
+
+} // namespace orv
