@@ -21,8 +21,9 @@ void BM_stars(benchmark::State& state) {
     HDC image = CreateCompatibleDC(hdc);
     HBITMAP bitmap = CreateCompatibleBitmap(hdc, 320, 320);
     SelectObject(image, bitmap);
+    StarField field;
     for (auto _ : state) {
-        stars(hdc, image);
+        stars(hdc, image, field);
     }
     ReleaseDC(window, hdc);
     DeleteDC(image);

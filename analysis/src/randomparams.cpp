@@ -6,7 +6,6 @@
 #include "render/surfaces.h"
 
 #include <cmath>
-#include <cstdio>
 #include <ctime>
 
 namespace orv {
@@ -59,13 +58,12 @@ void SetRandomSeed(std::optional<std::uint32_t> seed) {
     fixedSeed = seed;
 }
 
-int randomparams() {
+SearchResult randomparams() {
     SeedRandom(fixedSeed ? *fixedSeed : static_cast<std::uint32_t>(std::time(nullptr)));
     SetCursor(wait);
-    const PARAM savep = p[type];
-    int count = 1;
-    bool found = false;
-    for (; count <= kTries; ++count) {
+    SearchResult result;
+    result.previous = p[type];
+    for (result.count = 1; result.count <= kTries; ++result.count) {
         RP.a = draw(abcdrange[0], abcdrange[1]);
         RP.b = draw(abcdrange[0], abcdrange[1]);
         RP.c = draw(abcdrange[2], abcdrange[3]);
@@ -79,38 +77,16 @@ int randomparams() {
         p[type] = RP;
         lyapunov();
         if (LExp >= kThreshold) {
-            found = true;
+            result.found = true;
             break;
         }
     }
     paramclip(&RP);
-
-    // The window system would put the class cursor back after a failure; it is
-    // set here on every return so that no backend is left showing the wait
-    // cursor.
-    if (!found) {
-        MessageBoxA(nullptr,
-                    "Attractor not found after 100 tries.\n\nPlease try again; this will reset "
-                    "the\n   pseudo-random number generator.",
-                    " :-( ", MB_OK | MB_ICONEXCLAMATION);
-        p[type] = savep;
-        SetCursor(cross);
-        return 2;
-    }
-    if (debugflag != 0) {
-        char string[240];
-        std::snprintf(string, sizeof string,
-                      "count: %d\na: %.15f\nb: %.15f\nc: %.15f\nd: %.15f\nLyapunov exponent: %.15f",
-                      count, RP.a, RP.b, RP.c, RP.d, LExp);
-        if (MessageBoxA(nullptr, string, "Accept Parameters?", MB_YESNO | MB_ICONINFORMATION) ==
-            IDNO) {
-            p[type] = savep;
-            SetCursor(cross);
-            return 1;
-        }
+    if (!result.found) {
+        p[type] = result.previous;
     }
     SetCursor(cross);
-    return 0;
+    return result;
 }
 
 } // namespace orv

@@ -1,17 +1,17 @@
 #include "apply.h"
 #include "report.h"
-#include "session.h"
 
 #include "analysis/lyapunov.h"
 #include "analysis/randomparams.h"
 #include "files/gan.h"
 #include "files/selection.h"
-#include "palette/mapfile.h"
 #include "palette/palette.h"
 #include "render/limits.h"
 #include "render/state.h"
 #include "render/surfaces.h"
 #include "ui/mainwindow.h"
+#include "ui/messages.h"
+#include "ui/palette_preview.h"
 
 #include <cmath>
 #include <cstdio>
@@ -121,12 +121,12 @@ int ApplyPalette(const std::string& choice, std::ostream& err) {
     return 0;
 }
 
-int SearchRandomParameters(const RenderOptions& options, BatchSession& session, std::ostream& err) {
+int SearchRandomParameters(const RenderOptions& options, std::ostream& err) {
     SetRandomSeed(options.seed);
-    const int result = randomparams();
+    const SearchResult result = randomparams();
     SetRandomSeed(std::nullopt);
-    if (result != 0) {
-        session.ReportMessages(err);
+    if (!result.found) {
+        Report(err, kSearchNotFound);
         return kExitNotFound;
     }
     return 0;
@@ -148,7 +148,7 @@ void WarnIfNotChaotic(std::ostream& err) {
 
 } // namespace
 
-int ApplyOptions(const RenderOptions& options, BatchSession& session, std::ostream& err) {
+int ApplyOptions(const RenderOptions& options, std::ostream& err) {
     if (options.gan) {
         if (const int failed = LoadParameterFile(*options.gan, err)) {
             return failed;
@@ -203,14 +203,14 @@ int ApplyOptions(const RenderOptions& options, BatchSession& session, std::ostre
         ghostflag = 1;
     }
     if (options.random) {
-        if (const int failed = SearchRandomParameters(options, session, err)) {
+        if (const int failed = SearchRandomParameters(options, err)) {
             return failed;
         }
     }
     if (options.lmap) {
         lmapflag = 1;
     }
-    firstloop = 1;
+    PictureIsObsolete();
     return 0;
 }
 

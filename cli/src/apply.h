@@ -8,10 +8,8 @@
 
 namespace orv {
 
-class BatchSession;
-
 // Returns 0 when every option was applied, else the exit code, with the
 // reason reported on err.
-int ApplyOptions(const RenderOptions& options, BatchSession& session, std::ostream& err);
+int ApplyOptions(const RenderOptions& options, std::ostream& err);
 
 } // namespace orv

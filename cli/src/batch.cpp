@@ -55,7 +55,7 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err,
         Report(err, errormessage[failure - 1]);
         return kExitFailure;
     }
-    if (const int failed = ApplyOptions(options, session, err)) {
+    if (const int failed = ApplyOptions(options, err)) {
         return failed;
     }
     if (const int refused = CheckFilterApplies(options, err)) {
@@ -65,7 +65,7 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err,
         return failed;
     }
     if (options.filter) {
-        if (const int failed = ApplyFilter(*options.filter, session, err)) {
+        if (const int failed = ApplyFilter(*options.filter, err)) {
             return failed;
         }
     }

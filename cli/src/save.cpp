@@ -1,6 +1,5 @@
 #include "save.h"
 #include "report.h"
-#include "session.h"
 
 #include "cli/png_writer.h"
 #include "files/gan.h"
@@ -11,6 +10,7 @@
 #include "render/surfaces.h"
 #include "resources/resources.h"
 #include "ui/commands.h"
+#include "ui/messages.h"
 
 #include <sys/stat.h>
 
@@ -130,7 +130,7 @@ int CheckFilterApplies(const RenderOptions& options, std::ostream& err) {
     return 0;
 }
 
-int ApplyFilter(BatchFilter filter, BatchSession& session, std::ostream& err) {
+int ApplyFilter(BatchFilter filter, std::ostream& err) {
     // The filter commands act only on counts made for the present image size.
     const int result = hcres == res ? RunFilter(CommandOf(filter)) : 1;
     switch (result) {
@@ -143,7 +143,7 @@ int ApplyFilter(BatchFilter filter, BatchSession& session, std::ostream& err) {
         Report(err, kNotHitCount);
         return kExitBadInput;
     default:
-        session.ReportMessages(err);
+        Report(err, kEqualizeNoMemory);
         return kExitFailure;
     }
 }

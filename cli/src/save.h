@@ -9,8 +9,6 @@
 
 namespace orv {
 
-class BatchSession;
-
 // Refuses, before anything is rendered, an output that could not be saved:
 // a name too long for the program's path buffers, or one in a directory
 // that does not exist. Returns 0 or the exit code.
@@ -27,7 +25,7 @@ int CheckOutputsAreNotInputs(const RenderOptions& options, std::ostream& err);
 int CheckFilterApplies(const RenderOptions& options, std::ostream& err);
 
 // Applies the filter as its command does. Returns 0 or the exit code.
-int ApplyFilter(BatchFilter filter, BatchSession& session, std::ostream& err);
+int ApplyFilter(BatchFilter filter, std::ostream& err);
 
 // Writes the image (Targa, or PNG with the recipe as text for a name ending
 // in ".png") and then the parameter file beside it, as "Save Image and

@@ -6,19 +6,10 @@
 
 namespace orv {
 
-OPENFILENAMEA ofn;
-OPENFILENAMEA stgan;
-OPENFILENAMEA ogann;
-OPENFILENAMEA sgann;
-
-char file[MAX_PATH];
-char filetitle[MAX_PATH];
-char tgafile[MAX_PATH];
-char tgafiletitle[MAX_PATH];
-char oganfile[MAX_PATH];
-char oganfiletitle[MAX_PATH];
-char sganfile[MAX_PATH];
-char sganfiletitle[MAX_PATH];
+FileSelection mapSelection;
+FileSelection imageSelection;
+FileSelection openParametersSelection;
+FileSelection saveParametersSelection;
 
 const char filter[] = "Fractint .map files (*.map)\0*.map\0";
 const char tgafilter[] = "Targa files (*.tga)\0*.tga\0";
@@ -54,15 +45,16 @@ void appendPattern(char* path, const char* pattern) {
     std::strcat(path, pattern);
 }
 
-void fill(OPENFILENAMEA& record, const char* filterText, char* path, char* name,
-          const char* titleText, DWORD flags, const char* extension) {
+void fill(FileSelection& selection, const char* filterText, const char* titleText, DWORD flags,
+          const char* extension) {
+    OPENFILENAMEA& record = selection.record;
     record = OPENFILENAMEA{};
     record.lStructSize = 76;
     record.lpstrFilter = filterText;
     record.nFilterIndex = 1;
-    record.lpstrFile = path;
+    record.lpstrFile = selection.path;
     record.nMaxFile = MAX_PATH;
-    record.lpstrFileTitle = name;
+    record.lpstrFileTitle = selection.name;
     record.nMaxFileTitle = MAX_PATH;
     record.lpstrTitle = titleText;
     record.Flags = flags;
@@ -83,10 +75,10 @@ void InitOpenFile() {
     appendPattern(sganfile, "*.gan");
     file[0] = '\0';
 
-    fill(ofn, filter, file, filetitle, title, kOpenFlags, defext);
-    fill(stgan, tgafilter, tgafile, tgafiletitle, tgatitle, kSaveFlags, tgadefext);
-    fill(ogann, oganfilter, oganfile, oganfiletitle, ogantitle, kOpenFlags, ogandefext);
-    fill(sgann, sganfilter, sganfile, sganfiletitle, sgantitle, kSaveFlags, sgandefext);
+    fill(mapSelection, filter, title, kOpenFlags, defext);
+    fill(imageSelection, tgafilter, tgatitle, kSaveFlags, tgadefext);
+    fill(openParametersSelection, oganfilter, ogantitle, kOpenFlags, ogandefext);
+    fill(saveParametersSelection, sganfilter, sgantitle, kSaveFlags, sgandefext);
 }
 
 } // namespace orv

@@ -2,25 +2,12 @@
 
 #include "pixel_pass.h"
 
-#include "platform/kernel.h"
+#include "platform/local_block.h"
 #include "platform/user.h"
 
 namespace orv {
 
-unsigned int* histogram = nullptr;
-unsigned int* cdf = nullptr;
-unsigned int* hv = nullptr;
-
 namespace {
-
-void freeBuffers() {
-    for (unsigned int** buffer : {&histogram, &cdf, &hv}) {
-        if (*buffer != nullptr) {
-            LocalFree(*buffer);
-            *buffer = nullptr;
-        }
-    }
-}
 
 // The whole count of a pixel. Under Hit Count colouring no count exceeds
 // hitmax; a larger one is held at hitmax so that it can never index past the
@@ -41,20 +28,13 @@ int equalize() {
     }
     SetCursor(wait);
 
+    // The number of pixels of each count, the cumulative number of pixels
+    // with a count from 1 to k + 1, and the palette index for count k + 1.
     const std::size_t entries = hitmax;
-    histogram = static_cast<unsigned int*>(LocalAlloc(LMEM_ZEROINIT, 4 * (entries + 1)));
-    if (histogram != nullptr) {
-        cdf = static_cast<unsigned int*>(LocalAlloc(LMEM_ZEROINIT, 4 * entries));
-    }
-    if (cdf != nullptr) {
-        hv = static_cast<unsigned int*>(LocalAlloc(LMEM_ZEROINIT, 4 * entries));
-    }
-    if (hv == nullptr) {
-        freeBuffers();
-        MessageBoxA(g_hWnd,
-                    "Not enough memory to allocate equalization buffers.\nFree up more system "
-                    "memory, or\n   stop rendereing at\n   fewer iterations.",
-                    "Memory allocation problem", MB_OK | MB_ICONEXCLAMATION);
+    const LocalBlock<unsigned int> histogram(LMEM_ZEROINIT, entries + 1);
+    const LocalBlock<unsigned int> cdf(LMEM_ZEROINIT, entries);
+    const LocalBlock<unsigned int> hv(LMEM_ZEROINIT, entries);
+    if (!histogram || !cdf || !hv) {
         SetCursor(cross);
         return 3;
     }
@@ -80,12 +60,11 @@ int equalize() {
                         ? 0
                         : static_cast<unsigned int>((cdf[k] - cdfmin) / totalpixels * 254.0) + 1;
         }
-        PaintPixels([](float count) {
+        PaintPixels([&hv](float count) {
             const std::uint32_t c = wholeCount(count);
             return c == 0 ? 0 : static_cast<int>(hv[c - 1]);
         });
     }
-    freeBuffers();
     SetCursor(cross);
     return 0;
 }

@@ -1,10 +1,9 @@
 #include "palette/mapfile.h"
-#include "files/selection.h"
-#include "palette/palette.h"
 
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace orv {
 
@@ -40,34 +39,26 @@ bool threeNumbers(const char* line, unsigned char rgb[3]) {
 
 } // namespace
 
-int OpenMapFile() {
-    // The name is used as chosen: on a file system that tells upper from
-    // lower case, converting it would miss the file.
-    char filetemp[MAX_PATH];
-    std::memcpy(filetemp, file, sizeof filetemp);
-    filetemp[MAX_PATH - 1] = '\0';
-    std::FILE* in = std::fopen(filetemp, "r");
+int ReadMapFile(const char* name, unsigned char* pal) {
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(name, "r"), std::fclose);
     if (in == nullptr) {
         return 1;
     }
     char buffer[kLineBytes];
     int entries = 0;
-    while (entries < 256 && std::fgets(buffer, kLineBytes, in) != nullptr) {
+    while (entries < 256 && std::fgets(buffer, kLineBytes, in.get()) != nullptr) {
         unsigned char rgb[3];
         if (!threeNumbers(buffer, rgb)) {
-            std::fclose(in);
             return 1;
         }
-        std::memcpy(&paltemp[3 * entries], rgb, sizeof rgb);
+        std::memcpy(&pal[3 * entries], rgb, sizeof rgb);
         ++entries;
     }
     // A read that fails (a directory, a device error) is not an end of file.
-    const bool failed = std::ferror(in) != 0;
-    std::fclose(in);
-    if (failed) {
+    if (std::ferror(in.get()) != 0) {
         return 1;
     }
-    std::memset(paltemp + 3 * entries, 1, static_cast<std::size_t>(3 * (256 - entries)));
+    std::memset(pal + 3 * entries, 1, static_cast<std::size_t>(3 * (256 - entries)));
     return 0;
 }
 

@@ -1,5 +1,6 @@
 // Bitmaps registered as resources.
 #include "platform/bitmap_resource.h"
+#include "queue.h"
 
 #include <algorithm>
 #include <map>
@@ -21,6 +22,10 @@ std::map<std::string, BitmapResource>& bitmaps() {
 }
 
 } // namespace
+
+void ResetBitmapResources() {
+    bitmaps().clear();
+}
 
 BOOL RegisterBitmapResource(const std::string& name, int width, int height,
                             std::vector<std::uint32_t> pixels) {

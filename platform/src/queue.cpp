@@ -286,6 +286,7 @@ void ResetPlatformState() {
     ResetWindows();
     ResetMenus();
     ResetCursors();
+    ResetBitmapResources();
 }
 
 } // namespace orv

@@ -17,6 +17,7 @@ HWND AddWindowRecord(std::unique_ptr<Window> window);
 void ResetQueue();
 void ResetMenus();
 void ResetCursors();
+void ResetBitmapResources();
 // The modifier keys held when the last input message was taken.
 unsigned CurrentModifiers();
 

@@ -104,8 +104,7 @@ TEST_F(DamagedFiles, RandomAndTruncatedPaletteFilesLoadOrAreRefused) {
         if (i % 5 == 0) {
             text.resize(text.size() / 2);
         }
-        std::strcpy(file, Fresh(text, ".map").c_str());
-        const int result = OpenMapFile();
+        const int result = ReadMapFile(Fresh(text, ".map").c_str(), paltemp);
         ASSERT_TRUE(result == 0 || result == 1);
     }
 }

@@ -101,7 +101,7 @@ TEST_F(LogAdjust, TheMostHitsGetEntry255AndTheRootOfItAboutHalfOrAQuarter) {
     EXPECT_EQ(Painted(2, 0), -1);
 }
 
-TEST_F(LogAdjust, AtMostOneHitPerPixelPaintsNothing) {
+TEST_F(LogAdjust, AtMostOneHitPerPixelPaintsNothingAndTwoHitsAreTheTop) {
     for (std::uint32_t most : {0u, 1u}) {
         hitmax = most;
         Count(0, 0, static_cast<float>(most));
@@ -109,8 +109,20 @@ TEST_F(LogAdjust, AtMostOneHitPerPixelPaintsNothing) {
         logsquare = 1;
         EXPECT_EQ(logadjust(), 0);
         logsquare = 0;
-        EXPECT_EQ(Painted(0, 0), -1);
+        EXPECT_EQ(Painted(0, 0), -1) << "hitmax " << most;
     }
+    hitmax = 2;
+    Count(0, 0, 2.0f);
+    Count(1, 0, 1.0f);
+    EXPECT_EQ(logadjust(), 0);
+    EXPECT_EQ(Painted(0, 0), 255) << "ln 2 times 255 / ln 2";
+    EXPECT_EQ(Painted(1, 0), -1);
+    Count(0, 0, 0.0f);
+    Count(2, 0, 2.0f);
+    logsquare = 1;
+    EXPECT_EQ(logadjust(), 0);
+    EXPECT_EQ(Painted(2, 0), 255) << "the squared logarithm too";
+    EXPECT_EQ(Painted(1, 0), -1);
 }
 
 class PixelPass : public FilterTest {};

@@ -1,6 +1,5 @@
 #include "scratch_dir.h"
 
-#include "files/selection.h"
 #include "palette/mapfile.h"
 #include "palette/palette.h"
 
@@ -25,8 +24,7 @@ class MapFile : public ::testing::Test {
 
     int Load(const std::string& text, const std::string& name = "test.map") {
         scratch.Write(name, text);
-        std::strcpy(file, (scratch / name).c_str());
-        return OpenMapFile();
+        return ReadMapFile((scratch / name).c_str(), paltemp);
     }
 
     static std::string Lines(int count, const std::string& line) {
@@ -97,10 +95,9 @@ TEST_F(MapFile, TheNameIsOpenedAsChosenOnACaseSensitiveFileSystem) {
 }
 
 TEST_F(MapFile, AMissingFileOrADirectoryIsAnErrorAndChangesNothing) {
-    std::strcpy(file, (scratch / "missing.map").c_str());
-    EXPECT_EQ(OpenMapFile(), 1);
-    std::strcpy(file, scratch.path().c_str());
-    EXPECT_EQ(OpenMapFile(), 1) << "a directory opens but cannot be read";
+    EXPECT_EQ(ReadMapFile((scratch / "missing.map").c_str(), paltemp), 1);
+    EXPECT_EQ(ReadMapFile(scratch.path().c_str(), paltemp), 1)
+        << "a directory opens but cannot be read";
     EXPECT_EQ(entry(0), (Rgb{9, 9, 9}));
     EXPECT_EQ(entry(255), (Rgb{9, 9, 9}));
 }

@@ -29,12 +29,12 @@ TEST_F(QtAboutWindow, AMenuKeyLeavesItOpenAndATypedLetterClosesIt) {
 
     QTest::keyClick(about, Qt::Key_R);
     RunLoop();
-    EXPECT_EQ(aboutflag, 1);
+    EXPECT_EQ(program.aboutflag, 1);
     EXPECT_EQ(okrun, 0) << "R reached no command";
 
     QTest::keyClick(about, Qt::Key_Q);
     RunLoop();
-    EXPECT_EQ(aboutflag, 0);
+    EXPECT_EQ(program.aboutflag, 0);
     EXPECT_TRUE(IsWindowEnabled(g_hWnd));
 }
 

@@ -44,12 +44,12 @@ class QtDialog : public QtProgramTest {
     void SetUp() override {
         QtProgramTest::SetUp();
         Start();
-        savetype = type;
-        savep = p[type];
+        dialogs.savetype = type;
+        dialogs.savep = p[type];
         saveres = res;
-        saverot = rot[type];
-        saveorder = rotationorder;
-        savemm = mm[type];
+        dialogs.saverot = rot[type];
+        dialogs.saveorder = rotationorder;
+        dialogs.savemm = mm[type];
     }
 };
 
@@ -89,7 +89,7 @@ TEST_F(QtDialog, TheParametersDialogHasItsControlsAtTheTemplatesPlaces) {
 
 TEST_F(QtDialog, WhatTheUserTypesAndChoosesReachesTheProcedure) {
     type = 3;
-    savetype = 3;
+    dialogs.savetype = 3;
     QString shownA;
     bool dEnabled = true;
     WhenShown([&](QWidget* dialog) {
@@ -166,7 +166,6 @@ TEST(QtFileDialog, ShowsTheSelectionsTitleAndItsFilterOnce) {
         caption = dialog->windowTitle();
         dialog->reject();
     });
-    stgan.lpstrFile = tgafile;
     const BOOL chosen = GetSaveFileNameA(&stgan);
     InstallBackend(nullptr);
     EXPECT_EQ(chosen, FALSE);

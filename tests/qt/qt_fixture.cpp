@@ -50,7 +50,7 @@ void QtProgramTest::Start() {
     RegisterResources();
     ASSERT_EQ(InitWindowClass(nullptr), 0);
     // On Qt the start splash really waits two seconds; its own tests show it.
-    oksplash = 0;
+    program.oksplash = 0;
     ASSERT_EQ(CreateMainWindow(nullptr, SW_SHOWNORMAL), 0);
     g_hWnd->proc = recordingProc;
 }

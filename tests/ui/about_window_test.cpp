@@ -30,7 +30,7 @@ TEST_F(AboutWindow, ShowsItsPictureCentredOverTheDisabledMainWindow) {
     EXPECT_EQ(about->frame.bottom - about->frame.top, 240);
     EXPECT_TRUE(about->visible);
     EXPECT_FALSE(IsWindowEnabled(g_hWnd));
-    EXPECT_EQ(aboutflag, 1);
+    EXPECT_EQ(program.aboutflag, 1);
 
     UpdateWindow(about);
     for (const POINT at : {POINT{0, 0}, POINT{240, 120}, POINT{479, 239}}) {
@@ -53,7 +53,7 @@ TEST_F(AboutWindow, MenuKeysAreSwallowedAndAnyOtherCharacterClosesIt) {
     RunLoop(0);
     EXPECT_FALSE(IsWindow(about));
     EXPECT_TRUE(IsWindowEnabled(g_hWnd));
-    EXPECT_EQ(aboutflag, 0);
+    EXPECT_EQ(program.aboutflag, 0);
 }
 
 TEST_F(AboutWindow, AClickClosesIt) {
@@ -91,7 +91,7 @@ TEST_F(WithoutPictures, TheStartSplashRunsItsCourseAndTheAboutWindowSaysWhy) {
     EXPECT_EQ(box.type, MB_ICONEXCLAMATION);
     EXPECT_EQ(box.owner, g_hWnd);
     EXPECT_TRUE(IsWindowEnabled(g_hWnd)) << "the main window stays usable";
-    EXPECT_EQ(aboutflag, 0);
+    EXPECT_EQ(program.aboutflag, 0);
 }
 
 } // namespace

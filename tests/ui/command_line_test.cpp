@@ -27,7 +27,7 @@ class CommandLine : public ProgramTest {
     }
 
     void StartWith(const std::string& args) {
-        std::strcpy(ogantemp, args.c_str());
+        std::strcpy(program.ogantemp, args.c_str());
         Start();
     }
 

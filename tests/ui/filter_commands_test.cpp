@@ -1,6 +1,7 @@
 #include "paused_program.h"
 
 #include "palette/palette.h"
+#include "platform/kernel.h"
 #include "render/plot.h"
 #include "render/state.h"
 #include "render/surfaces.h"
@@ -65,7 +66,7 @@ TEST_F(FilterCommands, EachAdvisoryIsShownOnceBeforeTheFirstUseOfItsFilter) {
         EXPECT_EQ(box.type, MB_ICONINFORMATION);
         EXPECT_EQ(box.owner, nullptr);
     }
-    EXPECT_EQ(nadvisory + eadvisory + logadvisory, 0);
+    EXPECT_EQ(advisories.nadvisory + advisories.eadvisory + advisories.logadvisory, 0);
 }
 
 TEST_F(FilterCommands, TheSquaredLogarithmIsUsedOnlyForItsOwnCommand) {
@@ -88,6 +89,22 @@ TEST_F(FilterCommands, TheSquaredLogarithmIsUsedOnlyForItsOwnCommand) {
     EXPECT_EQ(Image(x, y), plain);
 }
 
+TEST_F(FilterCommands, EqualizationWithoutMemoryForItsBuffersSaysSoAfterItsAdvisory) {
+    SetLocalAllocFailure([](std::size_t, int request) { return request == 1; });
+    Command(kEqualize);
+    SetLocalAllocFailure({});
+    ASSERT_EQ(backend.messageBoxes.size(), 2u);
+    EXPECT_EQ(backend.messageBoxes[0].caption, "Equalization Advisory");
+    const MessageBoxCall& box = backend.messageBoxes[1];
+    EXPECT_EQ(box.text, "Not enough memory to allocate equalization buffers.\nFree up more "
+                        "system memory, or\n   stop rendereing at\n   fewer iterations.");
+    EXPECT_EQ(box.caption, "Memory allocation problem");
+    EXPECT_EQ(box.type, MB_OK | MB_ICONEXCLAMATION);
+    EXPECT_EQ(box.owner, g_hWnd);
+    Command(kNormalize);
+    EXPECT_EQ(backend.messageBoxes.size(), 3u) << "only the normalization advisory follows";
+}
+
 TEST_F(FilterCommands, CountsMadeForAnotherImageSizeAreLeftAloneSilently) {
     backend.dialogScripts.push_back([](HWND dialog) {
         Type(dialog, 310, "400");
@@ -101,7 +118,7 @@ TEST_F(FilterCommands, CountsMadeForAnotherImageSizeAreLeftAloneSilently) {
         Command(filter);
     }
     EXPECT_TRUE(backend.messageBoxes.empty());
-    EXPECT_EQ(nadvisory, 1) << "the advisory is still to come";
+    EXPECT_EQ(advisories.nadvisory, 1) << "the advisory is still to come";
     EXPECT_EQ(Image(5, 5), RGB(7, 7, 7));
 }
 

@@ -1,5 +1,6 @@
 #include "program_fixture.h"
 
+#include "analysis/random.h"
 #include "platform/menu.h"
 #include "platform/window.h"
 #include "render/hitcount.h"
@@ -32,6 +33,8 @@ void ProgramTest::SetUp() {
     backend.reset();
     ResetRenderState();
     ResetUiState();
+    // The generator as the program starts with it, whatever ran before.
+    SeedRandom(1);
     commands.clear();
 }
 

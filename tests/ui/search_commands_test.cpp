@@ -1,9 +1,14 @@
 #include "paused_program.h"
 
+#include "analysis/lyapunov.h"
 #include "analysis/randomparams.h"
 #include "render/state.h"
 #include "resources/resources.h"
 
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <regex>
 #include <string>
 
 namespace orv::test {
@@ -62,13 +67,60 @@ TEST_F(SearchCommands, AFoundParameterSetIsRenderedAtOnceAndTheAdvisoryComesOnce
     EXPECT_EQ(QueuedCommand(), kRenderPauseResume);
 }
 
-TEST_F(SearchCommands, ADeclinedSetStartsNothing) {
+TEST_F(SearchCommands, DisplayModeShowsTheTryTruncatedValuesAndTheExponent) {
     debugflag = 1;
+    Command(kRandomParameters);
+    ASSERT_EQ(backend.messageBoxes.size(), 2u);
+    const MessageBoxCall& box = backend.messageBoxes[1];
+    EXPECT_EQ(box.caption, "Accept Parameters?");
+    EXPECT_EQ(box.type, MB_YESNO | MB_ICONINFORMATION);
+    EXPECT_EQ(box.owner, nullptr);
+    const std::regex report(
+        "count: ([0-9]+)\na: (-?[0-9]\\.[0-9]{12}000)\nb: (-?[0-9]\\.[0-9]{12}000)"
+        "\nc: (-?[0-9]\\.[0-9]{12}000)\nd: (-?[0-9]\\.[0-9]{12}000)"
+        "\nLyapunov exponent: ([0-9]+\\.[0-9]{15})");
+    std::smatch m;
+    ASSERT_TRUE(std::regex_match(box.text, m, report)) << box.text;
+    const int count = std::stoi(m[1]);
+    EXPECT_GE(count, 1);
+    EXPECT_LE(count, 100);
+    const double shown[] = {std::stod(m[2]), std::stod(m[3]), std::stod(m[4]), std::stod(m[5])};
+    const double kept[] = {p[0].a, p[0].b, p[0].c, p[0].d};
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_LE(shown[k], kept[k]) << "shown values are rounded down";
+        EXPECT_LT(kept[k] - shown[k], 4e-12) << "p[type] keeps the values as drawn";
+    }
+    char exponent[32];
+    std::snprintf(exponent, sizeof exponent, "%.15f", LExp);
+    EXPECT_EQ(m[6].str(), exponent);
+    EXPECT_EQ(QueuedCommand(), kRenderPauseResume) << "accepted";
+}
+
+TEST_F(SearchCommands, ADeclinedSetIsUndoneAndStartsNothing) {
+    debugflag = 1;
+    type = 1;
+    const PARAM before = p[1];
     backend.messageBoxAnswers = {IDOK, IDNO};
     Command(kRandomParameters);
     ASSERT_EQ(backend.messageBoxes.size(), 2u);
     EXPECT_EQ(backend.messageBoxes[1].caption, "Accept Parameters?");
-    EXPECT_EQ(p[0].a, pdef[0].a);
+    EXPECT_EQ(std::memcmp(&p[1], &before, sizeof before), 0);
+    EXPECT_GE(LExp, 0.3) << "the exponent of the declined set stays";
+    EXPECT_EQ(firstloop, 0);
+    EXPECT_EQ(QueuedCommand(), 0u);
+}
+
+TEST_F(SearchCommands, AFailedSearchSaysSoAndStartsNothing) {
+    // An undefined start point makes every estimate fall to the floor.
+    p[0].xstart = std::numeric_limits<double>::quiet_NaN();
+    Command(kRandomParameters);
+    ASSERT_EQ(backend.messageBoxes.size(), 2u);
+    const MessageBoxCall& box = backend.messageBoxes[1];
+    EXPECT_EQ(box.text, "Attractor not found after 100 tries.\n\nPlease try again; this will "
+                        "reset the\n   pseudo-random number generator.");
+    EXPECT_EQ(box.caption, " :-( ");
+    EXPECT_EQ(box.type, MB_OK | MB_ICONEXCLAMATION);
+    EXPECT_EQ(box.owner, nullptr);
     EXPECT_EQ(firstloop, 0);
     EXPECT_EQ(QueuedCommand(), 0u);
 }

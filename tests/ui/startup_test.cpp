@@ -29,8 +29,8 @@ TEST_F(StartUp, TheMainWindowFillsTheScreenAndRenderingIsQueued) {
     EXPECT_EQ(g_hWnd->frame.right, 1024);
     EXPECT_EQ(g_hWnd->frame.bottom, 768);
     EXPECT_TRUE(g_hWnd->visible);
-    EXPECT_EQ(xscreen, 1024);
-    EXPECT_EQ(yscreen, 768);
+    EXPECT_EQ(program.xscreen, 1024);
+    EXPECT_EQ(program.yscreen, 768);
     EXPECT_EQ(ClientRes.right, 1016);
     EXPECT_EQ(ClientRes.bottom, 722);
     EXPECT_EQ(res, 600);
@@ -40,8 +40,8 @@ TEST_F(StartUp, TheMainWindowFillsTheScreenAndRenderingIsQueued) {
     EXPECT_EQ(g_vhdc->width, 600);
     EXPECT_EQ(g_vhdc->height, 600);
     EXPECT_EQ(GetPixel(g_vhdc, 599, 599), 0u) << "the image starts black";
-    EXPECT_EQ(g_phdc->width, 296);
-    EXPECT_EQ(g_phdc->height, 100);
+    EXPECT_EQ(program.g_phdc->width, 296);
+    EXPECT_EQ(program.g_phdc->height, 100);
     EXPECT_EQ(std::memcmp(palette, defpal1, sizeof palette), 0);
     EXPECT_TRUE(Checked(kDefaultPalette1));
     EXPECT_FALSE(Checked(kDefaultPalette2));
@@ -98,15 +98,15 @@ TEST_F(StartUp, TheCommandLineIsKeptAsGivenUnlessItDoesNotFit) {
     backend.depth = 16; // start-up stops right after the window is made
     RegisterResources();
     WinMain(nullptr, nullptr, "\"/tmp/a b.gan\"", SW_SHOWNORMAL);
-    EXPECT_STREQ(ogantemp, "\"/tmp/a b.gan\"");
+    EXPECT_STREQ(program.ogantemp, "\"/tmp/a b.gan\"");
 
     const std::string longest(259, 'x');
     WinMain(nullptr, nullptr, longest.c_str(), SW_SHOWNORMAL);
-    EXPECT_EQ(std::string(ogantemp), longest);
+    EXPECT_EQ(std::string(program.ogantemp), longest);
 
     const std::string tooLong(260, 'x');
     WinMain(nullptr, nullptr, tooLong.c_str(), SW_SHOWNORMAL);
-    EXPECT_STREQ(ogantemp, "") << "a cut name could load another file";
+    EXPECT_STREQ(program.ogantemp, "") << "a cut name could load another file";
 }
 
 class Loop : public ProgramTest {};

@@ -13,7 +13,7 @@ namespace orv {
 namespace {
 
 INT_PTR runDialog(HWND hWnd, WORD id, DLGPROC proc) {
-    return DialogBoxParamA(g_hInstance, MAKEINTRESOURCEA(id), hWnd, proc, 0);
+    return DialogBoxParamA(program.g_hInstance, MAKEINTRESOURCEA(id), hWnd, proc, 0);
 }
 
 bool changed(const PARAM& now, const PARAM& was) {
@@ -33,29 +33,29 @@ bool changed(const VOXEL& now, const VOXEL& was) {
 } // namespace
 
 void AttractorTypeCommand(HWND hWnd) {
-    savetype = type;
+    dialogs.savetype = type;
     if (runDialog(hWnd, kTypeDialog, TypeDialogProc) == IDCANCEL) {
         return;
     }
-    if (type != savetype) {
-        firstloop = 1;
+    if (type != dialogs.savetype) {
+        PictureIsObsolete();
     }
     lmapflag = 0;
 }
 
 void ParametersCommand(HWND hWnd) {
-    savep = p[type];
-    savemm = mm[type];
-    saverot = rot[type];
-    saveorder = rotationorder;
-    savetype = type;
+    dialogs.savep = p[type];
+    dialogs.savemm = mm[type];
+    dialogs.saverot = rot[type];
+    dialogs.saveorder = rotationorder;
+    dialogs.savetype = type;
     saveres = res;
     if (runDialog(hWnd, kParamDialog, ParamDialogProc) == IDCANCEL) {
         return;
     }
-    if (changed(p[type], savep) || changed(mm[type], savemm) || changed(rot[type], saverot) ||
-        rotationorder != saveorder) {
-        firstloop = 1;
+    if (changed(p[type], dialogs.savep) || changed(mm[type], dialogs.savemm) ||
+        changed(rot[type], dialogs.saverot) || rotationorder != dialogs.saveorder) {
+        PictureIsObsolete();
     }
     if (res != saveres) {
         // The image of the new size may not be had: the old size stays.
@@ -66,27 +66,27 @@ void ParametersCommand(HWND hWnd) {
                         "Memory allocation problem", MB_ICONEXCLAMATION);
             return;
         }
-        firstloop = 1;
+        PictureIsObsolete();
     }
 }
 
 void ColoringMethodCommand(HWND hWnd) {
-    savemethod = method[type];
+    dialogs.savemethod = method[type];
     if (runDialog(hWnd, kColoringDialog, ColoringMethodDialogProc) == IDCANCEL) {
         return;
     }
-    if (method[type] != savemethod) {
-        firstloop = 1;
+    if (method[type] != dialogs.savemethod) {
+        PictureIsObsolete();
     }
 }
 
 void BackgroundColorCommand(HWND hWnd) {
-    saveback = back;
+    dialogs.saveback = back;
     if (runDialog(hWnd, kBackgroundDialog, BackgroundDialogProc) == IDCANCEL) {
         return;
     }
-    if (back != saveback) {
-        firstloop = 1;
+    if (back != dialogs.saveback) {
+        PictureIsObsolete();
     }
 }
 

@@ -9,6 +9,7 @@
 #include "render/state.h"
 #include "render/surfaces.h"
 #include "ui/driver.h"
+#include "ui/mainwindow.h"
 
 #include <cstring>
 #include <string>
@@ -49,7 +50,6 @@ bool parametersWouldReplaceImage() {
 } // namespace
 
 void LoadParametersCommand(HWND hWnd) {
-    ogann.lpstrFile = oganfile;
     if (GetOpenFileNameA(&ogann) == FALSE) {
         return;
     }
@@ -58,13 +58,12 @@ void LoadParametersCommand(HWND hWnd) {
         MessageBoxA(hWnd, "Error opening GAN file", "GAN file error", MB_ICONEXCLAMATION);
         return;
     }
-    firstloop = 1;
+    PictureIsObsolete();
     okrun = 0;
     PostMessageA(hWnd, WM_COMMAND, kRenderCommand, 0);
 }
 
 void SaveParametersCommand(HWND hWnd) {
-    sgann.lpstrFile = sganfile;
     if (GetSaveFileNameA(&sgann) == FALSE) {
         return;
     }
@@ -77,7 +76,6 @@ void SaveParametersCommand(HWND hWnd) {
 }
 
 void SaveImageCommand(HWND hWnd) {
-    stgan.lpstrFile = tgafile;
     if (GetSaveFileNameA(&stgan) == FALSE) {
         return;
     }

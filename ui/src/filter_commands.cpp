@@ -3,8 +3,10 @@
 #include "command_handlers.h"
 #include "filters/filters.h"
 #include "render/state.h"
+#include "render/surfaces.h"
 #include "resources/resources.h"
 #include "ui/commands.h"
+#include "ui/messages.h"
 #include "ui/state.h"
 
 #include <string>
@@ -27,13 +29,13 @@ struct Advisory {
 Advisory advisoryOf(UINT id) {
     switch (id) {
     case kNormalize:
-        return {&nadvisory, "Normalization Advisory",
+        return {&advisories.nadvisory, "Normalization Advisory",
                 "The normalization filter will be applied.\n\n"};
     case kEqualize:
-        return {&eadvisory, "Equalization Advisory",
+        return {&advisories.eadvisory, "Equalization Advisory",
                 "The equalization filter will be applied.\n\n"};
     default:
-        return {&logadvisory, "Hit Count Adjustment Advisory",
+        return {&advisories.logadvisory, "Hit Count Adjustment Advisory",
                 "The hit count will be adjusted with a\n   logarithmic transformation "
                 "filter.\n\nUsing the squares of the logarithms will\n   shift the palette "
                 "indices toward the\n   lower end of the palette.\n\n"};
@@ -70,7 +72,10 @@ void FilterCommand(UINT id) {
         MessageBoxA(nullptr, text.c_str(), advice.caption, MB_ICONINFORMATION);
         *advice.flag = 0;
     }
-    RunFilter(id);
+    if (RunFilter(id) == 3) {
+        MessageBoxA(g_hWnd, kEqualizeNoMemory, "Memory allocation problem",
+                    MB_OK | MB_ICONEXCLAMATION);
+    }
 }
 
 } // namespace orv

@@ -19,7 +19,7 @@ unsigned ProgramDriver() {
         if (GetMessageA(&msg, nullptr, 0, 0) == FALSE) {
             return static_cast<unsigned>(msg.wParam);
         }
-        if (TranslateAcceleratorA(g_hWnd, g_hAccel, &msg) == 0) {
+        if (TranslateAcceleratorA(g_hWnd, program.g_hAccel, &msg) == 0) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }

@@ -3,6 +3,7 @@
 #include "files/gan.h"
 #include "files/selection.h"
 #include "images.h"
+#include "platform/gdi_scope.h"
 #include "platform/menu.h"
 #include "render/hitcount.h"
 #include "render/state.h"
@@ -29,10 +30,10 @@ constexpr UINT kFilterItems[] = {kNormalize, kEqualize, kHitCountLogSquared, kHi
 
 // A black memory image of width x height with the black brush selected.
 bool blackImage(HWND hWnd, int width, int height, HDC* image, HBITMAP* bitmap) {
-    HDC hdc = GetDC(hWnd);
+    const WindowDC window(hWnd);
+    const HDC hdc = window.get();
     HDC dc = CreateCompatibleDC(hdc);
     HBITMAP bm = dc != nullptr ? CreateCompatibleBitmap(hdc, width, height) : nullptr;
-    ReleaseDC(hWnd, hdc);
     if (bm == nullptr) {
         DeleteDC(dc);
         return false;
@@ -49,12 +50,12 @@ bool blackImage(HWND hWnd, int width, int height, HDC* image, HBITMAP* bitmap) {
 // characters are dropped unchecked. A file that cannot be loaded leaves the
 // defaults without a word.
 void loadCommandLineFile() {
-    const std::size_t length = std::strlen(ogantemp);
+    const std::size_t length = std::strlen(program.ogantemp);
     if (length == 0) {
         return;
     }
     const std::size_t inner = length >= 2 ? length - 2 : 0;
-    std::memcpy(oganfile, ogantemp + 1, inner);
+    std::memcpy(oganfile, program.ogantemp + 1, inner);
     oganfile[inner] = '\0';
     if (oganfile[0] != '\0') {
         loadgan();
@@ -62,7 +63,7 @@ void loadCommandLineFile() {
 }
 
 LRESULT onCreate(HWND hWnd) {
-    if (oksplash == 1) {
+    if (program.oksplash == 1) {
         splash(hWnd);
     }
     GetClientRect(hWnd, &ClientRes);
@@ -70,13 +71,8 @@ LRESULT onCreate(HWND hWnd) {
     hourglass = LoadCursorA(nullptr, IDC_WAIT);
     wait = LoadCursorA(nullptr, IDC_APPSTARTING);
     if (!blackImage(hWnd, 600, 600, &g_vhdc, &g_hBitmap) ||
-        !blackImage(hWnd, 296, 100, &g_phdc, &g_phBitmap)) {
+        !blackImage(hWnd, 296, 100, &program.g_phdc, &program.g_phBitmap)) {
         return -1;
-    }
-    for (int i = 0; i < kTypes; ++i) {
-        p[i] = pdef[i];
-        mm[i] = mmdef[i];
-        rot[i] = VOXEL{};
     }
     loadCommandLineFile();
     PostMessageA(hWnd, WM_COMMAND, kRenderPauseResume, 0);
@@ -88,7 +84,7 @@ void onDestroy() {
     okrun = 0;
     FreeHitCount();
     ReleaseImage(g_vhdc, g_hBitmap);
-    ReleaseImage(g_phdc, g_phBitmap);
+    ReleaseImage(program.g_phdc, program.g_phBitmap);
     PostQuitMessage(0);
 }
 
@@ -108,13 +104,15 @@ void onKeyDown(HWND hWnd, WPARAM key) {
         return;
     }
     gridflag = 0;
-    HDC hdc = GetDC(hWnd);
-    BitBlt(hdc, 0, 0, std::min(res, ClientRes.right), std::min(res, ClientRes.bottom), g_vhdc, 0, 0,
-           SRCCOPY);
-    ReleaseDC(hWnd, hdc);
+    BitBlt(WindowDC(hWnd).get(), 0, 0, std::min(res, ClientRes.right),
+           std::min(res, ClientRes.bottom), g_vhdc, 0, 0, SRCCOPY);
 }
 
 } // namespace
+
+void PictureIsObsolete() {
+    firstloop = 1;
+}
 
 void RenderPauseResume(HWND hWnd, LPARAM lParam) {
     okrun = 1 - okrun;

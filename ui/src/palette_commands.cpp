@@ -3,12 +3,14 @@
 // menu keeps exactly one of 135, 140 and 145 checked.
 #include "command_handlers.h"
 #include "files/selection.h"
-#include "palette/mapfile.h"
 #include "palette/palette.h"
+#include "platform/gdi_scope.h"
 #include "platform/menu.h"
 #include "render/state.h"
 #include "render/surfaces.h"
 #include "resources/resources.h"
+#include "ui/mainwindow.h"
+#include "ui/palette_preview.h"
 #include "ui/state.h"
 
 #include <cstring>
@@ -35,7 +37,6 @@ HBRUSH blackBrush() {
 } // namespace
 
 void PaletteFileCommand(HWND hWnd) {
-    ofn.lpstrFile = file;
     if (GetOpenFileNameA(&ofn) == FALSE) {
         return;
     }
@@ -46,16 +47,14 @@ void PaletteFileCommand(HWND hWnd) {
         return;
     }
 
-    HDC hdc = GetDC(hWnd);
-    BitBlt(g_phdc, 0, 0, kPreviewWidth, kPreviewHeight, hdc, 0, 0, SRCCOPY);
-    ReleaseDC(hWnd, hdc);
+    BitBlt(program.g_phdc, 0, 0, kPreviewWidth, kPreviewHeight, WindowDC(hWnd).get(), 0, 0,
+           SRCCOPY);
     showpalette();
     const int answer =
         MessageBoxA(nullptr, "Accept palette?", "Preview", MB_YESNO | MB_ICONINFORMATION);
-    hdc = GetDC(hWnd);
-    BitBlt(hdc, 0, 0, kPreviewWidth, kPreviewHeight, g_phdc, 0, 0, SRCCOPY);
-    ReleaseDC(hWnd, hdc);
-    BitBlt(g_vhdc, 0, 0, kPreviewWidth, kPreviewHeight, g_phdc, 0, 0, SRCCOPY);
+    BitBlt(WindowDC(hWnd).get(), 0, 0, kPreviewWidth, kPreviewHeight, program.g_phdc, 0, 0,
+           SRCCOPY);
+    BitBlt(g_vhdc, 0, 0, kPreviewWidth, kPreviewHeight, program.g_phdc, 0, 0, SRCCOPY);
 
     if (answer == IDNO) {
         PostMessageA(hWnd, WM_COMMAND, kPaletteFile, 0);
@@ -63,22 +62,20 @@ void PaletteFileCommand(HWND hWnd) {
     }
     std::memcpy(palette, paltemp, sizeof palette);
     checkPalette(hWnd, kPaletteFile);
-    firstloop = 1;
+    PictureIsObsolete();
 }
 
 void DefaultPaletteCommand(HWND hWnd, UINT id) {
     genpalette(id == kDefaultPalette1 ? defpal1 : defpal2);
     checkPalette(hWnd, id);
-    firstloop = 1;
+    PictureIsObsolete();
 }
 
 void ClearScreenCommand(HWND hWnd) {
-    HDC hdc = GetDC(hWnd);
-    FillRect(hdc, &ClientRes, blackBrush());
-    ReleaseDC(hWnd, hdc);
-    VhdcRes = RECT{0, 0, res, res};
-    FillRect(g_vhdc, &VhdcRes, blackBrush());
-    firstloop = 1;
+    FillRect(WindowDC(hWnd).get(), &ClientRes, blackBrush());
+    program.VhdcRes = RECT{0, 0, res, res};
+    FillRect(g_vhdc, &program.VhdcRes, blackBrush());
+    PictureIsObsolete();
 }
 
 } // namespace orv

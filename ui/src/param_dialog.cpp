@@ -47,10 +47,10 @@ void initDialog(HWND hDlg) {
     for (int i = 0; i < 13; ++i) {
         showReal(hDlg, 311 + i, shown[i]);
     }
-    hE3wnd = GetDlgItem(hDlg, 313);
-    hE4wnd = GetDlgItem(hDlg, 314);
-    EnableWindow(hE4wnd, type == 0 ? TRUE : FALSE);
-    EnableWindow(hE3wnd, type == 0 || type == 1 ? TRUE : FALSE);
+    dialogs.hE3wnd = GetDlgItem(hDlg, 313);
+    dialogs.hE4wnd = GetDlgItem(hDlg, 314);
+    EnableWindow(dialogs.hE4wnd, type == 0 ? TRUE : FALSE);
+    EnableWindow(dialogs.hE3wnd, type == 0 || type == 1 ? TRUE : FALSE);
 }
 
 // Reads one axis of the view window; false (after the message) when it is
@@ -116,12 +116,12 @@ void onOk(HWND hDlg) {
 // Cancel undoes everything a refused OK may have stored already, from the
 // copies the caller took before the dialog.
 void onCancel(HWND hDlg) {
-    type = savetype;
-    p[type] = savep;
+    type = dialogs.savetype;
+    p[type] = dialogs.savep;
     res = saveres;
-    rot[type] = saverot;
-    rotationorder = saveorder;
-    mm[type] = savemm;
+    rot[type] = dialogs.saverot;
+    rotationorder = dialogs.saveorder;
+    mm[type] = dialogs.savemm;
     EndDialog(hDlg, 2);
 }
 

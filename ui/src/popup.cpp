@@ -2,6 +2,7 @@
 #include "ui/popup.h"
 #include "images.h"
 #include "platform/bitmap_resource.h"
+#include "platform/gdi_scope.h"
 #include "render/surfaces.h"
 #include "ui/state.h"
 
@@ -17,14 +18,12 @@ HBITMAP aboutbitmap = nullptr;
 
 // Without its picture the window closes at once and says why.
 LRESULT onCreate(HWND hPopupwnd) {
-    HDC hdc = GetDC(hPopupwnd);
-    abouthdc = CreateCompatibleDC(hdc);
-    aboutbitmap = LoadBitmapA(g_hInstance, "WJABOUTBITMAP");
+    abouthdc = CreateCompatibleDC(WindowDC(hPopupwnd).get());
+    aboutbitmap = LoadBitmapA(program.g_hInstance, "WJABOUTBITMAP");
     if (aboutbitmap == nullptr) {
-        ReleaseDC(hPopupwnd, hdc);
         DeleteDC(abouthdc);
         abouthdc = nullptr;
-        aboutflag = 0;
+        program.aboutflag = 0;
         EnableWindow(g_hWnd, TRUE);
         DestroyWindow(hPopupwnd);
         MessageBoxA(g_hWnd, "Unable to allocate bitmap buffer.\nTry to free up some memory.",
@@ -32,7 +31,6 @@ LRESULT onCreate(HWND hPopupwnd) {
         return 0;
     }
     SelectObject(abouthdc, aboutbitmap);
-    ReleaseDC(hPopupwnd, hdc);
     return 0;
 }
 
@@ -44,13 +42,19 @@ void onPaint(HWND hPopupwnd) {
 }
 
 void closeAbout(HWND hPopupwnd) {
-    if (aboutflag != 1) {
+    if (program.aboutflag != 1) {
         return;
     }
-    aboutflag = 0;
+    program.aboutflag = 0;
     ReleaseImage(abouthdc, aboutbitmap);
     EnableWindow(g_hWnd, TRUE);
     DestroyWindow(hPopupwnd);
+}
+
+// However the window goes (also with its owner), its picture goes with it.
+void onDestroy() {
+    program.aboutflag = 0;
+    ReleaseImage(abouthdc, aboutbitmap);
 }
 
 } // namespace
@@ -61,6 +65,9 @@ LRESULT PopupWindowProc(HWND hPopupwnd, UINT message, WPARAM wParam, LPARAM lPar
         return onCreate(hPopupwnd);
     case WM_PAINT:
         onPaint(hPopupwnd);
+        return 0;
+    case WM_DESTROY:
+        onDestroy();
         return 0;
     case WM_MOVE:
     case WM_SIZE:

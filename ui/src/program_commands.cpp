@@ -26,14 +26,14 @@ void HelpCommand() {
 }
 
 void AboutCommand(HWND hWnd) {
-    aboutflag = 1;
-    HWND hPopupwnd =
-        CreateWindowExA(0, szPopupWinName, "", WS_POPUP, xscreen / 2 - 240, yscreen / 2 - 120, 480,
-                        240, hWnd, nullptr, g_hInstance, nullptr);
+    program.aboutflag = 1;
+    HWND hPopupwnd = CreateWindowExA(0, szPopupWinName, "", WS_POPUP, program.xscreen / 2 - 240,
+                                     program.yscreen / 2 - 120, 480, 240, hWnd, nullptr,
+                                     program.g_hInstance, nullptr);
     // A window that could not show its picture is gone already, and the
     // main window must stay usable.
     if (hPopupwnd == nullptr) {
-        aboutflag = 0;
+        program.aboutflag = 0;
         return;
     }
     ShowWindow(hPopupwnd, SW_SHOW);
@@ -41,7 +41,7 @@ void AboutCommand(HWND hWnd) {
 }
 
 void ExitCommand(HWND hWnd) {
-    if (oksplash2 == 1) {
+    if (program.oksplash2 == 1) {
         splash2(hWnd);
     }
 }

@@ -1,11 +1,16 @@
 // The commands that start rendering something new on their own: a random
 // parameter set (120) and the Lyapunov map (168). Each explains itself once
 // per run before its first use.
+#include "analysis/lyapunov.h"
 #include "analysis/randomparams.h"
 #include "command_handlers.h"
 #include "render/state.h"
 #include "ui/driver.h"
+#include "ui/mainwindow.h"
+#include "ui/messages.h"
 #include "ui/state.h"
+
+#include <cstdio>
 
 namespace orv {
 
@@ -32,27 +37,50 @@ void startRendering(HWND hWnd) {
     PostMessageA(hWnd, WM_COMMAND, kRenderCommand, 0);
 }
 
+// Runs the search and tells its outcome: a failure always, a found set in
+// parameter display mode, where it is kept only if the user accepts it.
+// Returns true when a set was found and kept.
+bool searchParameters() {
+    const SearchResult result = randomparams();
+    if (!result.found) {
+        MessageBoxA(nullptr, kSearchNotFound, " :-( ", MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    if (debugflag != 0) {
+        char string[240];
+        std::snprintf(string, sizeof string,
+                      "count: %d\na: %.15f\nb: %.15f\nc: %.15f\nd: %.15f\nLyapunov exponent: %.15f",
+                      result.count, RP.a, RP.b, RP.c, RP.d, LExp);
+        if (MessageBoxA(nullptr, string, "Accept Parameters?", MB_YESNO | MB_ICONINFORMATION) ==
+            IDNO) {
+            p[type] = result.previous;
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 void RandomParametersCommand(HWND hWnd) {
-    if (advisory == 1) {
+    if (advisories.advisory == 1) {
         MessageBoxA(nullptr, kRandomAdvisory, "Random Parameters Advisory", MB_ICONINFORMATION);
-        advisory = 0;
+        advisories.advisory = 0;
     }
-    if (randomparams() != 0) {
+    if (!searchParameters()) {
         return;
     }
     okrun = 0;
-    firstloop = 1;
+    PictureIsObsolete();
     startRendering(hWnd);
 }
 
 void LyapunovMapCommand(HWND hWnd) {
-    firstloop = 1;
+    PictureIsObsolete();
     lmapflag = 1;
-    if (mapadvisory == 1) {
+    if (advisories.mapadvisory == 1) {
         MessageBoxA(nullptr, kMapAdvisory, "Lyapunov Map Advisory", MB_ICONINFORMATION);
-        mapadvisory = 0;
+        advisories.mapadvisory = 0;
     }
     startRendering(hWnd);
 }

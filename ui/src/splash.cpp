@@ -3,6 +3,7 @@
 #include "ui/splash.h"
 #include "images.h"
 #include "platform/bitmap_resource.h"
+#include "platform/gdi_scope.h"
 #include "ui/state.h"
 
 namespace orv {
@@ -11,9 +12,9 @@ HDC g_vSplashhdc = nullptr;
 HBITMAP g_hSplashBitmap = nullptr;
 
 int splash(HWND hWnd) {
-    HWND hSplashwnd =
-        CreateWindowExA(0, szSplashWinName, "", WS_POPUP, xscreen / 2 - 160, yscreen / 2 - 160, 320,
-                        320, hWnd, nullptr, g_hInstance, nullptr);
+    HWND hSplashwnd = CreateWindowExA(0, szSplashWinName, "", WS_POPUP, program.xscreen / 2 - 160,
+                                      program.yscreen / 2 - 160, 320, 320, hWnd, nullptr,
+                                      program.g_hInstance, nullptr);
     if (hSplashwnd == nullptr) {
         return 0;
     }
@@ -21,12 +22,14 @@ int splash(HWND hWnd) {
     ShowCursor(FALSE);
     ShowWindow(hSplashwnd, SW_SHOW);
 
-    HDC hdc = GetDC(hSplashwnd);
-    g_vSplashhdc = CreateCompatibleDC(hdc);
-    g_hSplashBitmap = LoadBitmapA(g_hInstance, "WJSPLASH1BITMAP");
-    SelectObject(g_vSplashhdc, g_hSplashBitmap);
-    BitBlt(hdc, 0, 0, 320, 320, g_vSplashhdc, 0, 0, SRCCOPY);
-    ReleaseDC(hSplashwnd, hdc);
+    {
+        const WindowDC window(hSplashwnd);
+        const HDC hdc = window.get();
+        g_vSplashhdc = CreateCompatibleDC(hdc);
+        g_hSplashBitmap = LoadBitmapA(program.g_hInstance, "WJSPLASH1BITMAP");
+        SelectObject(g_vSplashhdc, g_hSplashBitmap);
+        BitBlt(hdc, 0, 0, 320, 320, g_vSplashhdc, 0, 0, SRCCOPY);
+    }
 
     // Nothing is taken from the queue meanwhile.
     Sleep(2000);

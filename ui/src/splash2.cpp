@@ -3,6 +3,7 @@
 // ends it, and with it the program.
 #include "images.h"
 #include "platform/bitmap_resource.h"
+#include "platform/gdi_scope.h"
 #include "render/surfaces.h"
 #include "ui/splash.h"
 #include "ui/state.h"
@@ -23,13 +24,16 @@ HDC vhdc = nullptr;
 HBITMAP vbitmap = nullptr;
 // 1 once the first step has shown the whole image.
 int i = 0;
+StarField field;
 
 LRESULT onCreate(HWND hSplash2wnd) {
-    HDC hdc = GetDC(hSplash2wnd);
+    i = 0;
+    field = StarField{};
+    const WindowDC window(hSplash2wnd);
+    const HDC hdc = window.get();
     vhdc = CreateCompatibleDC(hdc);
     vbitmap = vhdc != nullptr ? CreateCompatibleBitmap(hdc, kSide, kSide) : nullptr;
     if (vbitmap == nullptr) {
-        ReleaseDC(hSplash2wnd, hdc);
         DeleteDC(vhdc);
         vhdc = nullptr;
         return -1;
@@ -41,8 +45,7 @@ LRESULT onCreate(HWND hSplash2wnd) {
     DeleteObject(background);
 
     g_vSplash2hdc = CreateCompatibleDC(hdc);
-    ReleaseDC(hSplash2wnd, hdc);
-    g_hSplash2Bitmap = LoadBitmapA(g_hInstance, "WJSPLASH2BITMAP");
+    g_hSplash2Bitmap = LoadBitmapA(program.g_hInstance, "WJSPLASH2BITMAP");
     SelectObject(g_vSplash2hdc, g_hSplash2Bitmap);
     BitBlt(vhdc, 0, kSide - kPictureHeight, kSide, kPictureHeight, g_vSplash2hdc, 0, 0, SRCCOPY);
     PostMessageA(hSplash2wnd, WM_USER, 0, 0);
@@ -65,12 +68,13 @@ bool endsTheSplash(UINT message) {
 // animation a second later; any other input waiting (a mouse move, a key
 // release, a character) is dropped.
 void step(HWND hSplash2wnd) {
-    HDC hdc = GetDC(hSplash2wnd);
+    const WindowDC window(hSplash2wnd);
+    const HDC hdc = window.get();
     if (i == 0) {
         i = 1;
         BitBlt(hdc, 0, 0, kSide, kSide, vhdc, 0, 0, SRCCOPY);
     }
-    stars(hdc, vhdc);
+    stars(hdc, vhdc, field);
     Sleep(20);
     MSG msg;
     if (PeekMessageA(&msg, hSplash2wnd, WM_KEYDOWN, WM_MOUSELAST, PM_REMOVE) != FALSE &&
@@ -80,14 +84,17 @@ void step(HWND hSplash2wnd) {
     } else {
         PostMessageA(hSplash2wnd, WM_USER, 0, 0);
     }
-    ReleaseDC(hSplash2wnd, hdc);
 }
 
-// Frees the pictures, closes the splash and lets the main window end the
-// program.
-void closeSplash(HWND hSplash2wnd) {
+// However the window goes (also with its owner), its pictures go with it.
+void onDestroy() {
     ReleaseImage(g_vSplash2hdc, g_hSplash2Bitmap);
     ReleaseImage(vhdc, vbitmap);
+}
+
+// Closes the splash, which frees its pictures, and lets the main window end
+// the program.
+void closeSplash(HWND hSplash2wnd) {
     DestroyWindow(hSplash2wnd);
     PostMessageA(g_hWnd, WM_DESTROY, 0, 0);
 }
@@ -95,12 +102,10 @@ void closeSplash(HWND hSplash2wnd) {
 } // namespace
 
 int splash2(HWND hWnd) {
-    HDC hdc = GetDC(g_hWnd);
-    FillRect(hdc, &ClientRes, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    ReleaseDC(g_hWnd, hdc);
-    HWND hSplash2wnd =
-        CreateWindowExA(0, szSplash2WinName, "", WS_POPUP, xscreen / 2 - 160, yscreen / 2 - 160,
-                        kSide, kSide, hWnd, nullptr, g_hInstance, nullptr);
+    FillRect(WindowDC(g_hWnd).get(), &ClientRes, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    HWND hSplash2wnd = CreateWindowExA(0, szSplash2WinName, "", WS_POPUP, program.xscreen / 2 - 160,
+                                       program.yscreen / 2 - 160, kSide, kSide, hWnd, nullptr,
+                                       program.g_hInstance, nullptr);
     // Without its window the main window must stay usable.
     if (hSplash2wnd == nullptr) {
         return 0;
@@ -123,6 +128,9 @@ LRESULT Splash2WindowProc(HWND hSplash2wnd, UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_USER:
         step(hSplash2wnd);
+        return 0;
+    case WM_DESTROY:
+        onDestroy();
         return 0;
     case kClose:
     case WM_KEYDOWN:

@@ -4,6 +4,7 @@
 #include "files/selection.h"
 #include "palette/palette.h"
 #include "platform/gdi.h"
+#include "platform/gdi_scope.h"
 #include "platform/menu.h"
 #include "render/state.h"
 #include "render/surfaces.h"
@@ -41,10 +42,10 @@ int WinMain(HINSTANCE hInstance, HINSTANCE, const char* lpszArgs, int nCmdShow) 
     // An argument that does not fit is refused rather than cut, so that a
     // shortened name can never load some other file.
     const char* args = lpszArgs != nullptr ? lpszArgs : "";
-    if (std::strlen(args) < sizeof ogantemp) {
-        std::strcpy(ogantemp, args);
+    if (std::strlen(args) < sizeof program.ogantemp) {
+        std::strcpy(program.ogantemp, args);
     } else {
-        ogantemp[0] = '\0';
+        program.ogantemp[0] = '\0';
     }
 
     int failure = InitWindowClass(hInstance);
@@ -71,23 +72,25 @@ int InitWindowClass(HINSTANCE hInstance) {
     }
     // Without its class a splash is left out; the program runs on.
     wc = windowClass(szSplashWinName, SplashWindowProc, hInstance, IDC_ARROW, BLACK_BRUSH, nullptr);
-    oksplash = RegisterClassA(&wc) != 0 ? 1 : 0;
+    program.oksplash = RegisterClassA(&wc) != 0 ? 1 : 0;
     wc = windowClass(szSplash2WinName, Splash2WindowProc, hInstance, IDC_ARROW, BLACK_BRUSH,
                      nullptr);
-    oksplash2 = RegisterClassA(&wc) != 0 ? 1 : 0;
+    program.oksplash2 = RegisterClassA(&wc) != 0 ? 1 : 0;
     return 0;
 }
 
 int CreateMainWindow(HINSTANCE hInstance, int nCmdShow) {
-    g_hInstance = hInstance;
-    g_hAccel = LoadAcceleratorsA(hInstance, kMenuName);
+    program.g_hInstance = hInstance;
+    program.g_hAccel = LoadAcceleratorsA(hInstance, kMenuName);
     InitOpenFile();
-    xscreen = GetSystemMetrics(SM_CXSCREEN);
-    yscreen = GetSystemMetrics(SM_CYSCREEN);
-    res = 600;
-    dres = 600.0;
-    HWND hwnd = CreateWindowExA(0, szWinName, "WJ Orvantis", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                0, 0, xscreen, yscreen, nullptr, nullptr, hInstance, nullptr);
+    program.xscreen = GetSystemMetrics(SM_CXSCREEN);
+    program.yscreen = GetSystemMetrics(SM_CYSCREEN);
+    // The render state starts from its defaults: the parameter sets, view
+    // windows and rotations of every type, and an image of 600 x 600.
+    ResetRenderState();
+    HWND hwnd =
+        CreateWindowExA(0, szWinName, "WJ Orvantis", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
+                        program.xscreen, program.yscreen, nullptr, nullptr, hInstance, nullptr);
     if (hwnd == nullptr) {
         return 3;
     }
@@ -101,9 +104,7 @@ int CreateMainWindow(HINSTANCE hInstance, int nCmdShow) {
 }
 
 int initgraphics(HWND hWnd) {
-    HDC hdc = GetDC(hWnd);
-    const int bits = GetDeviceCaps(hdc, BITSPIXEL);
-    ReleaseDC(hWnd, hdc);
+    const int bits = GetDeviceCaps(WindowDC(hWnd).get(), BITSPIXEL);
     genpalette(defpal1);
     return bits < 24 ? 1 : 0;
 }

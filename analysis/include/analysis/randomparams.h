@@ -28,10 +28,18 @@ bool PassesSizeTest(const PARAM& candidate);
 // at start.
 void SetRandomSeed(std::optional<std::uint32_t> seed);
 
+// What a search came to: whether a set was found, at which of the 100 tries,
+// and the parameter set of the selected formula from before the search, to
+// go back to when the found set is not wanted.
+struct SearchResult {
+    bool found = false;
+    int count = 0;
+    PARAM previous;
+};
+
 // Draws up to 100 candidates and keeps the first whose Lyapunov exponent is at
-// least 0.3. Returns 0 when one was accepted (now in p[type]), 1 when the
-// user declined it in parameter display mode and 2 when none was found; on 1
-// and 2 p[type] is as before.
-int randomparams();
+// least 0.3 in p[type]; when none passes, p[type] is as before. RP then holds
+// the last candidate as paramclip rounds it, and LExp its exponent.
+SearchResult randomparams();
 
 } // namespace orv

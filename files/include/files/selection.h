@@ -8,21 +8,33 @@
 
 namespace orv {
 
-// Selection records.
-extern OPENFILENAMEA ofn;   // ".map" palette, open
-extern OPENFILENAMEA stgan; // Targa image, save
-extern OPENFILENAMEA ogann; // parameter file, open
-extern OPENFILENAMEA sgann; // parameter file, save
+// A standing selection: the record handed to the file dialog, which points at
+// the two buffers beside it, the chosen full path and the name without its
+// directory.
+struct FileSelection {
+    OPENFILENAMEA record;
+    char path[MAX_PATH];
+    char name[MAX_PATH];
+};
 
-// The chosen full paths and their names without directory.
-extern char file[MAX_PATH];
-extern char filetitle[MAX_PATH];
-extern char tgafile[MAX_PATH];
-extern char tgafiletitle[MAX_PATH];
-extern char oganfile[MAX_PATH];
-extern char oganfiletitle[MAX_PATH];
-extern char sganfile[MAX_PATH];
-extern char sganfiletitle[MAX_PATH];
+extern FileSelection mapSelection;
+extern FileSelection imageSelection;
+extern FileSelection openParametersSelection;
+extern FileSelection saveParametersSelection;
+
+// The names the program knows them by.
+inline OPENFILENAMEA& ofn = mapSelection.record; // ".map" palette, open
+inline char (&file)[MAX_PATH] = mapSelection.path;
+inline char (&filetitle)[MAX_PATH] = mapSelection.name;
+inline OPENFILENAMEA& stgan = imageSelection.record; // Targa image, save
+inline char (&tgafile)[MAX_PATH] = imageSelection.path;
+inline char (&tgafiletitle)[MAX_PATH] = imageSelection.name;
+inline OPENFILENAMEA& ogann = openParametersSelection.record; // parameter file, open
+inline char (&oganfile)[MAX_PATH] = openParametersSelection.path;
+inline char (&oganfiletitle)[MAX_PATH] = openParametersSelection.name;
+inline OPENFILENAMEA& sgann = saveParametersSelection.record; // parameter file, save
+inline char (&sganfile)[MAX_PATH] = saveParametersSelection.path;
+inline char (&sganfiletitle)[MAX_PATH] = saveParametersSelection.name;
 
 // Filters (description, pattern), titles and default extensions.
 extern const char filter[];
@@ -47,7 +59,7 @@ constexpr DWORD kSaveFlags =
 
 // Sets up the four selections once at start-up: the image and parameter
 // selections start in the working directory with their pattern, the palette
-// selection with no name.
+// selection with no name; each record points at its own buffers.
 void InitOpenFile();
 
 } // namespace orv

@@ -3,17 +3,10 @@
 // Each returns 0 when it was applied, 1 when fewer than 1000 render steps were
 // taken (or there are no counts for the present image size), 2 when the
 // colouring method is not Hit Count; equalize returns 3 when its buffers could
-// not be had. The counts themselves are never changed.
+// not be had (it then changes nothing). The counts themselves are never changed.
 #pragma once
 
 namespace orv {
-
-// The equalization buffers, alive only during equalize: the number of pixels
-// of each count, the cumulative number of pixels with a count from 1 to k + 1,
-// and the palette index for count k + 1.
-extern unsigned int* histogram;
-extern unsigned int* cdf;
-extern unsigned int* hv;
 
 // Linear: index = 1024 c / hitmax, at most 255.
 int normalize();

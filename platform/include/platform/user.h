@@ -177,7 +177,8 @@ LRESULT DispatchMessageA(const MSG* msg);
 // Backends and tests use it; the program only reads input from the queue.
 void PostInputMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                       unsigned modifiers = 0);
-// Drops every queued message, window and class: a fresh platform state.
+// Drops every queued message, window, class and registered bitmap: a fresh
+// platform state.
 void ResetPlatformState();
 
 // Cursors.

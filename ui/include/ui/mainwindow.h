@@ -13,6 +13,10 @@ LRESULT MainWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 // method and when the low word of lParam is 0.
 void RenderPauseResume(HWND hWnd, LPARAM lParam);
 
+// The picture no longer shows the render state: the next render step starts
+// a new render (sets firstloop).
+void PictureIsObsolete();
+
 // Makes side the image size: a black off-screen image of side x side pixels
 // replaces the old one, and res and dres follow. False, with nothing
 // changed, when there is no memory for the new image.

@@ -1,8 +1,8 @@
 #include "engine_fixture.h"
 
-#include "palette/mapfile.h"
 #include "palette/palette.h"
 #include "render/surfaces.h"
+#include "ui/palette_preview.h"
 
 namespace orv::test {
 namespace {

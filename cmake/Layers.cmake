@@ -1,0 +1,20 @@
+# The layers of the program, lowest first. A folder includes and links only
+# its own code and the folders of lower layers; folders that share a layer
+# (separated by commas) never use each other. tests/layers checks the code
+# against this order.
+set(ORV_LAYERS
+  platform
+  palette,resources
+  render
+  analysis,filters,files
+  ui
+  cli
+  app)
+
+# Programs inside a layer folder that use the layers from above it, by folder
+# and by target: the tool that draws the program's pictures at build time.
+set(ORV_LAYER_PROGRAMS resources/pictures/tool)
+set(ORV_LAYER_PROGRAM_TARGETS orv_picturetool)
+
+# Where Qt may be included: the Qt backend and the program's main.
+set(ORV_QT_FOLDERS platform/qt app)

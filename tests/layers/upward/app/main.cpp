@@ -1,0 +1,2 @@
+#include "cli/batch.h"
+#include <QApplication>

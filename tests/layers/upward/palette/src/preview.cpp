@@ -1,0 +1,2 @@
+#include "palette/palette.h"
+#include <QImage>

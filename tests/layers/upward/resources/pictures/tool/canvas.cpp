@@ -1,0 +1,2 @@
+#include "ui/state.h"
+#include <QImage>
