@@ -10,7 +10,7 @@ namespace orv {
 
 SaveResult WritePng(HDC hdc, const char* path, SafeFile& file, const TextChunks& text) {
     const std::size_t side = static_cast<std::size_t>(res);
-    const LocalBlock<unsigned char> rgb(
+    const LocalPointer<unsigned char> rgb(
         static_cast<unsigned char*>(LocalAlloc(LMEM_ZEROINIT, 3 * side * side)));
     if (rgb == nullptr) {
         return SaveResult::NoMemory;

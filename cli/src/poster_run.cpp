@@ -84,7 +84,7 @@ int RecipeFromOptions(const PosterOptions& options, PosterRecipe& recipe, std::o
     RenderOptions picture = options.picture;
     picture.res.reset();
     std::ostringstream messages;
-    const int failed = ApplyOptions(picture, session, messages);
+    const int failed = ApplyOptions(picture, messages);
     Relay(messages.str(), err);
     if (failed != 0) {
         return failed;

@@ -48,7 +48,7 @@ SaveResult WriteTarga(HDC hdc, const char* path, SafeFile& file) {
 
     // The row buffer comes first: without it no file is touched.
     const std::size_t linebytes = 3 * static_cast<std::size_t>(res);
-    const LocalBlock<unsigned char> linebuffer(static_cast<unsigned char*>(LocalAlloc(LMEM_ZEROINIT, linebytes)));
+    const LocalPointer<unsigned char> linebuffer(static_cast<unsigned char*>(LocalAlloc(LMEM_ZEROINIT, linebytes)));
     if (linebuffer == nullptr) {
         return SaveResult::NoMemory;
     }

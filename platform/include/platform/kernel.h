@@ -22,7 +22,7 @@ HLOCAL LocalFree(HLOCAL block);
 struct LocalFreer {
     void operator()(void* block) const { LocalFree(block); }
 };
-template <typename T> using LocalBlock = std::unique_ptr<T[], LocalFreer>;
+template <typename T> using LocalPointer = std::unique_ptr<T[], LocalFreer>;
 
 DWORD GetCurrentDirectoryA(DWORD bufferLength, char* buffer);
 
