@@ -70,8 +70,8 @@ std::uint64_t AvailableMemory() {
            static_cast<std::uint64_t>(sysconf(_SC_PAGE_SIZE));
 }
 
-// The recipe from the options, applied to the desktop program's start state
-// as `render` applies them. Returns 0 or the exit code.
+} // namespace
+
 int RecipeFromOptions(const PosterOptions& options, PosterRecipe& recipe, std::ostream& err) {
     BatchSession session;
     if (const int failure = session.startFailure()) {
@@ -98,6 +98,8 @@ int RecipeFromOptions(const PosterOptions& options, PosterRecipe& recipe, std::o
     recipe.depth = options.depth;
     return 0;
 }
+
+namespace {
 
 int RecipeFromFile(const std::string& path, PosterRecipe& recipe, std::ostream& err) {
     std::string error;
