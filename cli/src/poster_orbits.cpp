@@ -28,9 +28,9 @@ std::uint64_t Mix(std::uint64_t value) {
     return value ^ (value >> 31);
 }
 
-// A number in [-0.25, 0.25) from the top 53 bits of a mixed value.
+// A number in [-1e-9, 1e-9) from the top 53 bits of a mixed value.
 double Offset(std::uint64_t mixed) {
-    return static_cast<double>(mixed >> 11) * 0x1.0p-53 * 0.5 - 0.25;
+    return (static_cast<double>(mixed >> 11) * 0x1.0p-53 - 0.5) * 2e-9;
 }
 
 template <bool Shared> void Increment(std::uint32_t& count) {
@@ -80,7 +80,9 @@ template <int Method, bool Shared> class Counter {
                 const double dx = state.point.x - old.x;
                 const double dy = state.point.y - old.y;
                 const double jump = std::sqrt(dx * dx + dy * dy) * 255 * (2.0 / 3.0);
-                value = static_cast<std::uint64_t>(std::clamp(jump, 1.0, 255.0) * kValueUnit);
+                // As the desktop program's speed index: from 1 to 255.
+                const double index = jump >= 1.0 ? std::min(jump, 255.0) : 1.0;
+                value = static_cast<std::uint64_t>(index * kValueUnit);
             } else if constexpr (Method == 2) {
                 const double height = std::fabs(state.point.z) * 255;
                 if (!(height <= 255.0)) {
@@ -131,8 +133,7 @@ template <int Method, bool Shared> class Counter {
 
 template <int Method, bool Shared>
 void RunOrbit(const RenderKernel& kernel, const PosterRecipe& recipe, std::uint32_t orbit,
-              const CountGrid& grid, std::atomic<std::uint64_t>& done) {
-    KernelState state = OrbitStart(kernel, orbit);
+              KernelState state, const CountGrid& grid, std::atomic<std::uint64_t>& done) {
     std::uint64_t steps = OrbitSteps(recipe, orbit);
     // The first orbit's first step is the desktop program's: never plotted.
     // The others settle on the attractor first.
@@ -156,16 +157,17 @@ void RunOrbit(const RenderKernel& kernel, const PosterRecipe& recipe, std::uint3
 
 template <bool Shared>
 void RunOrbitBy(int method, const RenderKernel& kernel, const PosterRecipe& recipe,
-                std::uint32_t orbit, const CountGrid& grid, std::atomic<std::uint64_t>& done) {
+                std::uint32_t orbit, const KernelState& start, const CountGrid& grid,
+                std::atomic<std::uint64_t>& done) {
     switch (method) {
     case 0:
-        RunOrbit<0, Shared>(kernel, recipe, orbit, grid, done);
+        RunOrbit<0, Shared>(kernel, recipe, orbit, start, grid, done);
         break;
     case 1:
-        RunOrbit<1, Shared>(kernel, recipe, orbit, grid, done);
+        RunOrbit<1, Shared>(kernel, recipe, orbit, start, grid, done);
         break;
     default:
-        RunOrbit<2, Shared>(kernel, recipe, orbit, grid, done);
+        RunOrbit<2, Shared>(kernel, recipe, orbit, start, grid, done);
         break;
     }
 }
@@ -176,14 +178,22 @@ std::uint64_t OrbitSteps(const PosterRecipe& recipe, std::uint32_t orbit) {
     return recipe.steps / recipe.orbits + (orbit < recipe.steps % recipe.orbits ? 1 : 0);
 }
 
-KernelState OrbitStart(const RenderKernel& kernel, std::uint32_t orbit) {
-    KernelState state = kernel.start();
-    if (orbit > 0) {
+std::vector<KernelState> OrbitStarts(const RenderKernel& kernel, std::uint32_t orbits) {
+    std::vector<KernelState> starts;
+    starts.reserve(orbits);
+    starts.push_back(kernel.start());
+    KernelState seed = kernel.start();
+    for (std::uint32_t orbit = 1; orbit < orbits; ++orbit) {
+        for (std::uint64_t i = 0; i < kSeedSpacing; ++i) {
+            kernel.step(seed);
+        }
+        KernelState start = seed;
         const std::uint64_t mixed = Mix(orbit);
-        state.point.x += Offset(mixed);
-        state.point.y += Offset(Mix(mixed));
+        start.point.x += Offset(mixed);
+        start.point.y += Offset(Mix(mixed));
+        starts.push_back(start);
     }
-    return state;
+    return starts;
 }
 
 KernelInputs PosterInputs(const PosterRecipe& recipe) {
@@ -201,6 +211,7 @@ KernelInputs PosterInputs(const PosterRecipe& recipe) {
 void RenderOrbits(const PosterRecipe& recipe, CountGrid& grid, unsigned threads,
                   const std::function<void(std::uint64_t)>& progress) {
     const RenderKernel kernel(PosterInputs(recipe));
+    const std::vector<KernelState> starts = OrbitStarts(kernel, recipe.orbits);
     const unsigned workers = std::clamp(threads, 1u, recipe.orbits);
     // One thread has the grid to itself and needs no atomic additions.
     const bool shared = workers > 1;
@@ -213,9 +224,9 @@ void RenderOrbits(const PosterRecipe& recipe, CountGrid& grid, unsigned threads,
     auto work = [&] {
         for (std::uint32_t orbit = nextOrbit++; orbit < recipe.orbits; orbit = nextOrbit++) {
             if (shared) {
-                RunOrbitBy<true>(recipe.method, kernel, recipe, orbit, grid, done);
+                RunOrbitBy<true>(recipe.method, kernel, recipe, orbit, starts[orbit], grid, done);
             } else {
-                RunOrbitBy<false>(recipe.method, kernel, recipe, orbit, grid, done);
+                RunOrbitBy<false>(recipe.method, kernel, recipe, orbit, starts[orbit], grid, done);
             }
         }
         const std::lock_guard lock(mutex);

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -185,36 +186,34 @@ int Render(const PosterOptions& options, const PosterRecipe& recipe, std::ostrea
 
     const std::string& output = options.picture.output;
     SafeFile picture;
-    SaveResult result = picture.Open(output);
-    if (result == SaveResult::Saved && !WritePosterPng(picture.stream(), recipe.res, recipe.depth,
-                                                       RecipeText(recipe, true), rows)) {
-        result = SaveResult::WriteError;
+    SaveResult saved = picture.Open(output);
+    const SafeFile* failed = &picture;
+    if (saved == SaveResult::Saved && !WritePosterPng(picture.stream(), recipe.res, recipe.depth,
+                                                      RecipeText(recipe, true), rows)) {
+        saved = SaveResult::WriteError;
     }
-    if (result == SaveResult::Saved) {
-        result = picture.Close();
+    SafeFile counts;
+    if (saved == SaveResult::Saved && options.counts) {
+        failed = &counts;
+        saved = counts.Open(*options.counts);
+        std::string error;
+        if (saved == SaveResult::Saved && !WriteCountsExr(counts.stream(), *grid, error)) {
+            Say(err, "--counts: " + error);
+            saved = SaveResult::WriteError;
+        }
     }
-    if (result != SaveResult::Saved) {
-        Say(err, std::string(SaveErrorText(result)) + " (" + output + ")");
-        return kExitFailure;
+    if (saved == SaveResult::Saved) {
+        failed = nullptr;
+        saved = options.counts ? CommitBoth(picture, counts, &failed) : picture.Commit();
     }
-    if (options.counts) {
-        SafeFile counts;
-        result = counts.Open(*options.counts);
-        std::string error = SaveErrorText(result);
-        if (result == SaveResult::Saved && !WriteCountsExr(counts.stream(), *grid, error)) {
-            result = SaveResult::WriteError;
+    // Without a commit neither file takes its name.
+    if (saved != SaveResult::Saved) {
+        const SafeFile& file = failed != nullptr ? *failed : picture;
+        std::string text = std::string(SaveErrorText(saved)) + " '" + file.path() + "'";
+        if (file.error() != 0) {
+            text += std::string(": ") + std::strerror(file.error());
         }
-        if (result == SaveResult::Saved) {
-            const SafeFile* failed = nullptr;
-            result = CommitBoth(picture, counts, &failed);
-            error = SaveErrorText(result);
-        }
-        if (result != SaveResult::Saved) {
-            Say(err, error + " (" + *options.counts + ")");
-            return kExitFailure;
-        }
-    } else if ((result = picture.Commit()) != SaveResult::Saved) {
-        Say(err, std::string(SaveErrorText(result)) + " (" + output + ")");
+        Say(err, text);
         return kExitFailure;
     }
     if (options.picture.display != BatchDisplay::Quiet) {

@@ -2,6 +2,7 @@
 // in Markdown, as a PDF with Qt's own text layout, the cover picture above
 // the first heading and the page number at the foot of every page.
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPageLayout>
@@ -11,6 +12,7 @@
 #include <QTextDocument>
 #include <QTextImageFormat>
 #include <QTextTable>
+#include <QUrl>
 
 #include <cstdio>
 
@@ -97,6 +99,11 @@ int main(int argc, char** argv) {
     QFont body("DejaVu Sans");
     body.setPointSizeF(9.5);
     doc.setDefaultFont(body);
+    // The guide's pictures are named relative to the guide itself.
+    doc.setMetaInformation(
+        QTextDocument::DocumentUrl,
+        QUrl::fromLocalFile(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath())
+            .toString());
     doc.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
     styleTables(doc);
     addCover(doc, cover);

@@ -1,15 +1,20 @@
-// The program itself, started as `orvantis render` on a machine without any
-// display: had it touched the window system, Qt would have ended it.
+// The program itself, started as `orvantis render`, `orvantis poster` or with
+// --help on a machine without any display: had it touched the window system,
+// Qt would have ended it.
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace orv::test {
 namespace {
@@ -18,7 +23,7 @@ namespace {
 // stdout and stderr left in files of the directory.
 int RunProgram(const TempDir& dir, const std::string& args) {
     const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" +
-                                std::string(ORV_PROGRAM) + "' render " + args + " >'" +
+                                std::string(ORV_PROGRAM) + "' " + args + " >'" +
                                 dir.path("out.txt") + "' 2>'" + dir.path("err.txt") + "'";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -34,7 +39,7 @@ std::string Text(const std::string& path) {
 TEST(RenderProgram, RendersWithoutAnyDisplay) {
     TempDir dir;
     const std::string picture = dir.path("headless.png");
-    ASSERT_EQ(RunProgram(dir, "--steps 20000 -o '" + picture + "'"), 0)
+    ASSERT_EQ(RunProgram(dir, "render --steps 20000 -o '" + picture + "'"), 0)
         << Text(dir.path("err.txt"));
     EXPECT_EQ(Text(dir.path("out.txt")),
               "Wrote " + picture + " and " + dir.path("headless.gan") + "\n");
@@ -45,9 +50,46 @@ TEST(RenderProgram, RendersWithoutAnyDisplay) {
 
 TEST(RenderProgram, ExitCodesReachTheShell) {
     TempDir dir;
-    EXPECT_EQ(RunProgram(dir, "--nonsense"), 2);
-    EXPECT_EQ(RunProgram(dir, "--view 0,0.01,0,1 -o '" + dir.path("v.tga") + "'"), 2);
-    EXPECT_EQ(RunProgram(dir, "-o '" + dir.path("missing/v.tga") + "'"), 1);
+    EXPECT_EQ(RunProgram(dir, "render --nonsense"), 2);
+    EXPECT_EQ(RunProgram(dir, "render --view 0,0.01,0,1 -o '" + dir.path("v.tga") + "'"), 2);
+    EXPECT_EQ(RunProgram(dir, "render -o '" + dir.path("missing/v.tga") + "'"), 1);
+}
+
+TEST(RenderProgram, HelpAndVersionPrintWithoutAWindow) {
+    TempDir dir;
+    EXPECT_EQ(RunProgram(dir, "--version"), 0);
+    EXPECT_EQ(Text(dir.path("out.txt")), "orvantis 1.0.0\n");
+    EXPECT_EQ(RunProgram(dir, "--help"), 0);
+    EXPECT_EQ(Text(dir.path("out.txt")).rfind("Usage: orvantis [FILE.gan]\n", 0), 0u);
+    EXPECT_EQ(Text(dir.path("err.txt")), "");
+}
+
+TEST(PosterProgram, CtrlCWhileSavingLeavesNoPictureUnderTheName) {
+    TempDir dir;
+    const std::string picture = dir.path("large.png");
+    const std::filesystem::path folder = std::filesystem::path(picture).parent_path();
+    // Few steps on a large picture: most of the time goes to writing it.
+    const pid_t child = fork();
+    if (child == 0) {
+        execl(ORV_PROGRAM, "orvantis", "poster", "--res", "10000", "--method", "hit-count",
+              "--steps", "100000", "--quiet", "-o", picture.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    // The signal comes as soon as the file being written shows in the folder.
+    int status = 0;
+    bool interrupted = false;
+    while (waitpid(child, &status, WNOHANG) == 0) {
+        if (!std::filesystem::is_empty(folder)) {
+            kill(child, SIGINT);
+            waitpid(child, &status, 0);
+            interrupted = true;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ASSERT_TRUE(interrupted) << "the poster was written before it could be interrupted";
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
+    EXPECT_TRUE(std::filesystem::is_empty(folder)) << "neither the picture nor a temporary is left";
 }
 
 } // namespace

@@ -10,20 +10,24 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace orv {
 
 // Steps an orbit other than the first iterates before it starts counting.
 constexpr std::uint64_t kTransientSteps = 1000;
+// Steps of orbit 0 between the start points of two orbits.
+constexpr std::uint64_t kSeedSpacing = 100;
 
 // The steps of orbit i of the recipe's orbits; the first orbit's first step
 // is counted among them, and is never plotted.
 std::uint64_t OrbitSteps(const PosterRecipe& recipe, std::uint32_t orbit);
 
-// Where orbit i starts: orbit 0 at the parameter set's start point, as the
-// desktop program does; every other one at a point near it derived from the
-// index.
-KernelState OrbitStart(const RenderKernel& kernel, std::uint32_t orbit);
+// Where each orbit starts: orbit 0 at the parameter set's start point, as the
+// desktop program does; orbit i at the point orbit 0 reaches after i times
+// kSeedSpacing steps, which lies on the attractor, moved by a tiny offset
+// derived from i, so that the orbits soon part.
+std::vector<KernelState> OrbitStarts(const RenderKernel& kernel, std::uint32_t orbits);
 
 // The kernel inputs of the recipe on the fine grid.
 KernelInputs PosterInputs(const PosterRecipe& recipe);

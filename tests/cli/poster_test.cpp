@@ -1,0 +1,271 @@
+// `orvantis poster`: the picture depends on its options only, its first orbit
+// is the desktop program's, and its files say what they hold.
+#include "batch_fixture.h"
+#include "engine_fixture.h"
+
+#include "cli/poster.h"
+#include "cli/poster_files.h"
+#include "cli/poster_orbits.h"
+#include "palette/palette.h"
+#include "render/plot.h"
+#include "render/state.h"
+
+#include <ImfChannelList.h>
+#include <ImfFrameBuffer.h>
+#include <ImfHeader.h>
+#include <ImfInputFile.h>
+#include <png.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <numeric>
+#include <set>
+#include <sstream>
+
+namespace orv::test {
+namespace {
+
+// A PNG as it is stored: side, bits per channel, three values a pixel.
+struct Picture {
+    int side = 0;
+    int depth = 0;
+    std::vector<unsigned> values;
+};
+
+Picture ReadPicture(const std::string& path) {
+    Picture picture;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        ADD_FAILURE() << "no file " << path;
+        return picture;
+    }
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png)) == 0) {
+        png_init_io(png, file);
+        png_read_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
+        picture.side = static_cast<int>(png_get_image_width(png, info));
+        picture.depth = png_get_bit_depth(png, info);
+        png_bytepp rows = png_get_rows(png, info);
+        for (int y = 0; y < picture.side; ++y) {
+            for (int i = 0; i < 3 * picture.side; ++i) {
+                picture.values.push_back(
+                    picture.depth == 16 ? rows[y][2 * i] << 8 | rows[y][2 * i + 1] : rows[y][i]);
+            }
+        }
+    } else {
+        ADD_FAILURE() << "damaged PNG " << path;
+    }
+    png_destroy_read_struct(&png, &info, nullptr);
+    std::fclose(file);
+    return picture;
+}
+
+class PosterTest : public BatchTest {
+  protected:
+    BatchRun Poster(std::vector<std::string> args) {
+        const PosterCommandLine line = ParsePosterOptions(args);
+        EXPECT_EQ(line.action, CommandLineAction::Render) << line.error;
+        std::ostringstream out;
+        std::ostringstream err;
+        BatchRun run;
+        run.code = RunPoster(line.options, out, err, false);
+        run.out = out.str();
+        run.err = err.str();
+        return run;
+    }
+};
+
+using PosterOptionsTest = ::testing::Test;
+
+TEST(PosterOptionsTest, PosterOptionsAreCheckedAndTheRestIsRenders) {
+    const PosterCommandLine line = ParsePosterOptions(
+        {"--orbits", "8", "--threads=3", "--supersample", "4", "--depth", "16", "--res", "20000",
+         "--counts", "c.exr", "--type", "beta", "-o", "p.PNG"});
+    ASSERT_EQ(line.action, CommandLineAction::Render) << line.error;
+    EXPECT_EQ(line.options.orbits, 8u);
+    EXPECT_EQ(*line.options.threads, 3u);
+    EXPECT_EQ(line.options.supersample, 4);
+    EXPECT_EQ(line.options.depth, 16);
+    EXPECT_EQ(*line.options.picture.res, 20000);
+    EXPECT_EQ(*line.options.picture.type, 2);
+    EXPECT_EQ(*line.options.counts, "c.exr");
+
+    const auto refused = [](std::vector<std::string> args) {
+        return ParsePosterOptions(args).error;
+    };
+    EXPECT_EQ(refused({"--supersample", "5", "-o", "p.png"}),
+              "--supersample: '5' is not 1, 2, 3 or 4");
+    EXPECT_EQ(refused({"--depth", "12", "-o", "p.png"}), "--depth: '12' is not 8 or 16");
+    EXPECT_EQ(refused({"--orbits", "0", "-o", "p.png"}),
+              "--orbits: '0' is not a number of orbits from 1 to 65536");
+    EXPECT_EQ(refused({"-o", "p.tga"}), "-o: 'p.tga' must end in .png: a poster is a PNG file");
+    EXPECT_EQ(refused({"--lmap", "-o", "p.png"}),
+              "--lmap: a poster draws the attractor; render draws the Lyapunov map");
+    EXPECT_EQ(refused({"--steps", "4294967296", "-o", "p.png"}),
+              "--steps: a poster takes at most 4294967295 steps");
+    EXPECT_EQ(refused({"--recipe", "r.png", "--type", "beta", "-o", "p.png"}),
+              "--type cannot be combined with --recipe, which gives the whole picture");
+    EXPECT_EQ(ParsePosterOptions({"--recipe", "r.png", "--threads", "2", "--quiet", "-o", "p.png"})
+                  .action,
+              CommandLineAction::Render);
+}
+
+TEST_F(PosterTest, TheFileIsTheSameFromOneAndFromTwoThreads) {
+    const std::vector<std::string> picture = {"--method",      "speed", "--res",   "200",
+                                              "--orbits",      "5",     "--steps", "200000",
+                                              "--supersample", "2",     "--quiet"};
+    auto one = picture;
+    one.insert(one.end(), {"--threads", "1", "-o", Path("one.png")});
+    auto two = picture;
+    two.insert(two.end(), {"--threads", "2", "-o", Path("two.png")});
+    ASSERT_EQ(Poster(one).code, 0);
+    ASSERT_EQ(Poster(two).code, 0);
+    EXPECT_EQ(ReadBytes(Path("one.png")), ReadBytes(Path("two.png")));
+}
+
+// The desktop program's counts after a number of render steps.
+class PosterOrbits : public EngineTest {
+  protected:
+    std::vector<float> RenderCounts(long steps) {
+        firstloop = 1;
+        Steps(steps);
+        return {hitcount, hitcount + static_cast<std::size_t>(res) * res};
+    }
+};
+
+TEST_F(PosterOrbits, OneOrbitCountsWhatTheDesktopProgramCounts) {
+    res = 200;
+    dres = 200;
+    ResizeImage();
+    type = 1;
+    ghostflag = 1;
+    rot[1] = VOXEL{30.0, 0.0, 45.0};
+    method[1] = 1;
+    // Past 20000 steps the ghost image has been drawn and left again.
+    const std::vector<float> expected = RenderCounts(25000);
+
+    RenderOptions options;
+    options.steps = 25000;
+    PosterRecipe recipe = RecipeFromState(options);
+    ASSERT_TRUE(recipe.ghost);
+    std::optional<CountGrid> grid = CountGrid::Make(200, false);
+    ASSERT_TRUE(grid);
+    RenderOrbits(recipe, *grid, 2, [](std::uint64_t) {});
+    const std::vector<float> counts(grid->counts(), grid->counts() + grid->pixels());
+    EXPECT_EQ(counts, expected);
+}
+
+TEST_F(PosterOrbits, TheCountsFileHoldsTheCountsOfTheFineGrid) {
+    method[0] = 2;
+    RenderOptions options;
+    options.steps = 60000;
+    PosterRecipe recipe = RecipeFromState(options);
+    recipe.res = 210;
+    recipe.supersample = 2;
+    recipe.orbits = 3;
+    std::optional<CountGrid> grid = CountGrid::Make(420, true);
+    ASSERT_TRUE(grid);
+    RenderOrbits(recipe, *grid, 1, [](std::uint64_t) {});
+    ASSERT_EQ(std::accumulate(grid->counts(), grid->counts() + grid->pixels(), 0ull) > 50000, true);
+
+    const TempDir dir;
+    std::FILE* file = std::fopen(dir.path("c.exr").c_str(), "wb");
+    std::string error;
+    ASSERT_TRUE(WriteCountsExr(file, *grid, error)) << error;
+    std::fclose(file);
+
+    Imf::InputFile input(dir.path("c.exr").c_str());
+    const IMATH_NAMESPACE::Box2i window = input.header().dataWindow();
+    ASSERT_EQ(window.max.x + 1, 420);
+    ASSERT_EQ(window.max.y + 1, 420);
+    std::vector<float> read(grid->pixels());
+    Imf::FrameBuffer buffer;
+    buffer.insert("Y", Imf::Slice(Imf::FLOAT, reinterpret_cast<char*>(read.data()), sizeof(float),
+                                  sizeof(float) * 420));
+    input.setFrameBuffer(buffer);
+    input.readPixels(0, 419);
+    const std::vector<float> counts(grid->counts(), grid->counts() + grid->pixels());
+    EXPECT_EQ(read, counts);
+}
+
+TEST_F(PosterTest, ARecipeRendersTheSameFileAgain) {
+    ASSERT_EQ(Poster({"--type",         "beta",
+                      "--params",       "-1.7,2.1,0.9,0.4",
+                      "--rotation",     "20,0,75",
+                      "--order",        "ZXY",
+                      "--view",         "-1.5,2.6,-1.4,2.7",
+                      "--res",          "200",
+                      "--method",       "hit-count",
+                      "--filter",       "log",
+                      "--palette",      "2",
+                      "--background",   "10,20,30",
+                      "--steps",        "60000",
+                      "--orbits",       "3",
+                      "--supersample",  "2",
+                      "--depth",        "16",
+                      "--quiet",        "-o",
+                      Path("first.png")})
+                  .code,
+              0);
+    const BatchRun again = Poster({"--recipe", Path("first.png"), "-o", Path("again.png")});
+    ASSERT_EQ(again.code, 0) << again.err;
+    EXPECT_EQ(ReadBytes(Path("again.png")), ReadBytes(Path("first.png")));
+}
+
+TEST_F(PosterTest, APosterTooLargeForMemoryIsRefusedBeforeAnythingStarts) {
+    const BatchRun run = Poster(
+        {"--method", "hit-count", "--res", "3000000", "--supersample", "4", "-o", Path("big.png")});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(
+        run.err.find(
+            "orvantis poster: --res 3000000 with --supersample 4 needs 536442.9 GiB of memory;"),
+        std::string::npos)
+        << run.err;
+    EXPECT_FALSE(std::filesystem::exists(Path("big.png")));
+}
+
+TEST_F(PosterTest, SupersamplingBlendsTheColoursOfAnEdge) {
+    const auto colours = [&](const std::string& factor) {
+        const std::string name = Path("ss" + factor + ".png");
+        EXPECT_EQ(Poster({"--method", "hit-count", "--res", "200", "--steps", "100000",
+                          "--supersample", factor, "--quiet", "-o", name})
+                      .code,
+                  0);
+        const Picture picture = ReadPicture(name);
+        std::set<std::array<unsigned, 3>> found;
+        for (std::size_t i = 0; i + 2 < picture.values.size(); i += 3) {
+            found.insert({picture.values[i], picture.values[i + 1], picture.values[i + 2]});
+        }
+        return found;
+    };
+    // Without supersampling a pixel has the background or a palette entry.
+    std::set<std::array<unsigned, 3>> allowed = {{255, 245, 230}};
+    for (std::size_t entry = 0; entry < 256; ++entry) {
+        allowed.insert({defpal1[3 * entry], defpal1[3 * entry + 1], defpal1[3 * entry + 2]});
+    }
+    const auto between = [&](const std::set<std::array<unsigned, 3>>& found) {
+        return std::count_if(found.begin(), found.end(),
+                             [&](const auto& colour) { return !allowed.contains(colour); });
+    };
+    EXPECT_EQ(between(colours("1")), 0);
+    EXPECT_GT(between(colours("3")), 20);
+}
+
+TEST_F(PosterTest, SixteenBitsShowMoreThan256Levels) {
+    ASSERT_EQ(Poster({"--method", "z-plane", "--res", "200", "--steps", "200000", "--depth", "16",
+                      "--quiet", "-o", Path("deep.png")})
+                  .code,
+              0);
+    const Picture picture = ReadPicture(Path("deep.png"));
+    EXPECT_EQ(picture.depth, 16);
+    std::set<unsigned> levels;
+    for (std::size_t i = 0; i < picture.values.size(); i += 3) {
+        levels.insert(picture.values[i]);
+    }
+    EXPECT_GT(levels.size(), 256u);
+}
+
+} // namespace
+} // namespace orv::test
