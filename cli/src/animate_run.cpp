@@ -172,8 +172,20 @@ int RunAnimate(const AnimateOptions& options, std::ostream& out, std::ostream& e
         }
     }
 
-    const unsigned threads =
-        options.frame.threads.value_or(std::max(1u, std::thread::hardware_concurrency()));
+    // Each frame being rendered holds its own counts: as many at once as
+    // the threads asked for and the memory allow.
+    const std::uint64_t frameBytes = PosterBytes(first);
+    const std::uint64_t available = AvailableMemory();
+    if (frameBytes > available) {
+        Say(err, "a frame of --res " + std::to_string(first.res) + " with --supersample " +
+                     std::to_string(first.supersample) + " needs " +
+                     std::to_string(frameBytes >> 20) + " MiB of memory; " +
+                     std::to_string(available >> 20) + " MiB is available");
+        return kExitFailure;
+    }
+    const unsigned threads = static_cast<unsigned>(std::min<std::uint64_t>(
+        options.frame.threads.value_or(std::max(1u, std::thread::hardware_concurrency())),
+        available / frameBytes));
     SetWorkerLimit(static_cast<int>(threads));
 
     // Every frame's probe that the scale of a missing frame is made from.

@@ -11,6 +11,9 @@ namespace orv {
 
 namespace {
 
+// Several thumbnails are rendered at once, each with its own counts.
+constexpr long kLargestThumbnail = 1024;
+
 constexpr const char* kUsage =
     R"(Usage: orvantis explore --type T --count N [--seed S] -o DIR [options]
 
@@ -26,7 +29,7 @@ ones.
   --seed S               0 to 4294967295 (1)
   -o, --output DIR       the folder of the pictures, parameter files and page
 
-The thumbnails take the picture options of `orvantis poster`: --res (256),
+The thumbnails take the picture options of `orvantis poster`: --res (256, at most 1024),
 --steps (400000), --orbits (8), --method (hit-count), --filter (log),
 --palette, --background, --start, --rotation, --order, --view, --ghost,
 --supersample, --depth, --threads, --progress and --quiet.
@@ -71,6 +74,11 @@ ExploreCommandLine ParseExploreOptions(const std::vector<std::string>& args) {
         return result;
     }
     result.options.thumbnail = poster.options;
+    if (poster.options.picture.res.value_or(0) > kLargestThumbnail) {
+        result.error =
+            "--res: a thumbnail is at most " + std::to_string(kLargestThumbnail) + " pixels wide";
+        return result;
+    }
     if (!Names(split.rest, "--type")) {
         result.error = "--type is needed: the type whose sets are looked for";
         return result;

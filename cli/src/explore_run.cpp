@@ -169,10 +169,12 @@ int RunExplore(const ExploreOptions& options, std::ostream& out, std::ostream& e
         bar = std::make_unique<ProgressBar>(err, options.count, "sets", ProgressBar::Clock::now());
     }
 
-    // Searches run a batch at a time on every thread; their results are
-    // taken in the order of their numbers, so the sets found do not depend
-    // on the number of threads.
-    const std::uint64_t batch = 2 * static_cast<std::uint64_t>(threads);
+    // Searches run a batch at a time on every thread, as many as the memory
+    // holds thumbnails for; their results are taken in the order of their
+    // numbers, so the sets found depend neither on the number of threads nor
+    // on the memory.
+    const std::uint64_t batch = std::clamp<std::uint64_t>(AvailableMemory() / PosterBytes(base), 1,
+                                                          2 * static_cast<std::uint64_t>(threads));
     const std::uint64_t limit = kSearchesPerSet * options.count;
     std::vector<PARAM> accepted;
     std::uint64_t degenerate = 0;

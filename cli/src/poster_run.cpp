@@ -56,8 +56,8 @@ std::string Size(std::uint64_t bytes) {
     return text;
 }
 
-// The memory the system can give without swapping, or all of it when it does
-// not say.
+} // namespace
+
 std::uint64_t AvailableMemory() {
     std::ifstream info("/proc/meminfo");
     for (std::string key; info >> key;) {
@@ -70,8 +70,6 @@ std::uint64_t AvailableMemory() {
     return static_cast<std::uint64_t>(sysconf(_SC_PHYS_PAGES)) *
            static_cast<std::uint64_t>(sysconf(_SC_PAGE_SIZE));
 }
-
-} // namespace
 
 int RecipeFromOptions(const PosterOptions& options, PosterRecipe& recipe, std::ostream& err) {
     BatchSession session;
