@@ -64,7 +64,7 @@ double TimeCandidates(bool withThumbnail, int threads) {
             PosterRecipe recipe = base;
             recipe.param = set->param;
             std::optional<CountGrid> grid = CountGrid::Make(256, false);
-            RenderOrbits(recipe, *grid, 1, [](std::uint64_t) {});
+            RenderOrbits(recipe, *grid, 1, 0, [](std::uint64_t) {});
             benchmark::DoNotOptimize(MeasureShape(*grid));
         }
     });

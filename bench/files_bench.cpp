@@ -44,7 +44,7 @@ void BM_writetga_4000(benchmark::State& state) {
     std::strcpy(tgafile, path.c_str());
     for (auto _ : state) {
         removeOld(state, path);
-        if (writetga(g_vhdc) != 0) {
+        if (writetga(g_vhdc) != SaveResult::Saved) {
             state.SkipWithError("the export failed");
             break;
         }

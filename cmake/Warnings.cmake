@@ -14,3 +14,15 @@ if(ORV_SANITIZE)
     -fno-omit-frame-pointer)
   target_link_options(orv_options INTERFACE -fsanitize=address,undefined)
 endif()
+
+# libFuzzer needs clang; other compilers build the fuzz targets as programs
+# that replay their seed corpus.
+if(ORV_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "ORV_FUZZ needs clang (CMAKE_CXX_COMPILER=clang++)")
+  endif()
+  target_compile_options(orv_options INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
+    -fno-omit-frame-pointer)
+  target_link_options(orv_options INTERFACE -fsanitize=address,undefined)
+endif()

@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -21,9 +22,16 @@ constexpr int kRangesPerThread = 64;
 // late (on a busy machine) never holds a job up.
 class Pool {
   public:
+    // A thread the system will not make is done without: the work is the
+    // same, only shared among fewer threads.
     explicit Pool(int workers) {
+        threads_.reserve(static_cast<std::size_t>(workers));
         for (int i = 0; i < workers; ++i) {
-            threads_.emplace_back([this, i] { serve(i); });
+            try {
+                threads_.emplace_back([this, i] { serve(i); });
+            } catch (const std::system_error&) {
+                break;
+            }
         }
     }
 

@@ -13,8 +13,10 @@
 #include "render/surfaces.h"
 #include "ui/mainwindow.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace orv {
 
@@ -36,6 +38,25 @@ int LoadParameterFile(const std::string& name, std::ostream& err) {
         return kExitBadInput;
     }
     return 0;
+}
+
+// A loaded record is taken as stored; values that are no finite numbers give
+// a blank picture (and a start point that is none makes every random search
+// fail), so they are named.
+void WarnIfNotFinite(const std::string& name, std::ostream& err) {
+    const std::pair<const char*, double> fields[] = {
+        {"a", gan.a},           {"b", gan.b},           {"c", gan.c},           {"d", gan.d},
+        {"xstart", gan.xstart}, {"ystart", gan.ystart}, {"zstart", gan.zstart}, {"xrot", gan.xrot},
+        {"yrot", gan.yrot},     {"zrot", gan.zrot}};
+    std::string named;
+    for (const auto& [field, value] : fields) {
+        if (!std::isfinite(value)) {
+            named += (named.empty() ? "" : ", ") + std::string(field);
+        }
+    }
+    if (!named.empty()) {
+        Report(err, "warning: '" + name + "': not a finite number: " + named);
+    }
 }
 
 void ApplyParameters(const std::array<double, 4>& values) {
@@ -131,6 +152,9 @@ int ApplyOptions(const RenderOptions& options, BatchSession& session, std::ostre
     if (options.gan) {
         if (const int failed = LoadParameterFile(*options.gan, err)) {
             return failed;
+        }
+        if (options.display != BatchDisplay::Quiet) {
+            WarnIfNotFinite(*options.gan, err);
         }
     }
     if (options.type) {

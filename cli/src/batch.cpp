@@ -1,5 +1,6 @@
 #include "cli/batch.h"
 #include "apply.h"
+#include "cli/poster_files.h"
 #include "report.h"
 #include "save.h"
 #include "session.h"
@@ -44,6 +45,9 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err,
     if (const int refused = CheckOutputName(options.output, err)) {
         return refused;
     }
+    if (const int refused = CheckOutputsAreNotInputs(options, err)) {
+        return refused;
+    }
     BatchSession session;
     if (const int failure = session.startFailure()) {
         Report(err, errormessage[failure - 1]);
@@ -68,7 +72,11 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err,
     if (session.ReportMessages(err)) {
         return kExitFailure;
     }
-    return SaveOutput(options.output, options.display == BatchDisplay::Quiet, out, err);
+    // A PNG tells what made it; a Lyapunov map is no attractor and has no
+    // recipe.
+    const TextChunks recipe =
+        options.lmap ? TextChunks{} : RecipeText(RecipeFromState(options), false);
+    return SaveOutput(options.output, recipe, options.display == BatchDisplay::Quiet, out, err);
 }
 
 } // namespace orv

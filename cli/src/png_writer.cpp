@@ -1,25 +1,21 @@
 #include "cli/png_writer.h"
+#include "cli/poster_files.h"
 #include "platform/kernel.h"
 #include "render/state.h"
 
-#include <png.h>
-
-#include <cstdio>
+#include <algorithm>
+#include <cstdint>
 
 namespace orv {
 
-int WritePng(HDC hdc, const char* path) {
-    std::FILE* file = std::fopen(path, "wb");
-    if (file == nullptr) {
-        return 1;
-    }
+SaveResult WritePng(HDC hdc, const char* path, SafeFile& file, const TextChunks& text) {
     const std::size_t side = static_cast<std::size_t>(res);
-    auto* rgb = static_cast<unsigned char*>(LocalAlloc(LMEM_ZEROINIT, 3 * side * side));
+    const LocalBlock<unsigned char> rgb(
+        static_cast<unsigned char*>(LocalAlloc(LMEM_ZEROINIT, 3 * side * side)));
     if (rgb == nullptr) {
-        std::fclose(file);
-        return 2;
+        return SaveResult::NoMemory;
     }
-    unsigned char* out = rgb;
+    unsigned char* out = rgb.get();
     for (int y = 0; y < res; ++y) {
         for (int x = 0; x < res; ++x) {
             const COLORREF colour = GetPixel(hdc, x, y);
@@ -28,19 +24,24 @@ int WritePng(HDC hdc, const char* path) {
             *out++ = GetBValue(colour);
         }
     }
+    if (const SaveResult opened = file.Open(path); opened != SaveResult::Saved) {
+        return opened;
+    }
 
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(res);
-    image.height = static_cast<png_uint_32>(res);
-    image.format = PNG_FORMAT_RGB;
-    const int written = png_image_write_to_stdio(&image, file, 0, rgb, 0, nullptr);
-    png_image_free(&image);
-    LocalFree(rgb);
-    // Closing flushes the last buffered bytes, so a full disk may only show
-    // here.
-    const bool closed = std::fclose(file) == 0;
-    return written != 0 && closed ? 0 : 3;
+    const std::size_t row = 3 * side;
+    const bool written = WritePosterPng(
+        file.stream(), res, 8, text, [&](long first, long count, std::uint16_t* channels) {
+            const unsigned char* from = rgb.get() + static_cast<std::size_t>(first) * row;
+            std::copy(from, from + static_cast<std::size_t>(count) * row, channels);
+        });
+    const SaveResult closed = file.Close();
+    return written ? closed : SaveResult::WriteError;
+}
+
+SaveResult WritePng(HDC hdc, const char* path, const TextChunks& text) {
+    SafeFile file;
+    const SaveResult written = WritePng(hdc, path, file, text);
+    return written == SaveResult::Saved ? file.Commit() : written;
 }
 
 } // namespace orv

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -209,40 +210,81 @@ KernelInputs PosterInputs(const PosterRecipe& recipe) {
 }
 
 void RenderOrbits(const PosterRecipe& recipe, CountGrid& grid, unsigned threads,
-                  const std::function<void(std::uint64_t)>& progress) {
+                  std::uint64_t spareBytes, const std::function<void(std::uint64_t)>& progress) {
     const RenderKernel kernel(PosterInputs(recipe));
     const std::vector<KernelState> starts = OrbitStarts(kernel, recipe.orbits);
     const unsigned workers = std::clamp(threads, 1u, recipe.orbits);
-    // One thread has the grid to itself and needs no atomic additions.
-    const bool shared = workers > 1;
+    const bool withValues = grid.values() != nullptr;
+    // Where memory allows, every thread but the first counts into a grid of
+    // its own: plain additions then replace atomic ones, which stall the
+    // processor. The grids are added up at the end.
+    std::vector<CountGrid> own;
+    const std::uint64_t gridBytes = grid.pixels() * CountGrid::BytesPerPixel(withValues);
+    if (workers > 1 && gridBytes * (workers - 1) <= spareBytes) {
+        for (unsigned i = 1; i < workers; ++i) {
+            std::optional<CountGrid> made = CountGrid::Make(grid.side(), withValues);
+            if (!made) {
+                own.clear();
+                break;
+            }
+            own.push_back(std::move(*made));
+        }
+    }
+    const bool shared = workers > 1 && own.empty();
     std::atomic<std::uint32_t> nextOrbit{0};
     std::atomic<std::uint64_t> done{0};
     std::mutex mutex;
     std::condition_variable finished;
     unsigned running = workers;
 
-    auto work = [&] {
+    auto work = [&](unsigned worker) {
+        const CountGrid& target = worker == 0 || shared ? grid : own[worker - 1];
         for (std::uint32_t orbit = nextOrbit++; orbit < recipe.orbits; orbit = nextOrbit++) {
             if (shared) {
-                RunOrbitBy<true>(recipe.method, kernel, recipe, orbit, starts[orbit], grid, done);
+                RunOrbitBy<true>(recipe.method, kernel, recipe, orbit, starts[orbit], target, done);
             } else {
-                RunOrbitBy<false>(recipe.method, kernel, recipe, orbit, starts[orbit], grid, done);
+                RunOrbitBy<false>(recipe.method, kernel, recipe, orbit, starts[orbit], target,
+                                  done);
             }
         }
         const std::lock_guard lock(mutex);
         --running;
         finished.notify_one();
     };
-    std::vector<std::jthread> pool;
-    pool.reserve(workers);
-    for (unsigned i = 0; i < workers; ++i) {
-        pool.emplace_back(work);
+    {
+        std::vector<std::jthread> pool;
+        pool.reserve(workers);
+        for (unsigned i = 0; i < workers; ++i) {
+            pool.emplace_back(work, i);
+        }
+        std::unique_lock lock(mutex);
+        while (!finished.wait_for(lock, std::chrono::milliseconds(100),
+                                  [&] { return running == 0; })) {
+            lock.unlock();
+            progress(done.load(std::memory_order_relaxed));
+            lock.lock();
+        }
     }
-    std::unique_lock lock(mutex);
-    while (!finished.wait_for(lock, std::chrono::milliseconds(100), [&] { return running == 0; })) {
-        lock.unlock();
-        progress(done.load(std::memory_order_relaxed));
-        lock.lock();
+    if (own.empty()) {
+        return;
+    }
+    // Whole numbers add up the same in any order: each thread takes a stripe.
+    const std::size_t stripe = (grid.pixels() + workers - 1) / workers;
+    auto add = [&](unsigned worker) {
+        const std::size_t first = worker * stripe;
+        const std::size_t last = std::min(grid.pixels(), first + stripe);
+        for (const CountGrid& from : own) {
+            for (std::size_t pixel = first; pixel < last; ++pixel) {
+                grid.counts()[pixel] += from.counts()[pixel];
+            }
+            for (std::size_t pixel = first; withValues && pixel < last; ++pixel) {
+                grid.values()[pixel] += from.values()[pixel];
+            }
+        }
+    };
+    std::vector<std::jthread> adders;
+    for (unsigned i = 0; i < workers; ++i) {
+        adders.emplace_back(add, i);
     }
 }
 

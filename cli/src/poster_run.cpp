@@ -159,7 +159,8 @@ int Render(const PosterOptions& options, const PosterRecipe& recipe, std::ostrea
     if (errIsTerminal && options.picture.display != BatchDisplay::Quiet) {
         bar = std::make_unique<ProgressBar>(err, recipe.steps, "steps", ProgressBar::Clock::now());
     }
-    RenderOrbits(recipe, *grid, threads, [&](std::uint64_t done) {
+    // Half of what is left may go to copies of the grid for the threads.
+    RenderOrbits(recipe, *grid, threads, (available - needed) / 2, [&](std::uint64_t done) {
         if (bar) {
             bar->update(done, ProgressBar::Clock::now());
         }

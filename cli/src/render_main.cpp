@@ -1,8 +1,11 @@
 #include "cli/batch.h"
 #include "report.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
+#include <new>
 
 #include <unistd.h>
 
@@ -52,9 +55,21 @@ Exit status: 0 success; 1 a file could not be written, or memory ran out;
 read, or a filter that cannot be applied; 3 the random search found nothing.
 )";
 
-} // namespace
+// What RenderMain writes to standard output must arrive: a full disk or a
+// closed pipe there is a failure like any other write.
+int CheckStandardOutput(int code) {
+    errno = 0;
+    std::cout.flush();
+    if (std::cout.fail()) {
+        const int error = errno;
+        Report(std::cerr, std::string("cannot write to standard output") +
+                              (error != 0 ? std::string(": ") + std::strerror(error) : ""));
+        return code == kExitSuccess ? kExitFailure : code;
+    }
+    return code;
+}
 
-int RenderMain(int argc, char** argv) {
+int Dispatch(int argc, char** argv) {
     const CommandLine line = ParseRenderOptions(std::vector<std::string>(argv + 1, argv + argc));
     switch (line.action) {
     case CommandLineAction::Help:
@@ -70,6 +85,19 @@ int RenderMain(int argc, char** argv) {
         break;
     }
     return RunBatch(line.options, std::cout, std::cerr, ::isatty(STDERR_FILENO) != 0);
+}
+
+} // namespace
+
+int RenderMain(int argc, char** argv) {
+    // Memory can run out before the engine's own checks are reached: while
+    // the pictures are unpacked or the drawing surfaces made at start-up.
+    try {
+        return CheckStandardOutput(Dispatch(argc, argv));
+    } catch (const std::bad_alloc&) {
+        Report(std::cerr, "Unable to allocate bitmap buffer.\nTry to free up some memory.");
+        return kExitFailure;
+    }
 }
 
 } // namespace orv

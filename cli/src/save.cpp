@@ -6,37 +6,56 @@
 #include "files/gan.h"
 #include "files/selection.h"
 #include "files/tga.h"
+#include "platform/file_selection.h"
 #include "render/state.h"
 #include "render/surfaces.h"
 #include "resources/resources.h"
 #include "ui/commands.h"
 
+#include <sys/stat.h>
+
 #include <cctype>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 namespace orv {
 
 namespace {
 
-bool EndsInPng(const std::string& name) {
-    if (name.size() < 4) {
+// Whether name ends in ending, in upper or lower case.
+bool EndsIn(const std::string& name, const std::string& ending) {
+    if (name.size() < ending.size()) {
         return false;
     }
-    std::string ending = name.substr(name.size() - 4);
-    for (char& c : ending) {
+    std::string last = name.substr(name.size() - ending.size());
+    for (char& c : last) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
-    return ending == ".png";
+    return last == ending;
 }
 
 constexpr const char* kFewSteps = "--filter needs at least 1000 render steps (--steps)";
 constexpr const char* kNotHitCount =
     "--filter needs the Hit Count colouring method (--method hit-count)";
 
-int SaveError(int code, std::ostream& err) {
-    Report(err, saveerror[code - 1]);
+int SaveError(SaveResult result, const std::string& name, int error, std::ostream& err) {
+    std::string text = std::string(SaveErrorText(result)) + " '" + name + "'";
+    if (error != 0) {
+        text += ": " + std::string(std::strerror(error));
+    }
+    Report(err, text);
     return kExitFailure;
+}
+
+// True when both names exist and are the same file, however spelled.
+bool SameFile(const std::string& one, const std::string& other) {
+    struct stat a {};
+    struct stat b {};
+    return ::stat(one.c_str(), &a) == 0 && ::stat(other.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
+           a.st_ino == b.st_ino;
 }
 
 // The filter's command in the menu.
@@ -61,10 +80,37 @@ int CheckOutputName(const std::string& output, std::ostream& err) {
         Report(err, "-o: the name is longer than " + std::to_string(MAX_PATH - 1) + " characters");
         return kExitBadInput;
     }
-    const std::filesystem::path directory = std::filesystem::path(output).parent_path();
-    std::error_code error;
-    if (!directory.empty() && !std::filesystem::is_directory(directory, error)) {
-        return SaveError(1, err);
+    const std::string directory = std::filesystem::path(output).parent_path().string();
+    struct stat info {};
+    if (!directory.empty()) {
+        const int error = ::stat(directory.c_str(), &info) != 0 ? errno
+                          : !S_ISDIR(info.st_mode)              ? ENOTDIR
+                                                                : 0;
+        if (error != 0) {
+            return SaveError(SaveResult::OpenError, output, error, err);
+        }
+    }
+    return 0;
+}
+
+int CheckOutputsAreNotInputs(const RenderOptions& options, std::ostream& err) {
+    char parameters[MAX_PATH] = "";
+    ParameterFileBeside(options.output.c_str(), parameters);
+    std::vector<std::pair<std::string, std::string>> inputs;
+    if (options.gan) {
+        inputs.emplace_back("--gan", *options.gan);
+    }
+    if (options.palette && *options.palette != "1" && *options.palette != "2") {
+        inputs.emplace_back("--palette", *options.palette);
+    }
+    for (const std::string& output : {options.output, std::string(parameters)}) {
+        for (const auto& [option, input] : inputs) {
+            if (SameFile(output, input)) {
+                Report(err, "-o: '" + output + "' would overwrite the file given to " + option +
+                                ", '" + input + "'");
+                return kExitBadInput;
+            }
+        }
     }
     return 0;
 }
@@ -102,15 +148,27 @@ int ApplyFilter(BatchFilter filter, BatchSession& session, std::ostream& err) {
     }
 }
 
-int SaveOutput(const std::string& output, bool quiet, std::ostream& out, std::ostream& err) {
+int SaveOutput(const std::string& output, const TextChunks& recipe, bool quiet, std::ostream& out,
+               std::ostream& err) {
     std::strcpy(tgafile, output.c_str());
-    const int image = EndsInPng(output) ? WritePng(g_vhdc, tgafile) : writetga(g_vhdc);
-    if (image != 0) {
-        return SaveError(image, err);
+    ParameterFileBeside(tgafile, sganfile);
+    // Both files are written in full before either replaces what is there.
+    SafeFile image;
+    SafeFile parameters;
+    const SaveResult imageResult = EndsIn(output, ".png") ? WritePng(g_vhdc, tgafile, image, recipe)
+                                                          : WriteTarga(g_vhdc, tgafile, image);
+    if (imageResult != SaveResult::Saved) {
+        return SaveError(imageResult, tgafile, image.error(), err);
     }
-    if (const int parameters = writegan(1)) {
-        return SaveError(parameters, err);
+    if (const SaveResult result = WriteParameters(sganfile, parameters);
+        result != SaveResult::Saved) {
+        return SaveError(result, sganfile, parameters.error(), err);
     }
+    const SafeFile* failed = nullptr;
+    if (CommitBoth(image, parameters, &failed) != SaveResult::Saved) {
+        return SaveError(SaveResult::WriteError, failed->path(), failed->error(), err);
+    }
+    std::strcpy(sganfiletitle, FileTitleOf(sganfile));
     if (!quiet) {
         out << "Wrote " << tgafile << " and " << sganfile << '\n';
     }

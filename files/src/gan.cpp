@@ -48,53 +48,66 @@ GAN decode(const unsigned char* in) {
     return record;
 }
 
+// The record of the current type's parameter set, rotation and background.
+GAN CurrentRecord() {
+    const PARAM& q = p[type];
+    GAN record;
+    record.type = type;
+    record.a = q.a;
+    record.b = q.b;
+    record.c = q.c;
+    record.d = q.d;
+    record.xstart = q.xstart;
+    record.ystart = q.ystart;
+    record.zstart = q.zstart;
+    record.back = back;
+    record.red = red;
+    record.green = green;
+    record.blue = blue;
+    record.xrot = rot[type].x;
+    record.yrot = rot[type].y;
+    record.zrot = rot[type].z;
+    return record;
+}
+
 } // namespace
 
-int writegan(int option) {
-    const PARAM& q = p[type];
-    gan.type = type;
-    gan.a = q.a;
-    gan.b = q.b;
-    gan.c = q.c;
-    gan.d = q.d;
-    gan.xstart = q.xstart;
-    gan.ystart = q.ystart;
-    gan.zstart = q.zstart;
-    gan.back = back;
-    gan.red = red;
-    gan.green = green;
-    gan.blue = blue;
-    gan.xrot = rot[type].x;
-    gan.yrot = rot[type].y;
-    gan.zrot = rot[type].z;
-
-    if (option == 1) {
-        // The image's name with its last three characters replaced; a name
-        // too short to have three is no place for a parameter file.
-        const std::size_t length = std::strlen(tgafile);
-        if (length < 3) {
-            return 1;
-        }
-        std::memcpy(sganfile, tgafile, length - 3);
-        std::memcpy(sganfile + length - 3, "gan", 4);
+bool ParameterFileBeside(const char* image, char* name) {
+    const std::size_t length = std::strlen(image);
+    if (length < 3 || length >= MAX_PATH) {
+        return false;
     }
+    std::memcpy(name, image, length - 3);
+    std::memcpy(name + length - 3, "gan", 4);
+    return true;
+}
 
-    std::FILE* out = std::fopen(sganfile, "wb");
-    if (out == nullptr) {
-        return 1;
+SaveResult WriteParameters(const char* path, SafeFile& file) {
+    gan = CurrentRecord();
+    if (const SaveResult opened = file.Open(path); opened != SaveResult::Saved) {
+        return opened;
     }
     unsigned char record[kGanBytes];
     EncodeGan(gan, record);
-    if (std::fwrite(record, kGanBytes, 1, out) != 1) {
-        std::fclose(out);
-        return 3;
+    file.Write(record, kGanBytes);
+    return file.Close();
+}
+
+SaveResult writegan(int option) {
+    // A name too short to have three characters to replace is no place for a
+    // parameter file.
+    if (option == 1 && !ParameterFileBeside(tgafile, sganfile)) {
+        return SaveResult::OpenError;
     }
-    // Closing writes out what is still buffered: a full disk shows here.
-    if (std::fclose(out) != 0) {
-        return 3;
+    SafeFile file;
+    SaveResult result = WriteParameters(sganfile, file);
+    if (result == SaveResult::Saved) {
+        result = file.Commit();
     }
-    std::strcpy(sganfiletitle, FileTitleOf(sganfile));
-    return 0;
+    if (result == SaveResult::Saved) {
+        std::strcpy(sganfiletitle, FileTitleOf(sganfile));
+    }
+    return result;
 }
 
 int loadgan() {

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
+#include <new>
 #include <string>
 
 namespace orv {
@@ -20,6 +21,9 @@ constexpr int kMaxLinks = 40;
 // A temporary's name keeps at most this much of the file's, so that it stays
 // within the system's limit of 255 bytes for a name.
 constexpr std::size_t kNameKept = 200;
+// Large images go to the disk in blocks of this size rather than in a few
+// system calls per row.
+constexpr std::size_t kStreamBuffer = 1 << 20;
 
 // The file that saving to path replaces: path itself, or the file its chain
 // of symbolic links ends at (which need not exist yet).
@@ -165,6 +169,12 @@ SaveResult SafeFile::Open(const std::string& path) {
         ::close(fd);
         Discard();
         return SaveResult::OpenError;
+    }
+    if (buffer_ == nullptr) {
+        buffer_.reset(new (std::nothrow) char[kStreamBuffer]);
+    }
+    if (buffer_ != nullptr) {
+        std::setvbuf(stream_, buffer_.get(), _IOFBF, kStreamBuffer);
     }
     return SaveResult::Saved;
 }

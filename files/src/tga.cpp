@@ -7,23 +7,11 @@
 
 #include "bytes.h"
 
-#include <cstdio>
-#include <memory>
-#include <new>
-
 namespace orv {
-
-const char* const saveerror[3] = {
-    "Error opening a save file.",
-    "Not enough memory to buffer image lines.",
-    "Error writing to save file.",
-};
 
 namespace {
 
-constexpr std::size_t kStreamBuffer = 1 << 20;
-
-bool writeHeader(const TGAHEADER& header, std::FILE* out) {
+bool writeHeader(const TGAHEADER& header, SafeFile& out) {
     unsigned char bytes[kTgaHeaderBytes];
     ByteWriter w(bytes);
     w.u8(header.idfield);
@@ -38,46 +26,37 @@ bool writeHeader(const TGAHEADER& header, std::FILE* out) {
     w.u16(header.height);
     w.u8(header.bits);
     w.u8(header.descriptor);
-    return std::fwrite(bytes, sizeof bytes, 1, out) == 1;
+    return out.Write(bytes, sizeof bytes);
 }
 
-bool writeFooter(const TGAFOOTER& footer, std::FILE* out) {
+bool writeFooter(const TGAFOOTER& footer, SafeFile& out) {
     unsigned char bytes[kTgaFooterBytes];
     ByteWriter w(bytes);
     w.u32(footer.extoffset);
     w.u32(footer.devdiroffset);
     w.bytes(footer.sig, sizeof footer.sig);
-    return std::fwrite(bytes, sizeof bytes, 1, out) == 1;
+    return out.Write(bytes, sizeof bytes);
 }
 
 } // namespace
 
-int writetga(HDC hdc) {
-    std::FILE* out = std::fopen(tgafile, "wb");
-    if (out == nullptr) {
-        return 1;
-    }
-    // Rows go to the disk in large blocks rather than in a few system calls
-    // each. The buffer outlives the stream: every path closes the file first.
-    const std::unique_ptr<char[]> block(new (std::nothrow) char[kStreamBuffer]);
-    if (block != nullptr) {
-        std::setvbuf(out, block.get(), _IOFBF, kStreamBuffer);
-    }
+SaveResult WriteTarga(HDC hdc, const char* path, SafeFile& file) {
     TGAHEADER header;
     header.width = static_cast<std::uint16_t>(res);
     header.height = static_cast<std::uint16_t>(res);
     const TGAFOOTER footer;
 
+    // The row buffer comes first: without it no file is touched.
     const std::size_t linebytes = 3 * static_cast<std::size_t>(res);
-    auto* linebuffer = static_cast<unsigned char*>(LocalAlloc(LMEM_ZEROINIT, linebytes));
+    const LocalBlock<unsigned char> linebuffer(static_cast<unsigned char*>(LocalAlloc(LMEM_ZEROINIT, linebytes)));
     if (linebuffer == nullptr) {
-        std::fclose(out);
-        return 2;
+        return SaveResult::NoMemory;
     }
-    if (!writeHeader(header, out)) {
-        LocalFree(linebuffer);
-        std::fclose(out);
-        return 3;
+    if (const SaveResult opened = file.Open(path); opened != SaveResult::Saved) {
+        return opened;
+    }
+    if (!writeHeader(header, file)) {
+        return file.Close();
     }
 
     HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
@@ -90,27 +69,30 @@ int writetga(HDC hdc) {
     DC image = *hdc;
     bool written = true;
     for (int y = 0; y < side && written; ++y) {
-        unsigned char* pixel = linebuffer;
+        unsigned char* pixel = linebuffer.get();
         for (int x = 0; x < side; ++x) {
             const COLORREF colour = GetPixel(&image, x, y);
             *pixel++ = static_cast<unsigned char>((colour >> 16) & 0xFF);
             *pixel++ = static_cast<unsigned char>((colour >> 8) & 0xFF);
             *pixel++ = static_cast<unsigned char>(colour & 0xFF);
         }
-        written = std::fwrite(linebuffer, linebytes, 1, out) == 1;
+        written = file.Write(linebuffer.get(), linebytes);
     }
-    LocalFree(linebuffer);
-    // The footer, and closing the file (which writes out what is still
-    // buffered), fail on a full disk like any row: the file is incomplete.
     if (written) {
-        written = writeFooter(footer, out);
+        writeFooter(footer, file);
     }
-    if (std::fclose(out) != 0) {
-        written = false;
-    }
+    // Closing writes out what is still buffered: a full disk may show only
+    // here.
+    const SaveResult closed = file.Close();
     EnableWindow(g_hWnd, TRUE);
     SetCursor(previous);
-    return written ? 0 : 3;
+    return closed;
+}
+
+SaveResult writetga(HDC hdc) {
+    SafeFile file;
+    const SaveResult written = WriteTarga(hdc, tgafile, file);
+    return written == SaveResult::Saved ? file.Commit() : written;
 }
 
 } // namespace orv

@@ -1,3 +1,4 @@
+#include "child_process.h"
 #include "engine_fixture.h"
 
 #include "analysis/lmap.h"
@@ -8,6 +9,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace orv::test {
@@ -129,6 +132,39 @@ TEST_F(LyapunovMap, AllCoresPaintTheSamePixelsAsOne) {
         }
     }
     EXPECT_EQ(LExp, parallelLast);
+}
+
+TEST_F(LyapunovMap, AThreadThatCannotBeMadeLeavesTheSamePicture) {
+    // In a child that may run no further thread, the first map makes the
+    // pool: it has to do without its threads.
+    const int status = InChild([&] {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            return 2;
+        }
+        const rlimit none{1, 1};
+        if (::setrlimit(RLIMIT_NPROC, &none) != 0) {
+            return 2;
+        }
+        try {
+            std::thread([] {}).join();
+            return 2;
+        } catch (const std::system_error&) {
+        }
+        Use(200);
+        Draw();
+        std::uint32_t hash = 2166136261u;
+        for (int y = 0; y < res; ++y) {
+            for (int x = 0; x < res; ++x) {
+                hash = (hash ^ static_cast<std::uint32_t>(Index(x, y))) * 16777619u;
+            }
+        }
+        return hash == 2658161928u ? 0 : 1;
+    });
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    if (WEXITSTATUS(status) == 2) {
+        GTEST_SKIP() << "threads cannot be limited here";
+    }
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST_F(LyapunovMap, DrawsOneRowPerCallAndRestartsAtZero) {

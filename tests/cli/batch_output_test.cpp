@@ -2,15 +2,18 @@
 // PNG, the Lyapunov map, the filters, the random search, the progress bar,
 // and the failures with their exit codes.
 #include "batch_fixture.h"
+#include "child_process.h"
 
 #include "cli/batch.h"
 #include "platform/kernel.h"
 
 #include <png.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <limits>
+#include <set>
 
 namespace orv::test {
 namespace {
@@ -64,8 +67,63 @@ TEST_F(BatchOutput, APngHoldsThePixelsOfTheTarga) {
 TEST_F(BatchFailures, AnOutputInAMissingDirectoryIsASaveError) {
     const BatchRun run = Run({"--steps", "10", "-o", Path("missing/pic.tga")});
     EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.err, "orvantis render: Error opening a save file.\n");
+    EXPECT_EQ(run.err, "orvantis render: Error opening a save file. '" + Path("missing/pic.tga") +
+                           "': No such file or directory\n");
     EXPECT_EQ(run.out, "");
+}
+
+// An image and its parameter file are replaced together or not at all.
+TEST_F(BatchFailures, AFailedSaveKeepsBothOldFilesAndNamesTheFileAndTheReason) {
+    WriteText(Path("pic.tga"), "old image");
+    WriteText(Path("pic.gan"), "old parameters");
+    auto expectOldFilesAlone = [&] {
+        EXPECT_EQ(ReadBytes(Path("pic.tga")), ReadBytes(Path("old.tga")));
+        EXPECT_EQ(NamesIn(Path("")), (std::set<std::string>{"old.tga", "pic.gan", "pic.tga"}));
+    };
+    WriteText(Path("old.tga"), "old image");
+
+    const int status = InChild([&] {
+        LimitFileSize(1000);
+        const BatchRun run = Run({"--steps", "10", "-o", Path("pic.tga")});
+        const std::string expected = "orvantis render: Error writing to save file. '" +
+                                     Path("pic.tga") + "': File too large\n";
+        return run.code == 1 && run.err == expected ? 0 : 1;
+    });
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    expectOldFilesAlone();
+
+    // The parameter file cannot be made: the image is not replaced either.
+    std::filesystem::remove(Path("pic.gan"));
+    std::filesystem::create_symlink("missing/pic.gan", Path("pic.gan"));
+    const BatchRun run = Run({"--steps", "10", "-o", Path("pic.tga")});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err, "orvantis render: Error opening a save file. '" + Path("pic.gan") +
+                           "': No such file or directory\n");
+    expectOldFilesAlone();
+}
+
+TEST_F(BatchFailures, AnInputUsedAsAnOutputIsRefusedBeforeTheRender) {
+    const std::string parameters = "parameters of an earlier picture";
+    WriteText(Path("p.gan"), parameters);
+    BatchRun run = Run({"--gan", Path("p.gan"), "--steps", "10", "-o", Path("p.tga")});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(run.err, "orvantis render: -o: '" + Path("p.gan") +
+                           "' would overwrite the file given to --gan, '" + Path("p.gan") + "'\n");
+    EXPECT_FALSE(std::filesystem::exists(Path("p.tga")));
+
+    // A palette file whose name ends like an image.
+    WriteText(Path("pal.tga"), "0 0 0\n");
+    std::filesystem::create_directory(Path("sub"));
+    const std::string otherSpelling = Path("sub/../pal.tga");
+    run = Run({"--palette", Path("pal.tga"), "--steps", "10", "-o", otherSpelling});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(run.err, "orvantis render: -o: '" + otherSpelling +
+                           "' would overwrite the file given to --palette, '" + Path("pal.tga") +
+                           "'\n");
+    EXPECT_EQ(ReadBytes(Path("pal.tga")).size(), 6u);
+    const std::vector<unsigned char> kept = ReadBytes(Path("p.gan"));
+    EXPECT_EQ(std::string(kept.begin(), kept.end()), parameters);
 }
 
 TEST_F(BatchFailures, NamesTooLongForTheProgramsPathBuffersAreRefused) {
@@ -165,8 +223,11 @@ TEST_F(BatchRandom, NothingFoundEndsWithTheSearchsMessageAndExitCode3) {
     WriteText(Path("nan.gan"), record);
     const BatchRun run = Run({"--gan", Path("nan.gan"), "--random=1", "-o", Path("n.tga")});
     EXPECT_EQ(run.code, 3);
-    EXPECT_EQ(run.err, "orvantis render: Attractor not found after 100 tries.\n\nPlease try again; "
-                       "this will reset the\n   pseudo-random number generator.\n");
+    EXPECT_EQ(run.err,
+              "orvantis render: warning: '" + Path("nan.gan") +
+                  "': not a finite number: xstart\n"
+                  "orvantis render: Attractor not found after 100 tries.\n\nPlease try again; "
+                  "this will reset the\n   pseudo-random number generator.\n");
     EXPECT_FALSE(std::filesystem::exists(Path("n.tga")));
 }
 
@@ -214,6 +275,25 @@ TEST_F(RenderCommand, AMistakeOnTheCommandLineIsOneLineAndExitCode2) {
     EXPECT_EQ(Main({"--res", "lots", "-o", "x.tga"}), 2);
     EXPECT_EQ(
         err, "orvantis render: --res: 'lots' is not a whole number (see orvantis render --help)\n");
+}
+
+TEST_F(RenderCommand, AFailedWriteToStdoutIsExitCode1WithAMessage) {
+    TempDir dir;
+    const std::string errors = dir.path("stderr");
+    for (const char* option : {"--help", "--version"}) {
+        const int status = InChild([&] {
+            std::freopen("/dev/full", "w", stdout);
+            std::freopen(errors.c_str(), "w", stderr);
+            std::vector<std::string> args{"render", option};
+            std::vector<char*> argv{args[0].data(), args[1].data()};
+            return RenderMain(2, argv.data());
+        });
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 1) << option;
+        const std::vector<unsigned char> text = ReadBytes(errors);
+        EXPECT_EQ(std::string(text.begin(), text.end()),
+                  "orvantis render: cannot write to standard output: No space left on device\n");
+    }
 }
 
 TEST_F(RenderCommand, HelpAndVersionGoToStdout) {

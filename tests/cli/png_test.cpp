@@ -1,3 +1,5 @@
+#include "batch_fixture.h"
+#include "child_process.h"
 #include "cli/png_writer.h"
 #include "engine_fixture.h"
 #include "platform/kernel.h"
@@ -6,6 +8,8 @@
 
 #include <png.h>
 
+#include <set>
+#include <string>
 #include <vector>
 
 namespace orv {
@@ -43,7 +47,7 @@ TEST_F(PngExport, HoldsThePixelsOfTheImageRowByRowFromTheTop) {
     SetPixel(g_vhdc, 0, 199, RGB(0, 0, 255));
     SetPixel(g_vhdc, 57, 123, RGB(12, 34, 56));
     const std::string path = dir.path("picture.png");
-    ASSERT_EQ(WritePng(g_vhdc, path.c_str()), 0);
+    ASSERT_EQ(WritePng(g_vhdc, path.c_str()), SaveResult::Saved);
 
     png_uint_32 width = 0;
     png_uint_32 height = 0;
@@ -61,16 +65,32 @@ TEST_F(PngExport, HoldsThePixelsOfTheImageRowByRowFromTheTop) {
     EXPECT_EQ(at(100, 100), RGB(0, 0, 0));
 }
 
-TEST_F(PngExport, FailuresGiveTheSaveResultCodes) {
-    const std::string missing = dir.path("no/such/dir/picture.png");
-    EXPECT_EQ(WritePng(g_vhdc, missing.c_str()), 1);
+TEST_F(PngExport, AFailedExportKeepsTheOldFileAndLeavesNothingBeside) {
+    const std::string path = dir.path("picture.png");
+    const std::string old = "a good picture saved earlier";
+    test::WriteText(path, old);
+    auto expectOldFileAlone = [&] {
+        const std::vector<unsigned char> bytes = test::ReadBytes(path);
+        EXPECT_EQ(std::string(bytes.begin(), bytes.end()), old);
+        EXPECT_EQ(test::NamesIn(dir.path("")), std::set<std::string>{"picture.png"});
+    };
 
     SetLocalAllocFailure([](std::size_t, int) { return true; });
-    EXPECT_EQ(WritePng(g_vhdc, dir.path("memory.png").c_str()), 2);
+    EXPECT_EQ(WritePng(g_vhdc, path.c_str()), SaveResult::NoMemory);
     SetLocalAllocFailure({});
+    expectOldFileAlone();
 
+    const int status = test::InChild([&] {
+        test::LimitFileSize(100);
+        return WritePng(g_vhdc, path.c_str()) == SaveResult::WriteError ? 0 : 1;
+    });
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    expectOldFileAlone();
+
+    EXPECT_EQ(WritePng(g_vhdc, dir.path("no/such/dir/picture.png").c_str()), SaveResult::OpenError);
     // Every write to /dev/full fails as on a full disk.
-    EXPECT_EQ(WritePng(g_vhdc, "/dev/full"), 3);
+    EXPECT_EQ(WritePng(g_vhdc, "/dev/full"), SaveResult::WriteError);
 }
 
 } // namespace

@@ -152,7 +152,7 @@ TEST_F(PosterOrbits, OneOrbitCountsWhatTheDesktopProgramCounts) {
     ASSERT_TRUE(recipe.ghost);
     std::optional<CountGrid> grid = CountGrid::Make(200, false);
     ASSERT_TRUE(grid);
-    RenderOrbits(recipe, *grid, 2, [](std::uint64_t) {});
+    RenderOrbits(recipe, *grid, 2, 0, [](std::uint64_t) {});
     const std::vector<float> counts(grid->counts(), grid->counts() + grid->pixels());
     EXPECT_EQ(counts, expected);
 }
@@ -166,9 +166,14 @@ TEST_F(PosterOrbits, TheCountsFileHoldsTheCountsOfTheFineGrid) {
     recipe.supersample = 2;
     recipe.orbits = 3;
     std::optional<CountGrid> grid = CountGrid::Make(420, true);
-    ASSERT_TRUE(grid);
-    RenderOrbits(recipe, *grid, 1, [](std::uint64_t) {});
-    ASSERT_EQ(std::accumulate(grid->counts(), grid->counts() + grid->pixels(), 0ull) > 50000, true);
+    std::optional<CountGrid> shared = CountGrid::Make(420, true);
+    ASSERT_TRUE(grid && shared);
+    RenderOrbits(recipe, *grid, 1, 0, [](std::uint64_t) {});
+    ASSERT_GT(std::accumulate(grid->counts(), grid->counts() + grid->pixels(), 0ull), 50000u);
+    // Two threads adding into one grid count the same.
+    RenderOrbits(recipe, *shared, 2, 0, [](std::uint64_t) {});
+    EXPECT_TRUE(std::equal(grid->counts(), grid->counts() + grid->pixels(), shared->counts()));
+    EXPECT_TRUE(std::equal(grid->values(), grid->values() + grid->pixels(), shared->values()));
 
     const TempDir dir;
     std::FILE* file = std::fopen(dir.path("c.exr").c_str(), "wb");
@@ -212,6 +217,27 @@ TEST_F(PosterTest, ARecipeRendersTheSameFileAgain) {
     const BatchRun again = Poster({"--recipe", Path("first.png"), "-o", Path("again.png")});
     ASSERT_EQ(again.code, 0) << again.err;
     EXPECT_EQ(ReadBytes(Path("again.png")), ReadBytes(Path("first.png")));
+}
+
+TEST_F(PosterTest, ARenderPngCarriesItsRecipe) {
+    ASSERT_EQ(Run({"--type", "gamma", "--params", "1.5,-1.25,0.5,2", "--res", "250", "--method",
+                   "hit-count", "--palette", "2", "--steps", "3000", "--filter", "equalize",
+                   "--quiet", "-o", Path("render.png")})
+                  .code,
+              0);
+    std::string error;
+    const std::optional<TextChunks> text = ReadPngText(Path("render.png"), error);
+    ASSERT_TRUE(text) << error;
+    const std::optional<PosterRecipe> recipe = ReadRecipe(*text, error);
+    ASSERT_TRUE(recipe) << error;
+    EXPECT_EQ(recipe->type, 3);
+    EXPECT_EQ(recipe->param.b, -1.25);
+    EXPECT_EQ(recipe->res, 250);
+    EXPECT_EQ(recipe->method, 1);
+    EXPECT_TRUE(std::equal(recipe->palette.begin(), recipe->palette.end(), defpal2));
+    EXPECT_EQ(recipe->filter, BatchFilter::Equalize);
+    EXPECT_EQ(recipe->steps, 3000u);
+    EXPECT_EQ(recipe->orbits, 1u) << "a render is one orbit";
 }
 
 TEST_F(PosterTest, APosterTooLargeForMemoryIsRefusedBeforeAnythingStarts) {

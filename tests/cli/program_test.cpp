@@ -21,8 +21,8 @@ namespace {
 
 // Runs the program with no display in its environment; the exit code, with
 // stdout and stderr left in files of the directory.
-int RunProgram(const TempDir& dir, const std::string& args) {
-    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" +
+int RunProgram(const TempDir& dir, const std::string& args, const std::string& limits = "") {
+    const std::string command = limits + "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" +
                                 std::string(ORV_PROGRAM) + "' " + args + " >'" +
                                 dir.path("out.txt") + "' 2>'" + dir.path("err.txt") + "'";
     const int status = std::system(command.c_str());
@@ -90,6 +90,32 @@ TEST(PosterProgram, CtrlCWhileSavingLeavesNoPictureUnderTheName) {
     ASSERT_TRUE(interrupted) << "the poster was written before it could be interrupted";
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
     EXPECT_TRUE(std::filesystem::is_empty(folder)) << "neither the picture nor a temporary is left";
+}
+
+TEST(RenderProgram, MemoryRunningOutAtStartIsAMessageAndExitCode1) {
+    if (ORV_SANITIZED) {
+        GTEST_SKIP() << "the sanitizers reserve more address space than any limit leaves";
+    }
+    TempDir dir;
+    int failures = 0;
+    // From too little to load the libraries (127) to enough to render (0), in
+    // steps finer than the narrow band between the two.
+    for (int megabytes = 60; megabytes <= 140; megabytes += 2) {
+        const std::string limit = "ulimit -v " + std::to_string(megabytes * 1024) + "; ";
+        const int code =
+            RunProgram(dir, "render --steps 1000 -o '" + dir.path("m.tga") + "'", limit);
+        SCOPED_TRACE(std::to_string(megabytes) + " MB");
+        ASSERT_TRUE(code == 0 || code == 1 || code == 127) << code;
+        if (code == 1) {
+            // Start-up's message, or the engine's own for its buffers.
+            const std::string err = Text(dir.path("err.txt"));
+            EXPECT_TRUE(err.find("memory") != std::string::npos ||
+                        err.find("Couldn't create main window.") != std::string::npos)
+                << err;
+            ++failures;
+        }
+    }
+    EXPECT_GT(failures, 0) << "no limit made memory run out";
 }
 
 } // namespace

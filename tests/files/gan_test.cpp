@@ -1,5 +1,6 @@
 #include "scratch_dir.h"
 #include "write_failure.h"
+#include "child_process.h"
 
 #include "files/gan.h"
 #include "files/selection.h"
@@ -8,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <set>
 
 namespace orv::test {
 namespace {
@@ -64,26 +67,38 @@ class ParameterFile : public ::testing::Test {
 };
 
 TEST_F(ParameterFile, TheStartStateIsSavedAsTheDocumentedHundredBytes) {
-    ASSERT_EQ(writegan(0), 0);
+    ASSERT_EQ(writegan(0), SaveResult::Saved);
     EXPECT_EQ(hex(ScratchDir::Read(sganfile)), kDefaultRecord);
     EXPECT_STREQ(sganfiletitle, "saved.gan");
 }
 
+TEST_F(ParameterFile, EveryFieldIsWrittenToItsOwnPlace) {
+    type = 2;
+    p[2] = PARAM{0.2, 0.3, 0.4, 1.5, -2.25, 0.5, 0.25};
+    rot[2] = VOXEL{10.0, 20.0, 30.0};
+    back = 0x00112233;
+    red = 1;
+    green = 2;
+    blue = 3;
+    ASSERT_EQ(writegan(0), SaveResult::Saved);
+    EXPECT_EQ(hex(ScratchDir::Read(sganfile)), kBetaRecord);
+}
+
 TEST_F(ParameterFile, BesideAnImageTheLastThreeCharactersBecomeGan) {
     std::strcpy(tgafile, (scratch / "moon.tga").c_str());
-    ASSERT_EQ(writegan(1), 0);
+    ASSERT_EQ(writegan(1), SaveResult::Saved);
     EXPECT_EQ(std::string(sganfile), scratch / "moon.gan");
     EXPECT_STREQ(sganfiletitle, "moon.gan");
     EXPECT_EQ(ScratchDir::Read(scratch / "moon.gan").size(), 100u);
 
     std::strcpy(tgafile, (scratch / "pic.targa").c_str());
-    ASSERT_EQ(writegan(1), 0);
+    ASSERT_EQ(writegan(1), SaveResult::Saved);
     EXPECT_STREQ(sganfiletitle, "pic.tagan");
 }
 
 TEST_F(ParameterFile, AnImageNameShorterThanThreeCharactersIsRefused) {
     std::strcpy(tgafile, "ab");
-    EXPECT_EQ(writegan(1), 1);
+    EXPECT_EQ(writegan(1), SaveResult::OpenError);
     EXPECT_EQ(std::string(sganfile), scratch / "saved.gan");
     EXPECT_STREQ(sganfiletitle, "");
 }
@@ -122,7 +137,7 @@ TEST_F(ParameterFile, WhatIsSavedLoadsBackExactly) {
     red = 3;
     green = 2;
     blue = 1;
-    ASSERT_EQ(writegan(0), 0);
+    ASSERT_EQ(writegan(0), SaveResult::Saved);
     const PARAM saved = p[3];
     ResetRenderState();
     std::strcpy(oganfile, sganfile);
@@ -163,14 +178,26 @@ TEST_F(ParameterFile, AMissingFileOrADirectoryCannotBeLoaded) {
     EXPECT_EQ(loadgan(), 1);
 }
 
-TEST_F(ParameterFile, WriteFailuresGiveTheirCodes) {
+TEST_F(ParameterFile, AFailedSaveKeepsTheOldFileAndItsTitle) {
+    scratch.Write("saved.gan", "an older parameter file");
     std::strcpy(sganfile, (scratch / "missing/p.gan").c_str());
-    EXPECT_EQ(writegan(0), 1) << "missing directory";
+    EXPECT_EQ(writegan(0), SaveResult::OpenError) << "missing directory";
     std::strcpy(sganfile, (ReadOnlyDirectory(scratch) + "/p.gan").c_str());
-    EXPECT_EQ(writegan(0), 1) << "read-only directory";
+    EXPECT_EQ(writegan(0), SaveResult::OpenError) << "read-only directory";
     std::strcpy(sganfile, kFullDisk);
-    EXPECT_EQ(writegan(0), 3) << "the record fits the stream's buffer; closing fails";
+    EXPECT_EQ(writegan(0), SaveResult::WriteError) << "the record fits the stream's buffer";
     EXPECT_STREQ(sganfiletitle, "") << "the title changes only on success";
+
+    std::strcpy(sganfile, (scratch / "saved.gan").c_str());
+    const int status = InChild([] {
+        LimitFileSize(50);
+        return writegan(0) == SaveResult::WriteError ? 0 : 1;
+    });
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    std::filesystem::remove(scratch / "locked");
+    EXPECT_EQ(ScratchDir::Read(sganfile), "an older parameter file");
+    EXPECT_EQ(NamesIn(scratch.path()), std::set<std::string>{"saved.gan"});
 }
 
 } // namespace

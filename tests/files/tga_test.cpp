@@ -1,16 +1,19 @@
 #include "engine_fixture.h"
 #include "scratch_dir.h"
 #include "write_failure.h"
+#include "child_process.h"
 
 #include "files/selection.h"
 #include "files/tga.h"
+#include "platform/backend.h"
+#include "platform/headless.h"
 #include "platform/kernel.h"
 #include "render/surfaces.h"
 
-#include <sys/resource.h>
-
 #include <csignal>
 #include <cstring>
+#include <filesystem>
+#include <set>
 #include <string>
 
 namespace orv::test {
@@ -44,7 +47,7 @@ std::string bytes(std::initializer_list<int> values) {
 
 TEST_F(TargaExport, At200TheFileHasItsHeaderRowsAndFooter) {
     Use(200);
-    ASSERT_EQ(writetga(g_vhdc), 0);
+    ASSERT_EQ(writetga(g_vhdc), SaveResult::Saved);
     const std::string file = Bytes();
     ASSERT_EQ(file.size(), 120044u);
     EXPECT_EQ(file.substr(0, 18),
@@ -59,7 +62,7 @@ TEST_F(TargaExport, PixelsAreStoredBlueGreenRedWithTheTopRowFirst) {
     SetPixel(g_vhdc, 1, 0, RGB(1, 2, 3));
     SetPixel(g_vhdc, 199, 199, RGB(10, 20, 30));
     SetPixel(g_vhdc, 0, 1, RGB(0, 0, 255));
-    ASSERT_EQ(writetga(g_vhdc), 0);
+    ASSERT_EQ(writetga(g_vhdc), SaveResult::Saved);
     const std::string file = Bytes();
     EXPECT_EQ(file.substr(18, 6), bytes({0, 0, 0xFF, 3, 2, 1}));
     EXPECT_EQ(file.substr(18 + 600, 3), bytes({0xFF, 0, 0})) << "row 1 follows row 0";
@@ -68,7 +71,7 @@ TEST_F(TargaExport, PixelsAreStoredBlueGreenRedWithTheTopRowFirst) {
 
 TEST_F(TargaExport, TheDefaultSizeGivesTheDocumentedLengthAndReplacesAnOldFile) {
     scratch.Write("pic.tga", std::string(2000000, 'x'));
-    ASSERT_EQ(writetga(g_vhdc), 0);
+    ASSERT_EQ(writetga(g_vhdc), SaveResult::Saved);
     EXPECT_EQ(Bytes().size(), 1080044u);
 }
 
@@ -76,51 +79,87 @@ TEST_F(TargaExport, TheWindowIsDisabledAndShowsTheHourglassOnlyWhileRowsAreWritt
     Use(200);
     SetCursor(cross);
     backend.cursorChanges.clear();
-    ASSERT_EQ(writetga(g_vhdc), 0);
+    ASSERT_EQ(writetga(g_vhdc), SaveResult::Saved);
     ASSERT_EQ(backend.cursorChanges.size(), 2u);
     EXPECT_EQ(backend.cursorChanges[0], LoadCursorA(nullptr, IDC_WAIT));
     EXPECT_EQ(backend.cursorChanges[1], cross);
     EXPECT_TRUE(IsWindowEnabled(g_hWnd));
 }
 
-TEST_F(TargaExport, NoMemoryForARowLeavesAnEmptyFileAndReturns2) {
+// An export that cannot finish leaves the file it was to replace as it was,
+// and nothing beside it.
+class FailedTargaExport : public TargaExport {
+  protected:
+    void SetUp() override {
+        TargaExport::SetUp();
+        Use(200);
+        scratch.Write("pic.tga", kOld);
+        SetCursor(cross);
+    }
+
+    void ExpectOldFileAlone() const {
+        EXPECT_EQ(Bytes(), kOld);
+        EXPECT_EQ(NamesIn(scratch.path()), std::set<std::string>{"pic.tga"});
+    }
+
+    static constexpr const char* kOld = "a good picture saved earlier";
+};
+
+TEST_F(FailedTargaExport, NoMemoryForARowTouchesNoFile) {
     SetLocalAllocFailure([](std::size_t, int) { return true; });
-    EXPECT_EQ(writetga(g_vhdc), 2);
+    EXPECT_EQ(writetga(g_vhdc), SaveResult::NoMemory);
     SetLocalAllocFailure({});
-    EXPECT_EQ(Bytes().size(), 0u);
-    EXPECT_STREQ(saveerror[1], "Not enough memory to buffer image lines.");
+    ExpectOldFileAlone();
 }
 
-TEST_F(TargaExport, WriteFailuresGiveTheirCodesAndRestoreTheWindow) {
-    Use(200);
-    SetCursor(cross);
-    std::strcpy(tgafile, (scratch / "missing/pic.tga").c_str());
-    EXPECT_EQ(writetga(g_vhdc), 1) << "missing directory";
-    std::strcpy(tgafile, (ReadOnlyDirectory(scratch) + "/pic.tga").c_str());
-    EXPECT_EQ(writetga(g_vhdc), 1) << "read-only directory";
-    std::strcpy(tgafile, kFullDisk);
-    EXPECT_EQ(writetga(g_vhdc), 3) << "full disk";
-    EXPECT_TRUE(IsWindowEnabled(g_hWnd));
-    EXPECT_EQ(GetCursor(), cross);
-    EXPECT_STREQ(saveerror[0], "Error opening a save file.");
-    EXPECT_STREQ(saveerror[2], "Error writing to save file.");
-}
-
-TEST_F(TargaExport, AFooterThatCannotBeWrittenOutIsAWriteFailure) {
-    Use(200);
+TEST_F(FailedTargaExport, AFileSizeLimitKeepsTheOldFileAndRestoresTheWindow) {
     // Room for the header and the rows but not the footer: the last bytes
     // reach the disk only when the file is closed.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit tight = saved;
-    tight.rlim_cur = 18 + 3 * 200 * 200;
-    setrlimit(RLIMIT_FSIZE, &tight);
-    const int result = writetga(g_vhdc);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    EXPECT_EQ(result, 3);
-    EXPECT_EQ(Bytes().size(), 120018u);
+    const int status = InChild([&] {
+        LimitFileSize(18 + 3 * 200 * 200);
+        const bool failed = writetga(g_vhdc) == SaveResult::WriteError;
+        return failed && IsWindowEnabled(g_hWnd) && GetCursor() == cross ? 0 : 1;
+    });
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    ExpectOldFileAlone();
+}
+
+// Ends the process with SIGTERM when the export shows its hourglass, which is
+// once the header is written and before the first row is.
+class InterruptingBackend : public HeadlessBackend {
+  public:
+    void cursorChanged(HCURSOR cursor) override {
+        if (cursor == LoadCursorA(nullptr, IDC_WAIT)) {
+            std::raise(SIGTERM);
+        }
+    }
+};
+
+TEST_F(FailedTargaExport, ASignalDuringTheExportKeepsTheOldFile) {
+    const int status = InChild([&] {
+        static InterruptingBackend interrupting;
+        InstallBackend(&interrupting);
+        writetga(g_vhdc);
+        return 0;
+    });
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGTERM);
+    ExpectOldFileAlone();
+}
+
+TEST_F(FailedTargaExport, ACreateOrWriteFailureGivesItsResult) {
+    std::strcpy(tgafile, (scratch / "missing/pic.tga").c_str());
+    EXPECT_EQ(writetga(g_vhdc), SaveResult::OpenError) << "missing directory";
+    std::strcpy(tgafile, (ReadOnlyDirectory(scratch) + "/pic.tga").c_str());
+    EXPECT_EQ(writetga(g_vhdc), SaveResult::OpenError) << "read-only directory";
+    std::strcpy(tgafile, kFullDisk);
+    EXPECT_EQ(writetga(g_vhdc), SaveResult::WriteError) << "full disk";
     EXPECT_TRUE(IsWindowEnabled(g_hWnd));
+    EXPECT_EQ(GetCursor(), cross);
+    std::filesystem::remove(scratch / "locked");
+    std::strcpy(tgafile, (scratch / "pic.tga").c_str());
+    ExpectOldFileAlone();
 }
 
 } // namespace

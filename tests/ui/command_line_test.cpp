@@ -21,7 +21,7 @@ class CommandLine : public ProgramTest {
         type = 2;
         p[2].a = 1.25;
         std::strcpy(sganfile, path.c_str());
-        EXPECT_EQ(writegan(0), 0);
+        EXPECT_EQ(writegan(0), SaveResult::Saved);
         ResetRenderState();
         return path;
     }

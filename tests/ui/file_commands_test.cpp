@@ -1,3 +1,4 @@
+#include "child_process.h"
 #include "paused_program.h"
 #include "scratch_dir.h"
 
@@ -9,6 +10,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <set>
 
 namespace orv::test {
 namespace {
@@ -56,13 +58,46 @@ TEST_F(FileCommands, ASavedImageIsReportedAndThenItsParameterFile) {
                  "Parameters saved as moon.gan\n\nLoad via ' File ' menu or by double-clicking.");
 }
 
-TEST_F(FileCommands, AFailedImageShowsOneErrorAndNoParameterFileIsWritten) {
+// A save that fails shows one error and leaves the files it was to replace
+// as they were.
+TEST_F(FileCommands, AFailedImageShowsOneErrorAndKeepsTheOldFiles) {
+    scratch.Write("moon.tga", "old image");
+    scratch.Write("moon.gan", "old parameters");
     SetLocalAllocFailure([](std::size_t, int) { return true; });
     backend.fileAnswers.push_back(scratch / "moon");
     Command(kSaveImage);
     ASSERT_EQ(backend.messageBoxes.size(), 1u);
     ExpectError(0, "Not enough memory to buffer image lines.", "Save file error");
-    EXPECT_FALSE(std::filesystem::exists(scratch / "moon.gan"));
+    SetLocalAllocFailure({});
+
+    const int status = InChild([&] {
+        LimitFileSize(1000);
+        backend.messageBoxes.clear();
+        backend.fileAnswers.push_back(scratch / "moon");
+        Command(kSaveImage);
+        ExpectError(0, "Error writing to save file.", "Save file error");
+        return backend.messageBoxes.size() == 1 && !HasFailure() ? 0 : 1;
+    });
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(ScratchDir::Read(scratch / "moon.tga"), "old image");
+    EXPECT_EQ(ScratchDir::Read(scratch / "moon.gan"), "old parameters");
+    EXPECT_EQ(NamesIn(scratch.path()), (std::set<std::string>{"moon.gan", "moon.tga"}));
+}
+
+TEST_F(FileCommands, FailedParametersShowOneErrorAndKeepTheOldFile) {
+    scratch.Write("set.gan", "old parameters");
+    const int status = InChild([&] {
+        LimitFileSize(10);
+        backend.fileAnswers.push_back(scratch / "set");
+        Command(kSaveParameters);
+        ExpectError(0, "Error writing to save file.", "Save file error");
+        return backend.messageBoxes.size() == 1 && !HasFailure() ? 0 : 1;
+    });
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(ScratchDir::Read(scratch / "set.gan"), "old parameters");
+    EXPECT_EQ(NamesIn(scratch.path()), std::set<std::string>{"set.gan"});
 }
 
 TEST_F(FileCommands, AnImageNamedLikeAParameterFileIsNotReplacedByIt) {
@@ -88,7 +123,7 @@ TEST_F(FileCommands, ALoadedParameterFileIsRenderedAtOnce) {
     type = 2;
     p[2].a = 1.25;
     std::strcpy(sganfile, (scratch / "beta.gan").c_str());
-    ASSERT_EQ(writegan(0), 0);
+    ASSERT_EQ(writegan(0), SaveResult::Saved);
     type = 0;
     p[2].a = pdef[2].a;
 

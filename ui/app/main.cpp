@@ -11,13 +11,13 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <new>
 #include <optional>
 #include <string>
 
-int main(int argc, char** argv) {
-    if (const std::optional<int> code = orv::RunFrontEnd(argc, argv)) {
-        return *code;
-    }
+namespace {
+
+int RunDesktop(int argc, char** argv) {
     if (!orv::DisplayAvailable()) {
         std::fprintf(stderr, "orvantis: no display to open a window on (DISPLAY is not set)\n");
         return 1;
@@ -36,4 +36,21 @@ int main(int argc, char** argv) {
     }
     orv::InstallBackend(nullptr);
     return result;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (const std::optional<int> code = orv::RunFrontEnd(argc, argv)) {
+        return *code;
+    }
+    // Memory can run out before the program's own checks are reached: while
+    // the pictures are unpacked or the drawing surfaces made at start-up.
+    try {
+        return RunDesktop(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fputs("orvantis: Unable to allocate bitmap buffer.\nTry to free up some memory.\n",
+                   stderr);
+        return 1;
+    }
 }

@@ -25,6 +25,10 @@ void saveFailed(HWND hWnd, const char* text) {
     MessageBoxA(hWnd, text, "Save file error", MB_ICONEXCLAMATION);
 }
 
+void saveFailed(HWND hWnd, SaveResult result) {
+    saveFailed(hWnd, SaveErrorText(result));
+}
+
 void report(const std::string& text) {
     MessageBoxA(nullptr, text.c_str(), "WJ Orvantis", MB_ICONINFORMATION);
 }
@@ -65,8 +69,8 @@ void SaveParametersCommand(HWND hWnd) {
         return;
     }
     redrawNow(hWnd);
-    if (const int failed = writegan(0)) {
-        saveFailed(hWnd, saveerror[failed - 1]);
+    if (const SaveResult result = writegan(0); result != SaveResult::Saved) {
+        saveFailed(hWnd, result);
         return;
     }
     reportParameters();
@@ -78,8 +82,8 @@ void SaveImageCommand(HWND hWnd) {
         return;
     }
     redrawNow(hWnd);
-    if (const int failed = writetga(g_vhdc)) {
-        saveFailed(hWnd, saveerror[failed - 1]);
+    if (const SaveResult result = writetga(g_vhdc); result != SaveResult::Saved) {
+        saveFailed(hWnd, result);
         return;
     }
     report(std::string("Image saved as ") + tgafiletitle);
@@ -87,8 +91,8 @@ void SaveImageCommand(HWND hWnd) {
         saveFailed(hWnd, "The parameter file was not saved:\nit would have replaced the image.");
         return;
     }
-    if (const int failed = writegan(1)) {
-        saveFailed(hWnd, saveerror[failed - 1]);
+    if (const SaveResult result = writegan(1); result != SaveResult::Saved) {
+        saveFailed(hWnd, result);
         return;
     }
     reportParameters();

@@ -33,10 +33,10 @@ std::vector<KernelState> OrbitStarts(const RenderKernel& kernel, std::uint32_t o
 KernelInputs PosterInputs(const PosterRecipe& recipe);
 
 // Renders every orbit of the recipe into grid (made for side res times the
-// supersampling factor and zero-filled) on the given number of threads.
-// progress is called on the calling thread about ten times a second with
-// the steps done so far.
+// supersampling factor and zero-filled) on the given number of threads,
+// which may use up to spareBytes of memory besides. progress is called on
+// the calling thread about ten times a second with the steps done so far.
 void RenderOrbits(const PosterRecipe& recipe, CountGrid& grid, unsigned threads,
-                  const std::function<void(std::uint64_t)>& progress);
+                  std::uint64_t spareBytes, const std::function<void(std::uint64_t)>& progress);
 
 } // namespace orv

@@ -2,6 +2,8 @@
 // set, background colour and rotation of the current attractor type.
 #pragma once
 
+#include "files/safe_file.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -37,9 +39,19 @@ extern GAN gan;
 
 // Writes the current type's record to sganfile (option 0) or beside the last
 // exported image, tgafile with its last three characters replaced by "gan"
-// (option 1). Returns 0, or 1 when the file cannot be opened and 3 when it
-// cannot be written completely (the codes of saveerror).
-int writegan(int option);
+// (option 1), replacing the file only once it is complete. OpenError when the
+// file cannot be created, WriteError when it cannot be written completely.
+SaveResult writegan(int option);
+
+// The parameter file's name beside an image: the image's name with its last
+// three characters replaced by "gan". False, and name unchanged, for an image
+// name shorter than three characters or too long for name's 260 characters.
+bool ParameterFileBeside(const char* image, char* name);
+
+// Writes the current type's record into file, opened here at path, and closes
+// it without committing it, so that it can be committed together with an
+// image.
+SaveResult WriteParameters(const char* path, SafeFile& file);
 
 // Loads oganfile into the render state: type, that type's parameter set and
 // rotation, and the background. Returns 1, changing nothing, when the file

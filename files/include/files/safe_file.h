@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 namespace orv {
@@ -76,6 +77,7 @@ class SafeFile {
     std::string path_;   // as given
     std::string target_; // the file replaced: path_ with its links followed
     std::string temp_;   // empty when writing in place
+    std::unique_ptr<char[]> buffer_; // the stream's, outliving it
     std::FILE* stream_ = nullptr;
     int slot_ = -1; // the temporary's place in the signal handler's list
     int error_ = 0;
@@ -84,9 +86,12 @@ class SafeFile {
 };
 
 // Commits two saves only when both are complete: an image and the parameter
-// file beside it never disagree because one of them failed. On failure
-// neither name changes and `failed` (when given) points at the save that
-// failed.
+// file beside it never disagree because one of them could not be written.
+// Both are closed first; when either fails, neither name changes. Only a
+// rename of the second that fails after the first succeeded (which the
+// system refuses only in rare cases, both being in place by then) leaves
+// the first replaced. On failure `failed` (when given) points at the save
+// that failed.
 SaveResult CommitBoth(SafeFile& first, SafeFile& second, const SafeFile** failed = nullptr);
 
 } // namespace orv

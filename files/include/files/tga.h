@@ -2,6 +2,7 @@
 // TGA 2.0 footer.
 #pragma once
 
+#include "files/safe_file.h"
 #include "platform/gdi.h"
 
 #include <cstdint>
@@ -35,12 +36,14 @@ struct TGAFOOTER {
 constexpr int kTgaHeaderBytes = 18;
 constexpr int kTgaFooterBytes = 26;
 
-// The texts of the save results 1 to 3, shared with the parameter file.
-extern const char* const saveerror[3];
+// Writes the res x res picture of hdc (the off-screen image) to tgafile,
+// replacing the file only once it is complete: OpenError when the file cannot
+// be created, NoMemory when there is no memory for a row (then no file is
+// touched), WriteError when it cannot be written completely.
+SaveResult writetga(HDC hdc);
 
-// Writes the res x res picture of hdc (the off-screen image) to tgafile.
-// Returns 0, 1 when the file cannot be opened, 2 when there is no memory for
-// a row and 3 when the file cannot be written completely.
-int writetga(HDC hdc);
+// Writes the picture into file, opened here at path, and closes it without
+// committing it, so that it can be committed together with another file.
+SaveResult WriteTarga(HDC hdc, const char* path, SafeFile& file);
 
 } // namespace orv

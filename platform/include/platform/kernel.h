@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 
 namespace orv {
 
@@ -16,6 +17,12 @@ constexpr UINT LPTR = LMEM_FIXED | LMEM_ZEROINIT;
 // nullptr when no memory can be had.
 HLOCAL LocalAlloc(UINT flags, std::size_t bytes);
 HLOCAL LocalFree(HLOCAL block);
+
+// A local heap block of T that is freed however its scope is left.
+struct LocalFreer {
+    void operator()(void* block) const { LocalFree(block); }
+};
+template <typename T> using LocalBlock = std::unique_ptr<T[], LocalFreer>;
 
 DWORD GetCurrentDirectoryA(DWORD bufferLength, char* buffer);
 
