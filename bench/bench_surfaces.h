@@ -4,9 +4,10 @@
 
 #include "palette/palette.h"
 #include "platform/user.h"
-#include "render/driver.h"
+#include "render/hitcount.h"
 #include "render/state.h"
 #include "render/surfaces.h"
+#include "ui/driver.h"
 
 namespace orv::bench {
 

@@ -2,6 +2,7 @@
 #include "analysis/lyapunov.h"
 #include "analysis/workers.h"
 #include "palette/palette.h"
+#include "platform/window_dc.h"
 #include "render/state.h"
 #include "render/surfaces.h"
 
@@ -55,7 +56,7 @@ double exponent(int t, const PARAM& q, double A, double B) {
 } // namespace
 
 int lmap(int iter) {
-    HDC hdc = GetDC(g_hWnd);
+    const WindowDC window(g_hWnd);
     if (iter == 0) {
         row = 0;
     }
@@ -80,28 +81,11 @@ int lmap(int iter) {
         SetPixel(g_vhdc, i, row, PaletteColor(palette, static_cast<unsigned>(color)));
     }
     if (row < std::min(res, static_cast<int>(ClientRes.bottom))) {
-        BitBlt(hdc, 0, row, std::min(res, static_cast<int>(ClientRes.right)), 1, g_vhdc, 0, row,
-               SRCCOPY);
+        BitBlt(window.get(), 0, row, std::min(res, static_cast<int>(ClientRes.right)), 1, g_vhdc, 0,
+               row, SRCCOPY);
     }
     ++row;
-    if (row == res) {
-        const int answer =
-            MessageBoxA(nullptr,
-                        "Draw grid?\n\nX-axis: parameter A from -3.0 to 3.0\nY-axis: "
-                        "parameter B from -3.0 to 3.0\n\nGrid may be erased by "
-                        "pressing 'TAB'.",
-                        "Grid Option", MB_YESNO | MB_ICONQUESTION);
-        if (answer == IDNO) {
-            gridflag = 0;
-        } else {
-            gridflag = 1;
-            drawgrid(hdc);
-        }
-        ReleaseDC(g_hWnd, hdc);
-        return 1;
-    }
-    ReleaseDC(g_hWnd, hdc);
-    return 0;
+    return row == res ? 1 : 0;
 }
 
 void drawgrid(HDC hdc) {

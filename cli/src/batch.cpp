@@ -7,6 +7,7 @@
 #include "steps.h"
 
 #include "render/state.h"
+#include "ui/driver.h"
 #include "ui/state.h"
 
 #include <memory>
@@ -30,6 +31,7 @@ int Render(const RenderOptions& options, BatchSession& session, std::ostream& er
             err << '\n';
         }
         session.ReportMessages(err);
+        Report(err, kNoHitCountBufferText);
         return kExitFailure;
     }
     if (bar) {

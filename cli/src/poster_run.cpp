@@ -24,6 +24,7 @@
 #include <memory>
 #include <new>
 #include <sstream>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -255,7 +256,12 @@ int RunPoster(const PosterOptions& options, std::ostream& out, std::ostream& err
     if (resolved != 0) {
         return resolved;
     }
-    return Render(options, recipe, out, err, errIsTerminal);
+    try {
+        return Render(options, recipe, out, err, errIsTerminal);
+    } catch (const std::system_error& failure) {
+        Say(err, std::string("the threads cannot be started: ") + failure.what());
+        return kExitFailure;
+    }
 }
 
 } // namespace orv

@@ -3,7 +3,7 @@
 
 #include "platform/headless.h"
 #include "platform/user.h"
-#include "render/driver.h"
+#include "render/hitcount.h"
 #include "render/state.h"
 #include "render/surfaces.h"
 #include "resources/resources.h"
@@ -14,21 +14,13 @@
 
 namespace orv {
 
-namespace {
-
-constexpr const char* kGridCaption = "Grid Option";
-
-} // namespace
-
 BatchSession::BatchSession() {
     ResetPlatformState();
     HeadlessBackend& backend = Headless();
     backend.reset();
     backend.onMessageBox = [this](const MessageBoxCall& call) {
         const bool question = (call.type & MB_TYPEMASK) == MB_YESNO;
-        if (call.caption != kGridCaption) {
-            messages_.push_back(call.text);
-        }
+        messages_.push_back(call.text);
         return question ? IDNO : IDOK;
     };
     ResetRenderState();

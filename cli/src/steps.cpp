@@ -1,7 +1,7 @@
 #include "steps.h"
 
-#include "render/driver.h"
 #include "render/state.h"
+#include "ui/driver.h"
 
 #include <algorithm>
 
@@ -39,7 +39,7 @@ int RunSteps(std::uint64_t steps, ProgressBar* bar) {
 int RunMap(ProgressBar* bar) {
     std::uint64_t rows = 0;
     while (lmapflag != 0) {
-        if (fractaldriver() != 0) {
+        if (fractaldriver() == kNoHitCountBuffer) {
             return 1;
         }
         ++rows;

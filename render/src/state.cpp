@@ -75,6 +75,12 @@ KernelInputs RenderInputs() {
     return inputs;
 }
 
+bool MatchesRenderState(const KernelInputs& inputs) {
+    return inputs.type == type && inputs.param == p[type] && inputs.rotation == rot[type] &&
+           inputs.order == rotationorder && inputs.view == mm[type] && inputs.res == res &&
+           inputs.ghost == (ghostflag != 0);
+}
+
 void ResetRenderState() {
     type = 0;
     for (int k = 0; k < kTypes; ++k) {

@@ -38,7 +38,6 @@ class LyapunovMap : public EngineTest {
             ramp[3 * i] = ramp[3 * i + 1] = ramp[3 * i + 2] = static_cast<unsigned char>(i);
         }
         genpalette(ramp);
-        backend.messageBoxAnswers.push_back(IDNO);
     }
 
     void Use(int side) {
@@ -72,6 +71,7 @@ TEST_F(LyapunovMap, EveryPixelOfEachTypeMatchesTheReference) {
         type = ref.type;
         Use(ref.side);
         EXPECT_EQ(Draw(), 1);
+        EXPECT_TRUE(backend.messageBoxes.empty()) << "the map asks nothing";
         std::uint32_t hash = 2166136261u;
         int lowest = 0;
         int highest = 0;
@@ -121,7 +121,6 @@ TEST_F(LyapunovMap, AllCoresPaintTheSamePixelsAsOne) {
     }
     const double parallelLast = LExp;
     SetWorkerLimit(1);
-    backend.messageBoxAnswers.push_back(IDNO);
     Use(200);
     Draw();
     SetWorkerLimit(0);
@@ -191,32 +190,6 @@ TEST_F(LyapunovMap, RowsBelowASmallWindowGoToTheImageOnly) {
             EXPECT_EQ(Screen(x, y), Image(x, y));
         }
     }
-}
-
-TEST_F(LyapunovMap, TheLastRowAsksForTheGridAndNoDrawsNone) {
-    Use(200);
-    gridflag = 1;
-    EXPECT_EQ(Draw(), 1);
-    ASSERT_EQ(backend.messageBoxes.size(), 1u);
-    const MessageBoxCall& box = backend.messageBoxes[0];
-    EXPECT_EQ(box.text, "Draw grid?\n\nX-axis: parameter A from -3.0 to 3.0\nY-axis: parameter B "
-                        "from -3.0 to 3.0\n\nGrid may be erased by pressing 'TAB'.");
-    EXPECT_EQ(box.caption, "Grid Option");
-    EXPECT_EQ(box.type, MB_YESNO | MB_ICONQUESTION);
-    EXPECT_EQ(box.owner, nullptr);
-    EXPECT_EQ(gridflag, 0);
-    EXPECT_TRUE(backend.texts.empty());
-}
-
-TEST_F(LyapunovMap, YesDrawsTheGridOnTheWindowOnly) {
-    backend.messageBoxAnswers.clear();
-    Use(240);
-    EXPECT_EQ(Draw(), 1);
-    EXPECT_EQ(gridflag, 1);
-    const COLORREF yellow = RGB(255, 255, 0);
-    EXPECT_EQ(Screen(20, 7), yellow) << "the line at res / 12";
-    EXPECT_NE(Image(20, 7), yellow);
-    EXPECT_EQ(backend.texts.size(), 12u);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "desktop_path.h"
 
 #include "platform/dialog.h"
-#include "render/driver.h"
+#include "render/hitcount.h"
 #include "render/state.h"
 #include "render/surfaces.h"
 #include "resources/resources.h"

@@ -1,7 +1,7 @@
 #include "qt_fixture.h"
 
 #include "platform/window.h"
-#include "render/driver.h"
+#include "render/hitcount.h"
 #include "render/state.h"
 #include "render/surfaces.h"
 #include "resources/resources.h"

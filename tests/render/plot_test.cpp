@@ -1,8 +1,7 @@
 #include "engine_fixture.h"
 
 #include "palette/palette.h"
-#include "platform/kernel.h"
-#include "render/driver.h"
+#include "render/hitcount.h"
 #include "render/plot.h"
 #include "render/surfaces.h"
 
@@ -15,8 +14,7 @@ class Plot : public EngineTest {
   protected:
     void SetUp() override {
         EngineTest::SetUp();
-        hitcount = static_cast<float*>(LocalAlloc(LMEM_ZEROINIT, sizeof(float) * res * res));
-        hcres = res;
+        ASSERT_TRUE(PrepareHitCount());
     }
 
     void Move(double dx, double dy) {

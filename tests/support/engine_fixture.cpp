@@ -2,8 +2,9 @@
 
 #include "palette/palette.h"
 #include "platform/user.h"
-#include "render/driver.h"
+#include "render/hitcount.h"
 #include "render/surfaces.h"
+#include "ui/driver.h"
 
 namespace orv::test {
 

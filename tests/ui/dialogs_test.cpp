@@ -1,9 +1,9 @@
 #include "program_fixture.h"
 
-#include "render/driver.h"
 #include "render/state.h"
 #include "render/surfaces.h"
 #include "resources/resources.h"
+#include "ui/driver.h"
 
 namespace orv::test {
 namespace {

@@ -2,10 +2,10 @@
 
 #include "analysis/lyapunov.h"
 #include "platform/window.h"
-#include "render/driver.h"
 #include "render/state.h"
 #include "render/surfaces.h"
 #include "resources/resources.h"
+#include "ui/driver.h"
 
 #include <functional>
 #include <regex>

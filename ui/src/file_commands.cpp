@@ -6,9 +6,9 @@
 #include "files/gan.h"
 #include "files/selection.h"
 #include "files/tga.h"
-#include "render/driver.h"
 #include "render/state.h"
 #include "render/surfaces.h"
+#include "ui/driver.h"
 
 #include <cstring>
 #include <string>

@@ -2,9 +2,9 @@
 // WM_USER to the main window, and while rendering runs it performs one
 // render step after every message it takes.
 #include "platform/menu.h"
-#include "render/driver.h"
 #include "render/state.h"
 #include "render/surfaces.h"
+#include "ui/driver.h"
 #include "ui/startup.h"
 #include "ui/state.h"
 
@@ -24,7 +24,7 @@ unsigned ProgramDriver() {
             DispatchMessageA(&msg);
         }
         if (okrun != 0) {
-            fractaldriver();
+            RenderStep();
         }
     }
 }

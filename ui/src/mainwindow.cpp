@@ -4,7 +4,7 @@
 #include "files/selection.h"
 #include "images.h"
 #include "platform/menu.h"
-#include "render/driver.h"
+#include "render/hitcount.h"
 #include "render/state.h"
 #include "render/surfaces.h"
 #include "resources/resources.h"

@@ -3,8 +3,8 @@
 // per run before its first use.
 #include "analysis/randomparams.h"
 #include "command_handlers.h"
-#include "render/driver.h"
 #include "render/state.h"
+#include "ui/driver.h"
 #include "ui/state.h"
 
 namespace orv {

@@ -7,6 +7,7 @@
 
 #include "render/types.h"
 
+#include <cmath>
 #include <cstdint>
 
 namespace orv {
@@ -110,12 +111,110 @@ class RenderKernel {
     VOXEL mapGamma(const VOXEL& old) const;
     Pixel project(const VOXEL& point) const;
 
+    // Positions this far from the image are never drawn; keeping conversions
+    // within this range also keeps non-finite or huge coordinates (possible
+    // only from damaged parameter files) away from the int conversion.
+    static constexpr double kFarAway = 1e9;
+
     KernelInputs inputs_;
     Rotation rotation_;
     double width_ = 0.0;
     double height_ = 0.0;
     double dres_ = 0.0;
 };
+
+// The step's arithmetic is defined here so that it inlines into the loops
+// that call it.
+
+inline VOXEL RenderKernel::mapStandard(const VOXEL& old) const {
+    const PARAM& q = inputs_.param;
+    VOXEL next;
+    next.x = q.c * std::sin(q.b * old.x) + std::sin(q.b * old.y);
+    next.y = q.d * std::sin(q.a * old.y) + std::sin(q.a * old.x);
+    next.z = std::sin(old.x);
+    return next;
+}
+
+inline VOXEL RenderKernel::mapAlpha(const VOXEL& old) const {
+    const PARAM& q = inputs_.param;
+    const double s = std::sin(q.b * old.x);
+    const double t = std::sin(q.a * old.y);
+    const double u = std::sin(q.c * old.y);
+    VOXEL next;
+    next.x = std::sin(q.b * old.y) + s * s + s * s * s;
+    next.y = std::sin(q.a * old.x) + t * t + u * u * u;
+    next.z = std::sin(old.x);
+    return next;
+}
+
+inline VOXEL RenderKernel::mapBeta(const VOXEL& old) const {
+    const PARAM& q = inputs_.param;
+    const double s = std::sin(q.b * old.x);
+    const double t = std::sin(q.a * old.y);
+    VOXEL next;
+    next.x = std::sin(q.b * old.y) + s * s;
+    next.y = std::sin(q.a * old.x) + t * t;
+    next.z = std::sin(old.x);
+    return next;
+}
+
+inline VOXEL RenderKernel::mapGamma(const VOXEL& old) const {
+    const PARAM& q = inputs_.param;
+    const double s = std::sin(q.b * old.x);
+    const double t = std::sin(q.a * old.y);
+    VOXEL next;
+    next.x = std::fabs(std::sin(q.b * old.y)) + s * s;
+    next.y = std::fabs(std::sin(q.a * old.x)) + t * t;
+    next.z = std::sin(old.x);
+    return next;
+}
+
+inline VOXEL RenderKernel::map(const VOXEL& old, int& ghostcount) const {
+    VOXEL next;
+    switch (inputs_.type) {
+    case 0:
+        return mapStandard(old);
+    case 1:
+        next = mapAlpha(old);
+        break;
+    case 2:
+        next = mapBeta(old);
+        break;
+    default:
+        next = mapGamma(old);
+        break;
+    }
+    // Ghost image mode: from the 10001st to the 20000th call after a reset
+    // the point is mirrored through the origin in x and y.
+    if (inputs_.ghost) {
+        ghostcount = ghostcount + 1;
+        if (ghostcount > 10000) {
+            if (ghostcount == 20000) {
+                ghostcount = 0;
+            }
+            next.x = -next.x;
+            next.y = -next.y;
+        }
+    }
+    return next;
+}
+
+inline Pixel RenderKernel::project(const VOXEL& point) const {
+    const MINMAX& m = inputs_.view;
+    const double column = (point.x - m.xmin) * dres_ / width_;
+    const double row = (point.y - m.ymin) * dres_ / height_;
+    Pixel at;
+    at.x = column > -kFarAway && column < kFarAway ? static_cast<int>(column) : -1;
+    at.y = row > -kFarAway && row < kFarAway ? inputs_.res - 1 - static_cast<int>(row) : -1;
+    return at;
+}
+
+inline Pixel RenderKernel::pixel(const VOXEL& point) const {
+    if (!rotation_.turns()) {
+        return project(point);
+    }
+    return project(rotation_.apply(point));
+}
 
 // One step of the Lyapunov estimate: how far neighbour has drifted from orbit
 // in the x-y plane (at least 1e-16), as the log of its growth from 1e-6;

@@ -62,6 +62,9 @@ extern const char* const methodNames[3];
 
 // The inputs of a render step of the selected type, from the state above.
 KernelInputs RenderInputs();
+// True when inputs equals RenderInputs(), without making a copy: the render
+// driver asks on every step.
+bool MatchesRenderState(const KernelInputs& inputs);
 
 // Puts the render state back to how the program starts: the working sets,
 // view windows and rotations from the default tables, and every other value

@@ -4,7 +4,8 @@
 #include "palette/palette.h"
 #include "platform/headless.h"
 #include "platform/user.h"
-#include "render/driver.h"
+#include "render/hitcount.h"
+#include "render/kernel.h"
 #include "render/plot.h"
 #include "render/state.h"
 #include "render/surfaces.h"
@@ -64,12 +65,22 @@ HitCounts EngineCanvas::RenderAttractor(const AttractorSetup& setup) {
     mm[type] = setup.view;
     method[type] = 1;
     genpalette(defpal1);
-    firstloop = 1;
-    for (long i = 0; i < setup.steps; ++i) {
-        fractaldriver();
-    }
+    // A render as the render driver takes it: the first iterate is not
+    // plotted, every later one is.
+    hitmax = 0;
     HitCounts hits;
     hits.side = side_;
+    if (!PrepareHitCount()) {
+        return hits;
+    }
+    const RenderKernel kernel(RenderInputs());
+    KernelState state = kernel.start();
+    for (long i = 0; i < setup.steps; ++i) {
+        const Pixel at = kernel.step(state);
+        if (i > 0) {
+            plot(at.x, at.y);
+        }
+    }
     if (hitcount != nullptr) {
         const std::size_t n = static_cast<std::size_t>(side_) * static_cast<std::size_t>(side_);
         hits.counts.assign(hitcount, hitcount + n);
@@ -86,13 +97,8 @@ std::vector<int> EngineCanvas::LyapunovHeights(int mapType, const PARAM& paramet
     genpalette(grey);
     type = mapType;
     p[type] = parameters;
-    lmapflag = 1;
-    firstloop = 1;
-    // The finished map asks whether to draw its grid; the grid would only
-    // go on the window, and the answer is No.
-    Headless().messageBoxAnswers.push_back(IDNO);
-    for (int row = 0; row < side_ && lmapflag == 1; ++row) {
-        fractaldriver();
+    for (int row = 0; row < side_; ++row) {
+        lmap(row);
     }
     std::vector<int> heights(static_cast<std::size_t>(side_) * static_cast<std::size_t>(side_));
     for (int y = 0; y < side_; ++y) {

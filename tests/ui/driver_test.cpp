@@ -2,9 +2,9 @@
 
 #include "palette/palette.h"
 #include "platform/kernel.h"
-#include "render/driver.h"
 #include "render/plot.h"
 #include "render/surfaces.h"
+#include "ui/driver.h"
 
 #include <cstdio>
 
@@ -83,7 +83,7 @@ TEST_F(Driver, AFailedAllocationIsShownOnceAndPausesWithCommand165) {
     saveres = 123;
     SetLocalAllocFailure([](std::size_t, int) { return true; });
     okrun = 1;
-    EXPECT_EQ(fractaldriver(), 1);
+    RenderStep();
     SetLocalAllocFailure({});
     ASSERT_EQ(backend.messageBoxes.size(), 1u);
     const MessageBoxCall& box = backend.messageBoxes[0];
@@ -102,9 +102,56 @@ TEST_F(Driver, AFailedAllocationIsShownOnceAndPausesWithCommand165) {
     EXPECT_EQ(msg.message, WM_COMMAND);
     EXPECT_EQ(msg.wParam, 165u);
     EXPECT_EQ(msg.lParam, 0);
-    EXPECT_EQ(fractaldriver(), 0) << "the next start tries again";
+    EXPECT_EQ(fractaldriver(), kStepTaken) << "the next start tries again";
     EXPECT_EQ(hcres, 300);
     EXPECT_EQ(backend.messageBoxes.size(), 1u);
+}
+
+class MapEnd : public Driver {
+  protected:
+    // Renders the whole Lyapunov map at 200 x 200 as the main window does.
+    void DrawMap() {
+        res = 200;
+        dres = 200.0;
+        ResizeImage();
+        lmapflag = 1;
+        for (int row = 0; row < 200; ++row) {
+            RenderStep();
+        }
+    }
+};
+
+TEST_F(MapEnd, TheLastRowAsksForTheGridAndNoDrawsNone) {
+    backend.messageBoxAnswers.push_back(IDNO);
+    gridflag = 1;
+    DrawMap();
+    ASSERT_EQ(backend.messageBoxes.size(), 1u);
+    const MessageBoxCall& box = backend.messageBoxes[0];
+    EXPECT_EQ(box.text, "Draw grid?\n\nX-axis: parameter A from -3.0 to 3.0\nY-axis: parameter B "
+                        "from -3.0 to 3.0\n\nGrid may be erased by pressing 'TAB'.");
+    EXPECT_EQ(box.caption, "Grid Option");
+    EXPECT_EQ(box.type, MB_YESNO | MB_ICONQUESTION);
+    EXPECT_EQ(box.owner, nullptr);
+    EXPECT_EQ(gridflag, 0);
+    EXPECT_TRUE(backend.texts.empty());
+    EXPECT_EQ(lmapflag, 0);
+    EXPECT_EQ(firstloop, 1) << "the next resume starts an attractor render";
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_COMMAND);
+    EXPECT_EQ(msg.wParam, 165u);
+    EXPECT_EQ(msg.lParam, 1) << "the filters stay grayed";
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST_F(MapEnd, YesDrawsTheGridOnTheWindowOnly) {
+    backend.messageBoxAnswers.push_back(IDYES);
+    DrawMap();
+    EXPECT_EQ(gridflag, 1);
+    const COLORREF yellow = RGB(255, 255, 0);
+    EXPECT_EQ(Screen(16, 7), yellow) << "the line at res / 12";
+    EXPECT_NE(Image(16, 7), yellow);
+    EXPECT_EQ(backend.texts.size(), 12u);
 }
 
 // The figures below were computed independently with the C library's scalar

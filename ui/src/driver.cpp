@@ -1,11 +1,11 @@
-#include "render/driver.h"
+#include "ui/driver.h"
 #include "analysis/lmap.h"
-#include "platform/kernel.h"
+#include "platform/window_dc.h"
+#include "render/hitcount.h"
+#include "render/kernel.h"
 #include "render/plot.h"
 #include "render/state.h"
 #include "render/surfaces.h"
-
-#include <cstring>
 
 namespace orv {
 
@@ -16,9 +16,8 @@ namespace {
 RenderKernel kernel;
 
 const RenderKernel& currentKernel() {
-    const KernelInputs inputs = RenderInputs();
-    if (!(inputs == kernel.inputs())) {
-        kernel = RenderKernel(inputs);
+    if (!MatchesRenderState(kernel.inputs())) {
+        kernel = RenderKernel(RenderInputs());
         if (kernel.rotation().turns()) {
             xradians_user = kernel.rotation().xradians();
             yradians_user = kernel.rotation().yradians();
@@ -44,38 +43,10 @@ void clearPicture(HDC hdc) {
     DeleteObject(background);
 }
 
-// Gets a zeroed hit-count buffer of res x res; false when there is no memory.
-bool prepareHitCount() {
-    const std::size_t bytes = sizeof(float) * static_cast<std::size_t>(res) * res;
-    if (hitcount != nullptr && hcres == res) {
-        std::memset(hitcount, 0, bytes);
-        return true;
-    }
-    if (hitcount != nullptr) {
-        LocalFree(hitcount);
-        hitcount = nullptr;
-    }
-    hcres = 0;
-    hitcount = static_cast<float*>(LocalAlloc(LMEM_ZEROINIT, bytes));
-    if (hitcount == nullptr) {
-        return false;
-    }
-    hcres = saveres = res;
-    return true;
-}
-
 } // namespace
 
-void FreeHitCount() {
-    if (hitcount != nullptr) {
-        LocalFree(hitcount);
-        hitcount = nullptr;
-    }
-    hcres = 0;
-}
-
-int fractaldriver() {
-    HDC hdc = GetDC(g_hWnd);
+DriverResult fractaldriver() {
+    const WindowDC window(g_hWnd);
     SetCursor(hourglass);
 
     if (firstloop != 0) {
@@ -84,17 +55,12 @@ int fractaldriver() {
         v.z = p[type].zstart;
         itercount = 0;
         hitmax = 0;
-        clearPicture(hdc);
-        if (!prepareHitCount()) {
-            MessageBoxA(g_hWnd,
-                        "Not enough memory to allocate hit count buffer.\nFree up more system "
-                        "memory, or\n   set a smaller image resolution.",
-                        "Memory allocation problem", MB_ICONWARNING);
+        clearPicture(window.get());
+        if (!PrepareHitCount()) {
             firstloop = 1;
-            ReleaseDC(g_hWnd, hdc);
-            PostMessageA(g_hWnd, WM_COMMAND, kRenderCommand, 0);
-            return 1;
+            return kNoHitCountBuffer;
         }
+        saveres = res;
     }
 
     int xplot1 = 0;
@@ -103,9 +69,7 @@ int fractaldriver() {
         if (lmap(itercount) != 0) {
             firstloop = 1;
             lmapflag = 0;
-            ReleaseDC(g_hWnd, hdc);
-            PostMessageA(g_hWnd, WM_COMMAND, kRenderCommand, 1);
-            return 0;
+            return kMapComplete;
         }
     } else {
         KernelState state{v, ghostcount, static_cast<std::uint64_t>(itercount)};
@@ -124,8 +88,7 @@ int fractaldriver() {
         plot(xplot1, yplot1);
     }
     firstloop = 0;
-    ReleaseDC(g_hWnd, hdc);
-    return 0;
+    return kStepTaken;
 }
 
 } // namespace orv
