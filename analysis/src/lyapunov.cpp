@@ -5,13 +5,9 @@ namespace orv {
 
 double LExp = 0.0;
 
-int lyapunov() {
-    const RenderKernel kernel(RenderInputs());
+double LyapunovOf(const RenderKernel& kernel, int& count) {
     VOXEL v = kernel.start().point;
     VOXEL ve;
-    // The orbit and its neighbour advance one ghost image counter, the one
-    // the render uses, as they always have.
-    int count = 0;
     double logaccum = 0.0;
     for (int i = 0; i < 10000; ++i) {
         v = kernel.map(v, count);
@@ -25,8 +21,15 @@ int lyapunov() {
         ve = kernel.map(ve, count);
         logaccum = logaccum + Separate(v, ve);
     }
+    return (1.442694 * logaccum) / 9900;
+}
+
+int lyapunov() {
+    // The orbit and its neighbour advance one ghost image counter, the one
+    // the render uses, as they always have.
+    int count = 0;
+    LExp = LyapunovOf(RenderKernel(RenderInputs()), count);
     ghostcount = count;
-    LExp = (1.442694 * logaccum) / 9900;
     return 0;
 }
 

@@ -18,7 +18,8 @@ Colour PaletteBlend(const std::array<unsigned char, 768>& palette, double positi
             low[2] + (high[2] - low[2]) * fraction};
 }
 
-PosterColouring::PosterColouring(const PosterRecipe& recipe, const CountGrid& grid)
+PosterColouring::PosterColouring(const PosterRecipe& recipe, const CountGrid& grid,
+                                 std::uint32_t scale)
     : recipe_(recipe), grid_(grid), background_{static_cast<double>(recipe.background[0]),
                                                 static_cast<double>(recipe.background[1]),
                                                 static_cast<double>(recipe.background[2])} {
@@ -27,6 +28,9 @@ PosterColouring::PosterColouring(const PosterRecipe& recipe, const CountGrid& gr
     }
     const std::uint32_t* counts = grid.counts();
     hitmax_ = *std::max_element(counts, counts + grid.pixels());
+    if (scale != 0 && *recipe.filter != BatchFilter::Equalize) {
+        hitmax_ = scale;
+    }
     switch (*recipe.filter) {
     case BatchFilter::Normalize:
         break;

@@ -60,8 +60,8 @@ std::string Size(std::uint64_t bytes) {
     return text;
 }
 
-// The memory the system can give without swapping, or all of it when it does
-// not say.
+} // namespace
+
 std::uint64_t AvailableMemory() {
     std::ifstream info("/proc/meminfo");
     for (std::string key; info >> key;) {
@@ -75,8 +75,6 @@ std::uint64_t AvailableMemory() {
            static_cast<std::uint64_t>(sysconf(_SC_PAGE_SIZE));
 }
 
-// The recipe from the options, applied to the desktop program's start state
-// as `render` applies them. Returns 0 or the exit code.
 int RecipeFromOptions(const PosterOptions& options, PosterRecipe& recipe, std::ostream& err) {
     BatchSession session;
     if (const int failure = session.startFailure()) {
@@ -103,6 +101,8 @@ int RecipeFromOptions(const PosterOptions& options, PosterRecipe& recipe, std::o
     recipe.depth = options.depth;
     return 0;
 }
+
+namespace {
 
 int RecipeFromFile(const std::string& path, PosterRecipe& recipe, std::ostream& err) {
     std::string error;

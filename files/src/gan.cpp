@@ -12,9 +12,7 @@ namespace orv {
 
 GAN gan;
 
-namespace {
-
-void encode(const GAN& record, unsigned char* out) {
+void EncodeGan(const GAN& record, unsigned char* out) {
     ByteWriter w(out);
     w.i32(record.type);
     for (double value :
@@ -29,6 +27,8 @@ void encode(const GAN& record, unsigned char* out) {
     w.f64(record.yrot);
     w.f64(record.zrot);
 }
+
+namespace {
 
 GAN decode(const unsigned char* in) {
     ByteReader r(in);
@@ -88,7 +88,7 @@ SaveResult WriteParameters(const char* path, SafeFile& file) {
         return opened;
     }
     unsigned char record[kGanBytes];
-    encode(gan, record);
+    EncodeGan(gan, record);
     file.Write(record, kGanBytes);
     return file.Close();
 }

@@ -2,6 +2,7 @@
 
 #include "analysis/lyapunov.h"
 #include "analysis/randomparams.h"
+#include "analysis/search.h"
 #include "render/surfaces.h"
 
 #include <cmath>
@@ -82,6 +83,21 @@ TEST_F(RandomSearch, AFoundSetIsDrawnInRangeAndKeepsTheStartPoint) {
         if (k != 3) {
             EXPECT_TRUE(sameBits(p[k], pdef[k])) << "type " << k << " is left alone";
         }
+    }
+}
+
+TEST_F(RandomSearch, TheSearchAsAValueFindsWhatTheCommandFindsFromTheSameSeed) {
+    for (int k = 0; k < kTypes; ++k) {
+        type = k;
+        p[k].zstart = 0.25;
+        const std::uint32_t seed = 1000u + static_cast<std::uint32_t>(k);
+        const std::optional<ChaoticSet> set = SearchChaotic(RenderInputs(), seed);
+        SetRandomSeed(seed);
+        ASSERT_TRUE(randomparams().found);
+        SetRandomSeed(std::nullopt);
+        ASSERT_TRUE(set.has_value());
+        EXPECT_TRUE(sameBits(set->param, p[k])) << "type " << k;
+        EXPECT_EQ(set->exponent, LExp) << "type " << k;
     }
 }
 

@@ -13,6 +13,15 @@ namespace orv {
 // The memory a poster of the recipe needs, in bytes.
 std::uint64_t PosterBytes(const PosterRecipe& recipe);
 
+// The memory the system can give without swapping, or all of it when it does
+// not say.
+std::uint64_t AvailableMemory();
+
+// The recipe from the options, applied to the desktop program's start state
+// as `render` applies them. Returns 0, or the exit code with the reason
+// reported on err.
+int RecipeFromOptions(const PosterOptions& options, PosterRecipe& recipe, std::ostream& err);
+
 // Renders as the options ask and writes the PNG (and the counts). Messages
 // go to err, the line naming the files written to out; the progress bar is
 // drawn on err only when errIsTerminal. Returns the exit code as `render`

@@ -24,8 +24,13 @@ Colour PaletteBlend(const std::array<unsigned char, 768>& palette, double positi
 class PosterColouring {
   public:
     // Prepares the filter's tables; throws std::bad_alloc when equalizing
-    // needs more memory than there is.
-    PosterColouring(const PosterRecipe& recipe, const CountGrid& grid);
+    // needs more memory than there is. A scale other than 0 stands for the
+    // largest count in normalizing and the logarithmic adjustment, so that
+    // the frames of an animation can share a steady one.
+    PosterColouring(const PosterRecipe& recipe, const CountGrid& grid, std::uint32_t scale = 0);
+
+    // The largest count the filter scales by.
+    std::uint32_t scale() const { return hitmax_; }
 
     // The colour of a pixel of the fine grid.
     Colour fine(std::size_t pixel) const;

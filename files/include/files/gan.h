@@ -31,6 +31,9 @@ struct GAN {
 
 constexpr std::size_t kGanBytes = 100;
 
+// The record as the file holds it: kGanBytes bytes at out.
+void EncodeGan(const GAN& record, unsigned char* out);
+
 // The last record written or read.
 extern GAN gan;
 

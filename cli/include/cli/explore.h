@@ -1,0 +1,45 @@
+// `orvantis explore`: many chaotic parameter sets of one type, found by the
+// program's own search from seeds that a hash keeps apart, each written as a
+// thumbnail with its recipe and a parameter file, and a gallery page.
+#pragma once
+
+#include "cli/poster_options.h"
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace orv {
+
+struct ExploreOptions {
+    PosterOptions thumbnail; // the picture options; output is unused
+    std::uint32_t count = 12;
+    std::uint32_t seed = 1;
+    std::string directory;
+};
+
+struct ExploreCommandLine {
+    CommandLineAction action = CommandLineAction::Error;
+    ExploreOptions options;
+    std::string error;
+};
+
+// Reads the arguments that follow `explore`. Thumbnails default to a side of
+// 256, 400000 steps on 8 orbits, Hit Count with the logarithmic filter.
+ExploreCommandLine ParseExploreOptions(const std::vector<std::string>& args);
+
+// The seed of search number index of a run started from seed: SplitMix64 of
+// the two, so that neighbouring seeds and indices give unrelated searches.
+std::uint32_t SearchSeed(std::uint32_t seed, std::uint64_t index);
+
+// Finds the sets and writes them with the gallery into the directory.
+// Returns 0 when all were found, 1 when a file could not be written, 2 for
+// a refused value and 3 when fewer sets than asked were found.
+int RunExplore(const ExploreOptions& options, std::ostream& out, std::ostream& err,
+               bool errIsTerminal);
+
+// `orvantis explore ...`: argv[0] is "explore", the options follow.
+int ExploreMain(int argc, char** argv);
+
+} // namespace orv

@@ -1,0 +1,26 @@
+// The gallery page of an exploration: one HTML file beside the pictures,
+// linking to them by their bare names, so that it opens from the file system
+// with no server.
+#pragma once
+
+#include "render/types.h"
+
+#include <string>
+#include <vector>
+
+namespace orv {
+
+struct GalleryEntry {
+    std::string picture; // the thumbnail's file name, in the page's folder
+    std::string gan;     // the parameter file's name, in the same folder
+    int type = 0;
+    PARAM param;
+    double exponent = 0.0;
+    double coverage = 0.0; // the share of pixels hit, 0 to 1
+    long side = 0;         // the thumbnail's side in pixels
+};
+
+// The page, its sets sorted by exponent from the highest, then by name.
+std::string GalleryPage(std::vector<GalleryEntry> entries, const std::string& title);
+
+} // namespace orv

@@ -1,0 +1,248 @@
+#include "cli/explore.h"
+#include "cli/explore_gallery.h"
+#include "cli/explore_shape.h"
+#include "cli/poster.h"
+#include "cli/poster_orbits.h"
+#include "cli/progress.h"
+
+#include "picture_write.h"
+#include "report.h"
+
+#include "analysis/search.h"
+#include "analysis/workers.h"
+#include "files/gan.h"
+#include "files/safe_file.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <thread>
+
+namespace orv {
+
+namespace {
+
+// Searches tried for each set asked for before the run gives up.
+constexpr std::uint64_t kSearchesPerSet = 50;
+
+void Say(std::ostream& err, const std::string& text) {
+    err << "orvantis explore: " << text << '\n';
+}
+
+// One search and, when it found a set, its thumbnail's counts.
+struct Candidate {
+    std::optional<ChaoticSet> found;
+    PosterRecipe recipe;
+    std::optional<CountGrid> grid;
+    Shape shape;
+};
+
+std::unique_ptr<Candidate> Search(const PosterRecipe& base, std::uint32_t seed) {
+    auto candidate = std::make_unique<Candidate>();
+    candidate->recipe = base;
+    KernelInputs inputs;
+    inputs.type = base.type;
+    inputs.param = base.param;
+    inputs.ghost = base.ghost;
+    candidate->found = SearchChaotic(inputs, seed);
+    if (candidate->found) {
+        candidate->recipe.param = candidate->found->param;
+        if (std::optional<CountGrid> grid = RenderGrid(candidate->recipe)) {
+            candidate->shape = MeasureShape(*grid);
+            candidate->grid.emplace(std::move(*grid));
+        }
+    }
+    return candidate;
+}
+
+GAN GanOf(const PosterRecipe& recipe) {
+    GAN record;
+    record.type = recipe.type;
+    record.a = recipe.param.a;
+    record.b = recipe.param.b;
+    record.c = recipe.param.c;
+    record.d = recipe.param.d;
+    record.xstart = recipe.param.xstart;
+    record.ystart = recipe.param.ystart;
+    record.zstart = recipe.param.zstart;
+    record.red = recipe.background[0];
+    record.green = recipe.background[1];
+    record.blue = recipe.background[2];
+    record.back = static_cast<std::uint32_t>(record.red) |
+                  static_cast<std::uint32_t>(record.green) << 8 |
+                  static_cast<std::uint32_t>(record.blue) << 16;
+    record.xrot = recipe.rotation.x;
+    record.yrot = recipe.rotation.y;
+    record.zrot = recipe.rotation.z;
+    return record;
+}
+
+// Writes the thumbnail and the parameter file together: both or neither.
+SaveResult WriteSet(const Candidate& candidate, const std::string& picturePath,
+                    const std::string& ganPath, std::string& failedPath) {
+    SafeFile picture;
+    SafeFile gan;
+    failedPath = picturePath;
+    SaveResult result = picture.Open(picturePath);
+    if (result == SaveResult::Saved &&
+        !WritePicture(candidate.recipe, *candidate.grid, 0, picture)) {
+        result = SaveResult::WriteError;
+    }
+    if (result != SaveResult::Saved) {
+        return result;
+    }
+    failedPath = ganPath;
+    unsigned char record[kGanBytes];
+    EncodeGan(GanOf(candidate.recipe), record);
+    if ((result = gan.Open(ganPath)) != SaveResult::Saved) {
+        return result;
+    }
+    if (!gan.Write(record, sizeof record)) {
+        return SaveResult::WriteError;
+    }
+    const SafeFile* failed = nullptr;
+    result = CommitBoth(picture, gan, &failed);
+    if (failed != nullptr) {
+        failedPath = failed->path();
+    }
+    return result;
+}
+
+SaveResult WritePage(const std::string& path, const std::vector<GalleryEntry>& entries,
+                     const std::string& title) {
+    const std::string page = GalleryPage(entries, title);
+    SafeFile file;
+    SaveResult result = file.Open(path);
+    if (result == SaveResult::Saved && !file.Write(page.data(), page.size())) {
+        result = SaveResult::WriteError;
+    }
+    return result == SaveResult::Saved ? file.Commit() : result;
+}
+
+bool SameSet(const PARAM& x, const PARAM& y) {
+    return x.a == y.a && x.b == y.b && x.c == y.c && x.d == y.d;
+}
+
+} // namespace
+
+std::uint32_t SearchSeed(std::uint32_t seed, std::uint64_t index) {
+    std::uint64_t value =
+        (std::uint64_t{seed} << 32 | (index & 0xFFFFFFFFu)) + 0x9E3779B97F4A7C15ull;
+    value = (value ^ (value >> 30)) * 0xBF58476D1CE4E5B9ull;
+    value = (value ^ (value >> 27)) * 0x94D049BB133111EBull;
+    return static_cast<std::uint32_t>((value ^ (value >> 31)) >> 32);
+}
+
+int RunExplore(const ExploreOptions& options, std::ostream& out, std::ostream& err,
+               bool errIsTerminal) {
+    const std::filesystem::path directory(options.directory);
+    std::error_code error;
+    std::filesystem::create_directories(directory, error);
+    if (!std::filesystem::is_directory(directory, error)) {
+        Say(err, "cannot make the folder '" + options.directory + "'");
+        return kExitFailure;
+    }
+    PosterRecipe base;
+    if (const int failed = RecipeFromOptions(options.thumbnail, base, err)) {
+        return failed;
+    }
+
+    const std::string pagePath = (directory / "index.html").string();
+    static constexpr const char* kTypeNames[] = {"Standard", "Alpha", "Beta", "Gamma"};
+    const std::string title = std::string(kTypeNames[base.type]) + " attractors from seed " +
+                              std::to_string(options.seed);
+    std::vector<GalleryEntry> entries;
+    if (const SaveResult result = WritePage(pagePath, entries, title);
+        result != SaveResult::Saved) {
+        Say(err, std::string(SaveErrorText(result)) + " (" + pagePath + ")");
+        return kExitFailure;
+    }
+
+    const unsigned threads =
+        options.thumbnail.threads.value_or(std::max(1u, std::thread::hardware_concurrency()));
+    SetWorkerLimit(static_cast<int>(threads));
+    const BatchDisplay display = options.thumbnail.picture.display;
+    std::unique_ptr<ProgressBar> bar;
+    if (display == BatchDisplay::Progress ||
+        (display == BatchDisplay::Automatic && errIsTerminal)) {
+        bar = std::make_unique<ProgressBar>(err, options.count, "sets", ProgressBar::Clock::now());
+    }
+
+    // Searches run a batch at a time on every thread, as many as the memory
+    // holds thumbnails for; their results are taken in the order of their
+    // numbers, so the sets found depend neither on the number of threads nor
+    // on the memory.
+    const std::uint64_t batch = std::clamp<std::uint64_t>(AvailableMemory() / PosterBytes(base), 1,
+                                                          2 * static_cast<std::uint64_t>(threads));
+    const std::uint64_t limit = kSearchesPerSet * options.count;
+    std::vector<PARAM> accepted;
+    std::uint64_t degenerate = 0;
+    for (std::uint64_t first = 0; first < limit && entries.size() < options.count; first += batch) {
+        const std::uint64_t size = std::min(batch, limit - first);
+        std::vector<std::unique_ptr<Candidate>> candidates(size);
+        ParallelFor(static_cast<int>(size), [&](int begin, int end) {
+            for (int i = begin; i < end; ++i) {
+                candidates[static_cast<std::size_t>(i)] =
+                    Search(base, SearchSeed(options.seed, first + static_cast<std::uint64_t>(i)));
+            }
+        });
+        for (const std::unique_ptr<Candidate>& searched : candidates) {
+            const Candidate& candidate = *searched;
+            if (entries.size() == options.count) {
+                break;
+            }
+            if (candidate.grid && !Degenerate(candidate.shape).empty()) {
+                ++degenerate;
+                continue;
+            }
+            if (!candidate.found || !candidate.grid ||
+                std::any_of(accepted.begin(), accepted.end(), [&](const PARAM& set) {
+                    return SameSet(set, candidate.found->param);
+                })) {
+                continue;
+            }
+            char name[32];
+            std::snprintf(name, sizeof name, "set-%04zu", entries.size() + 1);
+            GalleryEntry entry{std::string(name) + ".png",
+                               std::string(name) + ".gan",
+                               base.type,
+                               candidate.found->param,
+                               candidate.found->exponent,
+                               candidate.shape.coverage,
+                               base.res};
+            std::string failedPath;
+            SaveResult result = WriteSet(candidate, (directory / entry.picture).string(),
+                                         (directory / entry.gan).string(), failedPath);
+            if (result == SaveResult::Saved) {
+                entries.push_back(entry);
+                accepted.push_back(candidate.found->param);
+                failedPath = pagePath;
+                result = WritePage(pagePath, entries, title);
+            }
+            if (result != SaveResult::Saved) {
+                Say(err, std::string(SaveErrorText(result)) + " (" + failedPath + ")");
+                return kExitFailure;
+            }
+            if (bar) {
+                bar->update(entries.size(), ProgressBar::Clock::now());
+            }
+        }
+    }
+    if (bar) {
+        bar->finish(entries.size(), ProgressBar::Clock::now());
+    }
+    if (display != BatchDisplay::Quiet) {
+        out << "Wrote " << entries.size() << " sets and " << pagePath << "; passed over "
+            << degenerate << " degenerate pictures\n";
+    }
+    if (entries.size() < options.count) {
+        Say(err, "found " + std::to_string(entries.size()) + " of " +
+                     std::to_string(options.count) + " sets in " + std::to_string(limit) +
+                     " searches");
+        return kExitNotFound;
+    }
+    return kExitSuccess;
+}
+
+} // namespace orv

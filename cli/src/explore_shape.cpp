@@ -1,0 +1,67 @@
+#include "cli/explore_shape.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace orv {
+
+Shape MeasureShape(const CountGrid& grid) {
+    const std::size_t side = static_cast<std::size_t>(grid.side());
+    const std::uint32_t* counts = grid.counts();
+    double lit = 0.0;
+    double sumx = 0.0;
+    double sumy = 0.0;
+    for (std::size_t y = 0; y < side; ++y) {
+        for (std::size_t x = 0; x < side; ++x) {
+            if (counts[y * side + x] != 0) {
+                lit += 1.0;
+                sumx += static_cast<double>(x);
+                sumy += static_cast<double>(y);
+            }
+        }
+    }
+    Shape shape;
+    if (lit == 0.0) {
+        return shape;
+    }
+    shape.coverage = lit / static_cast<double>(grid.pixels());
+    const double meanx = sumx / lit;
+    const double meany = sumy / lit;
+    double xx = 0.0;
+    double yy = 0.0;
+    double xy = 0.0;
+    for (std::size_t y = 0; y < side; ++y) {
+        for (std::size_t x = 0; x < side; ++x) {
+            if (counts[y * side + x] != 0) {
+                const double dx = static_cast<double>(x) - meanx;
+                const double dy = static_cast<double>(y) - meany;
+                xx += dx * dx;
+                yy += dy * dy;
+                xy += dx * dy;
+            }
+        }
+    }
+    // The variances along the principal axes are the eigenvalues of the
+    // covariance matrix.
+    const double middle = (xx + yy) / 2.0;
+    const double radius = std::sqrt((xx - yy) * (xx - yy) / 4.0 + xy * xy);
+    const double wide = middle + radius;
+    const double narrow = std::max(middle - radius, 0.0);
+    shape.thickness = wide > 0.0 ? std::sqrt(narrow / wide) : 0.0;
+    return shape;
+}
+
+std::string Degenerate(const Shape& shape) {
+    if (shape.coverage < kLeastCoverage) {
+        return "too few pixels";
+    }
+    if (shape.coverage > kMostCoverage) {
+        return "covers almost all of the image";
+    }
+    if (shape.thickness < kLeastThickness) {
+        return "a line";
+    }
+    return {};
+}
+
+} // namespace orv

@@ -1,0 +1,37 @@
+#include "picture_write.h"
+
+#include "cli/poster_colour.h"
+#include "cli/poster_files.h"
+#include "cli/poster_orbits.h"
+
+#include <new>
+
+namespace orv {
+
+bool WritePicture(const PosterRecipe& recipe, const CountGrid& grid, std::uint32_t scale,
+                  SafeFile& file) {
+    try {
+        const PosterColouring colouring(recipe, grid, scale);
+        const std::size_t rowValues = 3 * static_cast<std::size_t>(recipe.res);
+        const RowSource rows = [&](long first, long count, std::uint16_t* channels) {
+            for (long y = 0; y < count; ++y) {
+                colouring.row(first + y, channels + static_cast<std::size_t>(y) * rowValues);
+            }
+        };
+        return WritePosterPng(file.stream(), recipe.res, recipe.depth, RecipeText(recipe, true),
+                              rows);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+std::optional<CountGrid> RenderGrid(const PosterRecipe& recipe) {
+    std::optional<CountGrid> grid =
+        CountGrid::Make(static_cast<int>(recipe.res * recipe.supersample), recipe.method != 1);
+    if (grid) {
+        RenderOrbits(recipe, *grid, 1, 0, [](std::uint64_t) {});
+    }
+    return grid;
+}
+
+} // namespace orv

@@ -1,0 +1,23 @@
+// A poster picture from counts already made, into a save already open: what
+// explore and animate write for each of their pictures.
+#pragma once
+
+#include "cli/poster_grid.h"
+#include "cli/poster_recipe.h"
+#include "files/safe_file.h"
+
+#include <cstdint>
+
+namespace orv {
+
+// Colours the counts on the calling thread and writes the PNG with the
+// recipe. scale is the filter's, as PosterColouring takes it. False when
+// the memory or the write failed.
+bool WritePicture(const PosterRecipe& recipe, const CountGrid& grid, std::uint32_t scale,
+                  SafeFile& file);
+
+// The grid of the recipe, rendered on one thread; nothing when there is no
+// memory for it.
+std::optional<CountGrid> RenderGrid(const PosterRecipe& recipe);
+
+} // namespace orv

@@ -1,0 +1,162 @@
+#include "batch_fixture.h"
+
+#include "cli/animate.h"
+#include "files/gan.h"
+#include "render/state.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+namespace orv::test {
+namespace {
+
+TEST(AnimateFrames, AMorphRunsFromTheFirstSetToTheLastAndATurnLoops) {
+    PosterRecipe first;
+    first.param = PARAM{0.1, 0.2, 0.3, 1.0, -1.0, 0.5, 0.75};
+    first.rotation = VOXEL{10.0, 20.0, 30.0};
+    first.view = MINMAX{-2.0, 2.0, -1.0, 1.0};
+    PosterRecipe last = first;
+    last.param = PARAM{0.3, 0.4, 0.5, 2.0, 1.0, -0.5, 0.25};
+    last.rotation = VOXEL{50.0, 20.0, 90.0};
+    last.view = MINMAX{-3.0, 3.0, -2.0, 2.0};
+
+    const PosterRecipe start = FrameRecipe(first, last, std::nullopt, 5, 0);
+    EXPECT_EQ(start.param, first.param);
+    EXPECT_EQ(start.rotation, first.rotation);
+    const PosterRecipe end = FrameRecipe(first, last, std::nullopt, 5, 4);
+    EXPECT_EQ(end.param, last.param);
+    EXPECT_EQ(end.rotation, last.rotation);
+    EXPECT_EQ(end.view, last.view);
+    const PosterRecipe middle = FrameRecipe(first, last, std::nullopt, 5, 2);
+    EXPECT_DOUBLE_EQ(middle.param.a, 1.5);
+    EXPECT_DOUBLE_EQ(middle.param.zstart, 0.4);
+    EXPECT_DOUBLE_EQ(middle.rotation.z, 60.0);
+    EXPECT_DOUBLE_EQ(middle.view.ymax, 1.5);
+
+    // Four frames of a turn about Y: 0, 90, 180 and 270 degrees added.
+    const PosterRecipe turned = FrameRecipe(first, first, 1, 4, 3);
+    EXPECT_DOUBLE_EQ(turned.rotation.y, 290.0);
+    EXPECT_EQ(turned.rotation.x, 10.0);
+    EXPECT_EQ(FrameRecipe(first, first, 2, 4, 2).rotation.z, 210.0);
+    EXPECT_EQ(FrameRecipe(first, first, 0, 4, 0).rotation.x, 10.0);
+}
+
+TEST(AnimateScale, AJumpInTheProbesBecomesASlopeAndALoopWrapsAround) {
+    std::vector<double> probes(12, 100.0);
+    probes[6] = 800.0;
+    const std::vector<std::uint32_t> scales = SmoothScales(probes, false);
+    EXPECT_EQ(scales[0], 100u);
+    EXPECT_EQ(scales[2], 100u) << "out of reach of the jump";
+    EXPECT_EQ(scales[3], 200u) << "the mean of frames 0 to 6";
+    EXPECT_EQ(scales[6], 200u);
+    EXPECT_EQ(scales[9], 217u) << "six frames from the end";
+    EXPECT_EQ(scales[10], 100u);
+    EXPECT_EQ(SmoothScales({0.0, 0.0, 7.0}, false)[0], 2u) << "two neighbours at the start";
+
+    std::vector<double> loop(10, 70.0);
+    loop[0] = 140.0;
+    const std::vector<std::uint32_t> round = SmoothScales(loop, true);
+    EXPECT_EQ(round[9], 80u) << "the last frame sees the first";
+    EXPECT_EQ(round[5], 70u);
+    EXPECT_EQ(SmoothScales({0.2}, false)[0], 1u) << "never a scale of 0";
+}
+
+class Animate : public BatchTest {
+  protected:
+    void SetUp() override {
+        WriteGan("a.gan", pdef[1], 0.0);
+        PARAM other = pdef[1];
+        other.a += 0.05;
+        WriteGan("b.gan", other, 15.0);
+    }
+
+    void WriteGan(const std::string& name, const PARAM& q, double zrot) {
+        GAN record;
+        record.type = 1;
+        record.a = q.a;
+        record.b = q.b;
+        record.c = q.c;
+        record.d = q.d;
+        record.xstart = q.xstart;
+        record.ystart = q.ystart;
+        record.zstart = q.zstart;
+        record.zrot = zrot;
+        unsigned char bytes[kGanBytes];
+        EncodeGan(record, bytes);
+        WriteText(Path(name), std::string(reinterpret_cast<const char*>(bytes), kGanBytes));
+    }
+
+    BatchRun Animation(const std::string& folder, std::vector<std::string> args) {
+        std::vector<std::string> all = {
+            "--gan", Path("a.gan"), "--res",     "64",       "--steps", "40000", "--orbits",
+            "2",     "--method",    "hit-count", "--filter", "log",     "-o",    Path(folder)};
+        all.insert(all.end(), args.begin(), args.end());
+        const AnimateCommandLine line = ParseAnimateOptions(all);
+        EXPECT_EQ(line.action, CommandLineAction::Render) << line.error;
+        std::ostringstream out;
+        std::ostringstream err;
+        BatchRun run;
+        run.code = RunAnimate(line.options, out, err, false);
+        run.out = out.str();
+        run.err = err.str();
+        return run;
+    }
+
+    std::vector<unsigned char> Frame(const std::string& folder, int number) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/frame-%04d.png", number);
+        return ReadBytes(Path(folder + name));
+    }
+};
+
+TEST_F(Animate, FramesAreTheSameOnOneAndTwoThreadsAndAStillSetDoesNotFlicker) {
+    const std::vector<std::string> morph = {"--to", Path("b.gan"), "--turn", "z", "--frames", "3"};
+    std::vector<std::string> one = morph;
+    one.insert(one.end(), {"--threads", "1"});
+    std::vector<std::string> two = morph;
+    two.insert(two.end(), {"--threads", "2"});
+    ASSERT_EQ(Animation("one", one).code, 0);
+    ASSERT_EQ(Animation("two", two).code, 0);
+    for (int frame = 1; frame <= 3; ++frame) {
+        EXPECT_FALSE(Frame("one", frame).empty());
+        EXPECT_EQ(Frame("one", frame), Frame("two", frame)) << "frame " << frame;
+    }
+    EXPECT_NE(Frame("one", 1), Frame("one", 2));
+
+    ASSERT_EQ(Animation("still", {"--frames", "4", "--threads", "2"}).code, 0);
+    EXPECT_EQ(Frame("still", 2), Frame("still", 3));
+    EXPECT_EQ(Frame("still", 1), Frame("still", 4));
+}
+
+TEST_F(Animate, AnInterruptedRunResumesAtTheMissingFramesAndReplacesForeignOnes) {
+    const std::vector<std::string> turn = {"--turn", "x", "--frames", "3"};
+    ASSERT_EQ(Animation("full", turn).code, 0);
+    ASSERT_EQ(Animation("cut", turn).code, 0);
+    std::filesystem::remove(Path("cut/frame-0002.png"));
+    std::filesystem::copy_file(Path("full/frame-0001.png"), Path("cut/frame-0003.png"),
+                               std::filesystem::copy_options::overwrite_existing);
+    const BatchRun resumed = Animation("cut", turn);
+    EXPECT_EQ(resumed.code, 0);
+    EXPECT_EQ(resumed.out, "Wrote 2 of 3 frames to " + Path("cut") + "\n");
+    for (int frame = 1; frame <= 3; ++frame) {
+        EXPECT_EQ(Frame("full", frame), Frame("cut", frame)) << "frame " << frame;
+    }
+    EXPECT_EQ(Animation("cut", turn).out, "Wrote 0 of 3 frames to " + Path("cut") + "\n");
+}
+
+TEST_F(Animate, AMorphBetweenTwoTypesIsRefused) {
+    GAN record;
+    record.type = 2;
+    record.a = 1.0;
+    unsigned char bytes[kGanBytes];
+    EncodeGan(record, bytes);
+    WriteText(Path("beta.gan"), std::string(reinterpret_cast<const char*>(bytes), kGanBytes));
+    const BatchRun run = Animation("mixed", {"--to", Path("beta.gan"), "--frames", "2"});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_NE(run.err.find("another attractor type"), std::string::npos) << run.err;
+}
+
+} // namespace
+} // namespace orv::test
