@@ -105,7 +105,7 @@ TEST_F(QtInput, ADroppedParameterFileLoadsWhilePaused) {
     const std::string saved = (folder.path() + "/drop.GAN").toStdString();
     std::strcpy(sganfile, saved.c_str());
     p[type].a = 1.25;
-    ASSERT_EQ(writegan(0), 0);
+    ASSERT_EQ(writegan(0), SaveResult::Saved);
     p[type].a = 0.5;
     auto drop = [this, &saved] {
         QMimeData data;
