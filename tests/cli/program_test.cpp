@@ -105,7 +105,13 @@ TEST(RenderProgram, MemoryRunningOutAtStartIsAMessageAndExitCode1) {
         const int code =
             RunProgram(dir, "render --steps 1000 -o '" + dir.path("m.tga") + "'", limit);
         SCOPED_TRACE(std::to_string(megabytes) + " MB");
-        ASSERT_TRUE(code == 0 || code == 1 || code == 127) << code;
+        if (code != 0 && code != 1 && code != 127) {
+            // A shared library's own start-up may run out before main is
+            // reached; then even printing the version fails at this limit.
+            EXPECT_NE(RunProgram(dir, "--version", limit), 0)
+                << "exit " << code << " after the program had started";
+            continue;
+        }
         if (code == 1) {
             // Start-up's message, or the engine's own for its buffers.
             const std::string err = Text(dir.path("err.txt"));
