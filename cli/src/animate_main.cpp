@@ -1,11 +1,8 @@
 #include "cli/animate.h"
 
+#include "command_main.h"
 #include "own_options.h"
 #include "report.h"
-
-#include <iostream>
-
-#include <unistd.h>
 
 namespace orv {
 
@@ -103,20 +100,7 @@ AnimateCommandLine ParseAnimateOptions(const std::vector<std::string>& args) {
 int AnimateMain(int argc, char** argv) {
     const AnimateCommandLine line =
         ParseAnimateOptions(std::vector<std::string>(argv + 1, argv + argc));
-    switch (line.action) {
-    case CommandLineAction::Help:
-        std::cout << kUsage;
-        return kExitSuccess;
-    case CommandLineAction::Version:
-        std::cout << "orvantis " << ORV_VERSION << '\n';
-        return kExitSuccess;
-    case CommandLineAction::Error:
-        std::cerr << "orvantis animate: " << line.error << " (see orvantis animate --help)\n";
-        return kExitBadInput;
-    case CommandLineAction::Render:
-        break;
-    }
-    return RunAnimate(line.options, std::cout, std::cerr, ::isatty(STDERR_FILENO) != 0);
+    return FinishCommandLine("animate", kUsage, line, RunAnimate);
 }
 
 } // namespace orv

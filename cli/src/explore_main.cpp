@@ -1,11 +1,8 @@
 #include "cli/explore.h"
 
+#include "command_main.h"
 #include "own_options.h"
 #include "report.h"
-
-#include <iostream>
-
-#include <unistd.h>
 
 namespace orv {
 
@@ -113,20 +110,7 @@ ExploreCommandLine ParseExploreOptions(const std::vector<std::string>& args) {
 int ExploreMain(int argc, char** argv) {
     const ExploreCommandLine line =
         ParseExploreOptions(std::vector<std::string>(argv + 1, argv + argc));
-    switch (line.action) {
-    case CommandLineAction::Help:
-        std::cout << kUsage;
-        return kExitSuccess;
-    case CommandLineAction::Version:
-        std::cout << "orvantis " << ORV_VERSION << '\n';
-        return kExitSuccess;
-    case CommandLineAction::Error:
-        std::cerr << "orvantis explore: " << line.error << " (see orvantis explore --help)\n";
-        return kExitBadInput;
-    case CommandLineAction::Render:
-        break;
-    }
-    return RunExplore(line.options, std::cout, std::cerr, ::isatty(STDERR_FILENO) != 0);
+    return FinishCommandLine("explore", kUsage, line, RunExplore);
 }
 
 } // namespace orv

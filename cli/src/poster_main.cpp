@@ -1,9 +1,6 @@
 #include "cli/poster.h"
+#include "command_main.h"
 #include "report.h"
-
-#include <iostream>
-
-#include <unistd.h>
 
 namespace orv {
 
@@ -46,20 +43,7 @@ be read; 3 the random search found nothing.
 int PosterMain(int argc, char** argv) {
     const PosterCommandLine line =
         ParsePosterOptions(std::vector<std::string>(argv + 1, argv + argc));
-    switch (line.action) {
-    case CommandLineAction::Help:
-        std::cout << kUsage;
-        return kExitSuccess;
-    case CommandLineAction::Version:
-        std::cout << "orvantis " << ORV_VERSION << '\n';
-        return kExitSuccess;
-    case CommandLineAction::Error:
-        std::cerr << "orvantis poster: " << line.error << " (see orvantis poster --help)\n";
-        return kExitBadInput;
-    case CommandLineAction::Render:
-        break;
-    }
-    return RunPoster(line.options, std::cout, std::cerr, ::isatty(STDERR_FILENO) != 0);
+    return FinishCommandLine("poster", kUsage, line, RunPoster);
 }
 
 } // namespace orv
