@@ -5,7 +5,7 @@
 #include "files/selection.h"
 #include "render/state.h"
 
-#include <unistd.h>
+#include "input_file.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -14,28 +14,10 @@
 #include <cstring>
 #include <string>
 
-namespace {
-
-// One file per process, rewritten for every input.
-const std::string& InputPath() {
-    static const std::string path =
-        std::string(P_tmpdir) + "/orv-fuzz-gan-" + std::to_string(::getpid()) + ".gan";
-    return path;
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace orv;
-    std::FILE* out = std::fopen(InputPath().c_str(), "wb");
-    if (out == nullptr) {
-        std::abort();
-    }
-    if (size > 0 && std::fwrite(data, size, 1, out) != 1) {
-        std::abort();
-    }
-    std::fclose(out);
-    std::strcpy(oganfile, InputPath().c_str());
+    const std::string& input = fuzz::WriteInputFile("gan", data, size);
+    std::strcpy(oganfile, input.c_str());
 
     ResetRenderState();
     const int typeBefore = type;
@@ -47,6 +29,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else if (type < 0 || type >= kTypes || size < kGanBytes) {
         std::abort(); // a short file or an unknown type was taken
     }
-    std::remove(InputPath().c_str());
+    std::remove(input.c_str());
     return 0;
 }

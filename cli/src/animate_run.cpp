@@ -147,9 +147,7 @@ std::vector<std::uint32_t> SmoothScales(const std::vector<double>& probes, bool 
 int RunAnimate(const AnimateOptions& options, std::ostream& out, std::ostream& err,
                bool errIsTerminal) {
     const std::filesystem::path directory(options.directory);
-    std::error_code error;
-    std::filesystem::create_directories(directory, error);
-    if (!std::filesystem::is_directory(directory, error)) {
+    if (!MakeFolder(directory)) {
         Say(err, "cannot make the folder '" + options.directory + "'");
         return kExitFailure;
     }

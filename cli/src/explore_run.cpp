@@ -137,9 +137,7 @@ std::uint32_t SearchSeed(std::uint32_t seed, std::uint64_t index) {
 int RunExplore(const ExploreOptions& options, std::ostream& out, std::ostream& err,
                bool errIsTerminal) {
     const std::filesystem::path directory(options.directory);
-    std::error_code error;
-    std::filesystem::create_directories(directory, error);
-    if (!std::filesystem::is_directory(directory, error)) {
+    if (!MakeFolder(directory)) {
         Say(err, "cannot make the folder '" + options.directory + "'");
         return kExitFailure;
     }

@@ -1,8 +1,6 @@
 #include "cli/poster_options.h"
+#include "own_options.h"
 
-#include <cctype>
-#include <cerrno>
-#include <cstdlib>
 #include <set>
 #include <string_view>
 
@@ -16,25 +14,6 @@ std::string Quoted(std::string_view text) {
     return "'" + std::string(text) + "'";
 }
 
-// A whole number from minimum to maximum, digits only.
-std::optional<unsigned long> ReadWhole(const std::string& text, unsigned long minimum,
-                                       unsigned long maximum) {
-    if (text.empty() || text.size() > 12) {
-        return std::nullopt;
-    }
-    for (char c : text) {
-        if (!std::isdigit(static_cast<unsigned char>(c))) {
-            return std::nullopt;
-        }
-    }
-    errno = 0;
-    const unsigned long value = std::strtoul(text.c_str(), nullptr, 10);
-    if (errno == ERANGE || value < minimum || value > maximum) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 Error ReadPosterOption(const std::string& name, const std::string& value, PosterOptions& options) {
     if (name == "--counts") {
         options.counts = value;
@@ -45,7 +24,7 @@ Error ReadPosterOption(const std::string& name, const std::string& value, Poster
         return std::nullopt;
     }
     if (name == "--orbits") {
-        const auto orbits = ReadWhole(value, 1, 65536);
+        const auto orbits = ReadWholeNumber(value, 1, 65536);
         if (!orbits) {
             return "--orbits: " + Quoted(value) + " is not a number of orbits from 1 to 65536";
         }
@@ -53,7 +32,7 @@ Error ReadPosterOption(const std::string& name, const std::string& value, Poster
         return std::nullopt;
     }
     if (name == "--threads") {
-        const auto threads = ReadWhole(value, 1, 1024);
+        const auto threads = ReadWholeNumber(value, 1, 1024);
         if (!threads) {
             return "--threads: " + Quoted(value) + " is not a number of threads from 1 to 1024";
         }
@@ -61,7 +40,7 @@ Error ReadPosterOption(const std::string& name, const std::string& value, Poster
         return std::nullopt;
     }
     if (name == "--supersample") {
-        const auto factor = ReadWhole(value, 1, 4);
+        const auto factor = ReadWholeNumber(value, 1, 4);
         if (!factor) {
             return "--supersample: " + Quoted(value) + " is not 1, 2, 3 or 4";
         }
