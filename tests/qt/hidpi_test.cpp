@@ -3,12 +3,18 @@
 // pixel of the screen.
 #include "qt_fixture.h"
 
+#include "platform/dialog.h"
 #include "platform/window.h"
 #include "render/surfaces.h"
+#include "resources/resources.h"
+#include "ui/dialogs.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QImage>
+#include <QLabel>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 namespace orv::test {
@@ -51,6 +57,36 @@ TEST_F(QtHighDensity, AClickIsAtTheDevicePixelUnderTheMouse) {
     }
     ASSERT_EQ(clicks.size(), 1u);
     EXPECT_EQ(clicks[0], (14 << 16) | 20);
+}
+
+// Dialogs are not counted in device pixels: Qt lays them out in its own
+// units and draws them, text included, at the screen's two device pixels per
+// unit, so that they are sharp and look as they do at a scale of 1.
+TEST_F(QtHighDensity, ADialogIsLaidOutInQtUnitsAndDrawnAtDevicePixels) {
+    Start();
+    QSize size;
+    QImage shown;
+    QStringList cut;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        size = dialog->size();
+        shown = dialog->grab().toImage();
+        for (QLabel* label : dialog->findChildren<QLabel*>()) {
+            if (label->fontMetrics().horizontalAdvance(label->text()) >
+                label->contentsRect().width()) {
+                cut << label->text();
+            }
+        }
+        QMetaObject::invokeMethod(dialog, "reject");
+    });
+    DialogBoxParamA(nullptr, MAKEINTRESOURCEA(kBackgroundDialog), g_hWnd, BackgroundDialogProc, 0);
+    const DialogTemplate* tmpl = FindDialogResource(MAKEINTRESOURCEA(kBackgroundDialog));
+    QFont font(QString::fromStdString(tmpl->fontName));
+    font.setPointSize(tmpl->pointSize);
+    EXPECT_EQ(size.height(), (tmpl->cy * QFontMetrics(font).height() + 4) / 8);
+    EXPECT_EQ(shown.devicePixelRatio(), 2.0);
+    EXPECT_EQ(shown.size(), 2 * size);
+    EXPECT_TRUE(cut.isEmpty()) << cut.join(" | ").toStdString();
 }
 
 } // namespace
