@@ -95,6 +95,19 @@ void BuildGuide(GuideDocument& doc, const QString& markdown, const QString& guid
     addCover(doc, cover);
 }
 
+QStringList MissingPictures(QTextDocument& doc) {
+    QStringList missing;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            if (format.isImageFormat() && naturalSize(doc, format.toImageFormat()).isEmpty()) {
+                missing << format.toImageFormat().name();
+            }
+        }
+    }
+    return missing;
+}
+
 void FitPictures(QTextDocument& doc, qreal width) {
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         std::vector<std::pair<QTextFragment, QSizeF>> pictures;

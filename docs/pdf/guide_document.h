@@ -24,6 +24,9 @@ class GuideDocument : public QTextDocument {
 void BuildGuide(GuideDocument& doc, const QString& markdown, const QString& guidePath,
                 const QImage& cover);
 
+// The names of the pictures the document shows that cannot be read.
+QStringList MissingPictures(QTextDocument& doc);
+
 // Makes every paragraph of pictures fit a text width of width pixels: the
 // pictures of a paragraph that is too wide shrink together, keeping their
 // proportions.

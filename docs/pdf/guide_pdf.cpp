@@ -57,6 +57,12 @@ int main(int argc, char** argv) {
 
     GuideDocument doc(pictureDirs);
     BuildGuide(doc, QString::fromUtf8(markdown), guidePath, cover);
+    const QStringList missing = MissingPictures(doc);
+    if (!missing.isEmpty()) {
+        std::fprintf(stderr, "orv_guidepdf: cannot read the pictures %s\n",
+                     qPrintable(missing.join(", ")));
+        return 1;
+    }
 
     std::vector<Chapter> chapters;
     {
