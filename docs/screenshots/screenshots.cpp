@@ -19,12 +19,12 @@
 #include "ui/startup.h"
 #include "ui/state.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFont>
 #include <QMessageBox>
 #include <QPixmap>
-#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 
