@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QTextDocument>
 
+#include <utility>
+
 // A document whose pictures, named relative to the guide, are looked for in
 // a list of folders, the first that holds the file winning, and then
 // beside the guide: pictures made by the build can stand in the build tree.
