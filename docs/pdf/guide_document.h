@@ -7,9 +7,9 @@
 
 #include <utility>
 
-// A document whose pictures, named relative to the guide, are looked for in
-// a list of folders, the first that holds the file winning, and then
-// beside the guide: pictures made by the build can stand in the build tree.
+// A document whose pictures are looked for by their file name in a list of
+// folders, the first that holds the file winning, and then where the guide
+// names them: pictures made by the build can stand in the build tree.
 class GuideDocument : public QTextDocument {
   public:
     explicit GuideDocument(QStringList pictureDirs) : pictureDirs_(std::move(pictureDirs)) {}
