@@ -37,6 +37,9 @@ void QtProgramTest::SetUp() {
 
 void QtProgramTest::TearDown() {
     if (g_hWnd != nullptr && IsWindow(g_hWnd)) {
+        // Its own procedure frees what the window owns, whatever procedure
+        // a test put in its place.
+        g_hWnd->proc = MainWindowProc;
         DestroyWindow(g_hWnd);
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
