@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextLayout>
@@ -14,6 +15,44 @@ namespace {
 // pixels; the layout scales it to the writer's resolution.
 constexpr double kMargin = 38;
 constexpr double kDocumentDpi = 96;
+
+bool showsPicture(const QTextBlock& block) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        if (it.fragment().charFormat().isImageFormat()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+double lineTop(const QTextBlock& block, int line) {
+    return block.layout()->position().y() + block.layout()->lineAt(line).y();
+}
+
+// A caption, the paragraph ending in a colon before a picture, goes over to
+// the next page with its picture when the picture does not fit under it.
+void keepCaptionsWithPictures(QTextDocument& doc, double pageHeight) {
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const QTextBlock caption = block.previous();
+        if (!showsPicture(block) || !caption.isValid() || !caption.text().endsWith(':')) {
+            continue;
+        }
+        // The layout is made lazily; counting the pages completes it.
+        doc.pageCount();
+        const int lines = block.layout()->lineCount();
+        if (lines == 0 || caption.layout()->lineCount() == 0) {
+            continue;
+        }
+        const double bottom =
+            lineTop(block, lines - 1) + block.layout()->lineAt(lines - 1).height();
+        if (static_cast<int>(lineTop(caption, 0) / pageHeight) !=
+            static_cast<int>(bottom / pageHeight)) {
+            QTextBlockFormat format = caption.blockFormat();
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(caption).setBlockFormat(format);
+        }
+    }
+}
 
 } // namespace
 
@@ -33,7 +72,7 @@ bool Typeset(QTextDocument& doc, QPdfWriter& writer, std::vector<Chapter>* chapt
     doc.rootFrame()->setFrameFormat(frame);
     const QSizeF body(writer.width(), writer.height());
     doc.setPageSize(body);
-    // The layout is made lazily; counting the pages completes it.
+    keepCaptionsWithPictures(doc, body.height());
     const int pages = doc.pageCount();
 
     // Device pixels to points, and where the printable area starts on the page.
@@ -45,7 +84,7 @@ bool Typeset(QTextDocument& doc, QPdfWriter& writer, std::vector<Chapter>* chapt
         if (block.blockFormat().headingLevel() != 2 || block.layout()->lineCount() == 0) {
             continue;
         }
-        const double y = block.layout()->position().y() + block.layout()->lineAt(0).y();
+        const double y = lineTop(block, 0);
         const int index = static_cast<int>(y / body.height());
         chapters->push_back(
             {block.text(), index, pageHeight - bodyTop - (y - index * body.height()) * points});
