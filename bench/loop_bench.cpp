@@ -29,18 +29,19 @@ namespace {
 
 constexpr long kStepsPerRun = 100000;
 
-// Counts the loop's turns at the main window: every turn takes one
-// wake-up and performs one render step. The loop is ended after a number
-// of them.
-long turns = 0;
-long turnLimit = 0;
-
-LRESULT countingProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_USER && ++turns == turnLimit) {
-        PostQuitMessage(0);
+// Counts the loop's turns, each of which looks for input once and takes
+// one render step, and ends the loop after a number of them.
+template <class Base> class TurnCounting : public Base {
+  public:
+    void pollEvents() override {
+        if (++turns == turnLimit) {
+            PostQuitMessage(0);
+        }
+        Base::pollEvents();
     }
-    return MainWindowProc(hWnd, message, wParam, lParam);
-}
+    long turns = 0;
+    long turnLimit = 0;
+};
 
 QApplication& Application() {
     static int argc = 1;
@@ -72,13 +73,12 @@ void EndProgram() {
     g_hWnd = nullptr;
 }
 
-void RunLoop(benchmark::State& state, Backend& backend) {
+template <class Base> void RunLoop(benchmark::State& state, TurnCounting<Base>& backend) {
     InstallBackend(&backend);
     StartProgram();
-    g_hWnd->proc = countingProc;
     for (auto _ : state) {
-        turns = 0;
-        turnLimit = kStepsPerRun;
+        backend.turns = 0;
+        backend.turnLimit = kStepsPerRun;
         ProgramDriver();
     }
     state.SetItemsProcessed(state.iterations() * kStepsPerRun);
@@ -100,14 +100,14 @@ void BM_plain_fractaldriver(benchmark::State& state) {
 BENCHMARK(BM_plain_fractaldriver)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 void BM_ProgramDriver_headless(benchmark::State& state) {
-    HeadlessBackend backend;
+    TurnCounting<HeadlessBackend> backend;
     RunLoop(state, backend);
 }
 BENCHMARK(BM_ProgramDriver_headless)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 void BM_ProgramDriver_qt_offscreen(benchmark::State& state) {
     Application();
-    QtBackend backend;
+    TurnCounting<QtBackend> backend;
     RunLoop(state, backend);
 }
 BENCHMARK(BM_ProgramDriver_qt_offscreen)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();

@@ -1,6 +1,6 @@
 // Render steps per second of the render driver for each colouring method,
-// of the render kernel counting hits into plain arrays, and of the same map
-// and plot written as a plain loop on raw arrays.
+// one step per call and many in one call, of the render kernel counting hits into plain arrays, and
+// of the same map and plot written as a plain loop on raw arrays.
 #include "bench_surfaces.h"
 
 #include "render/kernel.h"
@@ -25,6 +25,21 @@ void BM_fractaldriver(benchmark::State& state) {
     TearDownSurfaces();
 }
 BENCHMARK(BM_fractaldriver)->Arg(0)->Arg(1)->Arg(2);
+
+// The same steps taken many in one call, as the batch renderer takes them.
+void BM_DriveSteps(benchmark::State& state) {
+    SetUpSurfaces();
+    method[0] = static_cast<int>(state.range(0));
+    fractaldriver();
+    constexpr std::uint64_t kRun = 4096;
+    for (auto _ : state) {
+        DriveSteps(kRun);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kRun));
+    state.SetLabel(methodNames[method[0]]);
+    TearDownSurfaces();
+}
+BENCHMARK(BM_DriveSteps)->Arg(0)->Arg(1)->Arg(2);
 
 // The Standard map with Hit Count colouring at 600 x 600, with nothing but
 // arrays: the work one render step must do.

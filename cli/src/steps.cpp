@@ -25,9 +25,7 @@ int RunSteps(std::uint64_t steps, ProgressBar* bar) {
     std::uint64_t done = 1;
     while (done < steps) {
         const std::uint64_t chunk = std::min(steps - done, kStepsPerLook);
-        for (std::uint64_t i = 0; i < chunk; ++i) {
-            fractaldriver();
-        }
+        DriveSteps(chunk);
         done += chunk;
         if (bar != nullptr) {
             bar->update(done, ProgressBar::Clock::now());

@@ -13,11 +13,6 @@ constexpr double kThreeHalfPi = 4.71238898038469;
 constexpr double kTwoPi = 6.283185307179586;
 constexpr double kAxis = 1e-6;
 
-// Positions this far from the image are never drawn; keeping conversions
-// within this range also keeps non-finite or huge coordinates (possible only
-// from damaged parameter files) away from the int conversion.
-constexpr double kFarAway = 1e9;
-
 long double Radians(double degrees) {
     return static_cast<long double>(kPi) * degrees * static_cast<long double>(kOneOver180);
 }
@@ -100,107 +95,6 @@ void RotatePair(double& pos1, double& pos2, double radians) {
     }
     pos1 = modulus * std::sin(finish);
     pos2 = modulus * std::cos(finish);
-}
-
-RenderKernel::RenderKernel(const KernelInputs& inputs)
-    : inputs_(inputs), rotation_(inputs.rotation, inputs.order),
-      width_(inputs.view.xmax - inputs.view.xmin), height_(inputs.view.ymax - inputs.view.ymin),
-      dres_(inputs.res) {}
-
-KernelState RenderKernel::start() const {
-    KernelState state;
-    state.point = VOXEL{inputs_.param.xstart, inputs_.param.ystart, inputs_.param.zstart};
-    return state;
-}
-
-VOXEL RenderKernel::mapStandard(const VOXEL& old) const {
-    const PARAM& q = inputs_.param;
-    VOXEL next;
-    next.x = q.c * std::sin(q.b * old.x) + std::sin(q.b * old.y);
-    next.y = q.d * std::sin(q.a * old.y) + std::sin(q.a * old.x);
-    next.z = std::sin(old.x);
-    return next;
-}
-
-VOXEL RenderKernel::mapAlpha(const VOXEL& old) const {
-    const PARAM& q = inputs_.param;
-    const double s = std::sin(q.b * old.x);
-    const double t = std::sin(q.a * old.y);
-    const double u = std::sin(q.c * old.y);
-    VOXEL next;
-    next.x = std::sin(q.b * old.y) + s * s + s * s * s;
-    next.y = std::sin(q.a * old.x) + t * t + u * u * u;
-    next.z = std::sin(old.x);
-    return next;
-}
-
-VOXEL RenderKernel::mapBeta(const VOXEL& old) const {
-    const PARAM& q = inputs_.param;
-    const double s = std::sin(q.b * old.x);
-    const double t = std::sin(q.a * old.y);
-    VOXEL next;
-    next.x = std::sin(q.b * old.y) + s * s;
-    next.y = std::sin(q.a * old.x) + t * t;
-    next.z = std::sin(old.x);
-    return next;
-}
-
-VOXEL RenderKernel::mapGamma(const VOXEL& old) const {
-    const PARAM& q = inputs_.param;
-    const double s = std::sin(q.b * old.x);
-    const double t = std::sin(q.a * old.y);
-    VOXEL next;
-    next.x = std::fabs(std::sin(q.b * old.y)) + s * s;
-    next.y = std::fabs(std::sin(q.a * old.x)) + t * t;
-    next.z = std::sin(old.x);
-    return next;
-}
-
-VOXEL RenderKernel::map(const VOXEL& old, int& ghostcount) const {
-    VOXEL next;
-    switch (inputs_.type) {
-    case 0:
-        return mapStandard(old);
-    case 1:
-        next = mapAlpha(old);
-        break;
-    case 2:
-        next = mapBeta(old);
-        break;
-    default:
-        next = mapGamma(old);
-        break;
-    }
-    // Ghost image mode: from the 10001st to the 20000th call after a reset
-    // the point is mirrored through the origin in x and y.
-    if (inputs_.ghost) {
-        ghostcount = ghostcount + 1;
-        if (ghostcount > 10000) {
-            if (ghostcount == 20000) {
-                ghostcount = 0;
-            }
-            next.x = -next.x;
-            next.y = -next.y;
-        }
-    }
-    return next;
-}
-
-Pixel RenderKernel::project(const VOXEL& point) const {
-    const MINMAX& m = inputs_.view;
-    const double column = (point.x - m.xmin) * dres_ / width_;
-    const double row = (point.y - m.ymin) * dres_ / height_;
-    Pixel at;
-    at.x = column > -kFarAway && column < kFarAway ? static_cast<int>(column) : -1;
-    at.y = row > -kFarAway && row < kFarAway ? inputs_.res - 1 - static_cast<int>(row) : -1;
-    return at;
-}
-
-Pixel RenderKernel::pixel(const VOXEL& point) const {
-    if (!rotation_.turns()) {
-        return project(point);
-    }
-    return project(rotation_.apply(point));
 }
 
 double Separate(const VOXEL& orbit, VOXEL& neighbour) {

@@ -40,12 +40,6 @@ KernelInputs RenderInputs() {
     return inputs;
 }
 
-bool MatchesRenderState(const KernelInputs& inputs) {
-    return inputs.type == type && inputs.param == p[type] && inputs.rotation == rot[type] &&
-           inputs.order == rotationorder && inputs.view == mm[type] && inputs.res == res &&
-           inputs.ghost == (ghostflag != 0);
-}
-
 void ResetRenderState() {
     renderstate = RenderState{};
 }

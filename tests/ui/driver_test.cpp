@@ -7,7 +7,9 @@
 #include "render/surfaces.h"
 #include "ui/driver.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <vector>
 
 namespace orv::test {
 namespace {
@@ -63,6 +65,84 @@ TEST_F(Driver, AChangeWhilePausedIsUsedByTheNextStep) {
     EXPECT_EQ(v.x, next.x) << "the render continues with the new parameter";
     EXPECT_EQ(v.y, next.y);
     EXPECT_EQ(oldv.x, at.x);
+}
+
+// What a render leaves behind.
+struct Outcome {
+    VOXEL v;
+    VOXEL oldv;
+    int ghostcount = 0;
+    int itercount = 0;
+    std::uint32_t hitmax = 0;
+    std::vector<float> counts;
+    std::vector<COLORREF> image;
+    std::vector<COLORREF> screen;
+    bool operator==(const Outcome&) const = default;
+};
+
+class ManySteps : public Driver {
+  protected:
+    // A render of n steps: the first one alone, the rest by DriveSteps in
+    // one call, or by as many calls of fractaldriver.
+    Outcome Render(long n, bool inOneCall) {
+        firstloop = 1;
+        fractaldriver();
+        if (inOneCall) {
+            EXPECT_EQ(DriveSteps(static_cast<std::uint64_t>(n - 1)), kStepTaken);
+        } else {
+            Steps(n - 1);
+        }
+        Outcome out{v, oldv, ghostcount, itercount, hitmax, {}, {}, {}};
+        out.counts.assign(hitcount, hitcount + res * res);
+        for (int y = 0; y < res; y += 3) {
+            for (int x = 0; x < res; x += 3) {
+                out.image.push_back(Image(x, y));
+                out.screen.push_back(Screen(x, y));
+            }
+        }
+        return out;
+    }
+};
+
+TEST_F(ManySteps, OneCallGivesWhatAsManyCallsGive) {
+    // A window narrower than the image, so that its clipping is compared too.
+    CreateSurfaces(450, 700);
+    type = 1;
+    ghostflag = 1;
+    rotationorder = 4;
+    for (const VOXEL turn : {VOXEL{30.0, 0.0, 15.0}, VOXEL{}}) {
+        rot[1] = turn;
+        for (int m = 0; m < 3; ++m) {
+            method[1] = m;
+            // 25,000 steps cross both ends of the ghost image's mirrored run.
+            const Outcome single = Render(25000, false);
+            const Outcome batch = Render(25000, true);
+            EXPECT_TRUE(single == batch) << methodNames[m] << ", turned " << turn.x;
+            EXPECT_EQ(batch.v.z, single.v.z);
+            EXPECT_EQ(batch.oldv.z, single.oldv.z);
+            EXPECT_EQ(batch.itercount, 1000);
+            EXPECT_EQ(batch.ghostcount, 5000);
+        }
+    }
+    // Two steps after the first: oldv is a point of the run too.
+    method[1] = 1;
+    const Outcome single = Render(3, false);
+    EXPECT_TRUE(single == Render(3, true));
+}
+
+TEST_F(ManySteps, TheStepsThatStartARenderOrDrawAMapRowGoOneByOne) {
+    method[0] = 1;
+    EXPECT_EQ(DriveSteps(3), kStepTaken);
+    EXPECT_EQ(firstloop, 0) << "the first step started the render";
+    EXPECT_EQ(itercount, 3);
+    EXPECT_EQ(hitmax, 1u) << "the first iterate is not plotted, the next two are";
+    lmapflag = 1;
+    firstloop = 1;
+    SetRes(200);
+    ResizeImage();
+    EXPECT_EQ(DriveSteps(1000), kMapComplete);
+    EXPECT_EQ(lmapflag, 0);
+    EXPECT_EQ(firstloop, 1);
 }
 
 TEST_F(Driver, TheBufferIsReusedAtTheSameSizeAndRemadeAtAnother) {

@@ -7,6 +7,7 @@
 #include "render/state.h"
 #include "render/surfaces.h"
 #include "resources/resources.h"
+#include "ui/mainwindow.h"
 #include "ui/startup.h"
 #include "ui/state.h"
 
@@ -149,6 +150,42 @@ TEST_F(Loop, WhilePausedTheLoopKeepsWakingItselfButRendersNothing) {
     EXPECT_GE(counting.polls, 400) << "the loop never waited for input";
     EXPECT_EQ(itercount, 0);
     EXPECT_TRUE(Commands().empty());
+}
+
+// Presses R on the main window at the 300th look for input and quits at
+// the 600th.
+class PressingBackend : public HeadlessBackend {
+  public:
+    void pollEvents() override {
+        ++polls;
+        if (polls == 300) {
+            PostInputMessage(g_hWnd, WM_KEYDOWN, 'R', 0);
+        } else if (polls == 600) {
+            PostQuitMessage(0);
+        }
+    }
+    int polls = 0;
+};
+
+TEST_F(Loop, WithTheProgramsOwnWindowEveryTurnStillStepsOnceAndTakesInput) {
+    Start();
+    g_hWnd->proc = MainWindowProc;
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    DispatchMessageA(&msg); // the start command: rendering on
+    method[0] = 1;
+    PressingBackend pressing;
+    InstallBackend(&pressing);
+    const unsigned result = ProgramDriver();
+    InstallBackend(nullptr);
+    EXPECT_EQ(result, 0u);
+    EXPECT_EQ(okrun, 0) << "R paused the render";
+    double hits = 0.0;
+    for (int i = 0; i < res * res; ++i) {
+        hits += hitcount[i];
+    }
+    EXPECT_EQ(hits, 298.0)
+        << "a step after each of the 299 turns before R; the first plots nothing";
 }
 
 TEST_F(Loop, ClosingTheWindowWhileRenderingEndsTheProgramWithZero) {

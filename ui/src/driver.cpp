@@ -2,30 +2,14 @@
 #include "analysis/lmap.h"
 #include "platform/window_dc.h"
 #include "render/hitcount.h"
-#include "render/kernel.h"
 #include "render/plot.h"
 #include "render/state.h"
+#include "render/steps.h"
 #include "render/surfaces.h"
 
 namespace orv {
 
 namespace {
-
-// The kernel of the render in progress. The state it was made from changes
-// only while rendering is paused, so it is remade only when that happened.
-RenderKernel kernel;
-
-const RenderKernel& currentKernel() {
-    if (!MatchesRenderState(kernel.inputs())) {
-        kernel = RenderKernel(RenderInputs());
-        if (kernel.rotation().turns()) {
-            xradians_user = kernel.rotation().xradians();
-            yradians_user = kernel.rotation().yradians();
-            zradians_user = kernel.rotation().zradians();
-        }
-    }
-    return kernel;
-}
 
 // Clears the window to black with the image square in the background colour
 // and the image itself to the background colour.
@@ -63,31 +47,36 @@ DriverResult fractaldriver() {
         saveres = res;
     }
 
-    int xplot1 = 0;
-    int yplot1 = 0;
     if (lmapflag != 0) {
         if (lmap(itercount) != 0) {
             firstloop = 1;
             lmapflag = 0;
             return kMapComplete;
         }
+        if (itercount < 1000) {
+            ++itercount;
+        }
     } else {
-        KernelState state{v, ghostcount, static_cast<std::uint64_t>(itercount)};
-        const Pixel at = currentKernel().step(state);
-        ghostcount = state.ghostcount;
-        xplot1 = at.x;
-        yplot1 = at.y;
-        oldv = v;
-        v = state.point;
-    }
-
-    if (itercount < 1000) {
-        ++itercount;
-    }
-    if (lmapflag == 0 && firstloop == 0) {
-        plot(xplot1, yplot1);
+        // The first step of a render is not plotted.
+        TakeSteps(window.get(), 1, firstloop != 0 ? Colouring::kSkip : Colouring::kPlot);
     }
     firstloop = 0;
+    return kStepTaken;
+}
+
+DriverResult DriveSteps(std::uint64_t count) {
+    while (count > 0 && (firstloop != 0 || lmapflag != 0)) {
+        const DriverResult result = fractaldriver();
+        if (result != kStepTaken) {
+            return result;
+        }
+        --count;
+    }
+    if (count > 0) {
+        const WindowDC window(g_hWnd);
+        SetCursor(hourglass);
+        TakeSteps(window.get(), count, Colouring::kPlot);
+    }
     return kStepTaken;
 }
 

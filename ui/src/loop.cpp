@@ -2,18 +2,38 @@
 // WM_USER to the main window, and while rendering runs it performs one
 // render step after every message it takes.
 #include "platform/menu.h"
+#include "platform/window.h"
 #include "render/state.h"
 #include "render/surfaces.h"
 #include "ui/driver.h"
+#include "ui/mainwindow.h"
 #include "ui/startup.h"
 #include "ui/state.h"
 
 namespace orv {
 
+namespace {
+
+// The main window leaves WM_USER to the default handling, which does
+// nothing: while its procedure is the program's own, the wake-up the loop
+// would post to it on an empty queue, take and dispatch changes nothing but
+// the time the turn takes. Such a turn goes straight to its render step.
+bool wakeUpDoesNothing() {
+    return g_hWnd != nullptr && !g_hWnd->destroyed && g_hWnd->proc == MainWindowProc;
+}
+
+} // namespace
+
 unsigned ProgramDriver() {
     MSG msg;
     for (;;) {
         if (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) == FALSE) {
+            if (wakeUpDoesNothing()) {
+                if (okrun != 0) {
+                    RenderStep();
+                }
+                continue;
+            }
             PostMessageA(g_hWnd, WM_USER, 0, 0);
         }
         if (GetMessageA(&msg, nullptr, 0, 0) == FALSE) {

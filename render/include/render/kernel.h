@@ -7,6 +7,7 @@
 
 #include "render/types.h"
 
+#include <cmath>
 #include <cstdint>
 
 namespace orv {
@@ -73,48 +74,127 @@ struct Pixel {
     int y = 0;
 };
 
+// Positions this far from the image are never drawn; keeping conversions
+// within this range also keeps non-finite or huge coordinates (possible only
+// from damaged parameter files) away from the int conversion.
+inline constexpr double kFarAway = 1e9;
+
+// The arithmetic of a render step, as functions of explicit inputs. They are
+// defined here so that they are compiled into the loops that call them.
+
+// The point after old under the map of type with the parameters q, ghost
+// image mode included: in ghost mode each call advances ghostcount, and
+// calls 10001 to 20000 after a reset return x and y negated. Without Depth
+// z is left 0: it is the sine of old.x, which a caller that needs only x and
+// y can take later for the points it keeps.
+template <bool Depth = true>
+[[gnu::always_inline]] inline VOXEL MapPoint(int type, const PARAM& q, bool ghost, const VOXEL& old,
+                                             int& ghostcount) {
+    VOXEL next;
+    if (type == 0) {
+        next.x = q.c * std::sin(q.b * old.x) + std::sin(q.b * old.y);
+        next.y = q.d * std::sin(q.a * old.y) + std::sin(q.a * old.x);
+    } else {
+        const double s = std::sin(q.b * old.x);
+        const double t = std::sin(q.a * old.y);
+        if (type == 1) {
+            const double u = std::sin(q.c * old.y);
+            next.x = std::sin(q.b * old.y) + s * s + s * s * s;
+            next.y = std::sin(q.a * old.x) + t * t + u * u * u;
+        } else if (type == 2) {
+            next.x = std::sin(q.b * old.y) + s * s;
+            next.y = std::sin(q.a * old.x) + t * t;
+        } else {
+            next.x = std::fabs(std::sin(q.b * old.y)) + s * s;
+            next.y = std::fabs(std::sin(q.a * old.x)) + t * t;
+        }
+    }
+    // z comes last, so that the next step's x and y are ready as early as
+    // possible.
+    if constexpr (Depth) {
+        next.z = std::sin(old.x);
+    }
+    // Ghost image mode: from the 10001st to the 20000th call after a reset
+    // the point is mirrored through the origin in x and y.
+    // The "Standard" map has no ghost image.
+    if (ghost && type != 0) {
+        ghostcount = ghostcount + 1;
+        if (ghostcount > 10000) {
+            if (ghostcount == 20000) {
+                ghostcount = 0;
+            }
+            next.x = -next.x;
+            next.y = -next.y;
+        }
+    }
+    return next;
+}
+
+// Where a point, already rotated, lies on an image of side res that shows
+// the part view of the x-y plane.
+inline Pixel ProjectPoint(const VOXEL& point, const MINMAX& view, int res) {
+    const double dres = res;
+    const double column = (point.x - view.xmin) * dres / (view.xmax - view.xmin);
+    const double row = (point.y - view.ymin) * dres / (view.ymax - view.ymin);
+    Pixel at;
+    at.x = std::fabs(column) < kFarAway ? static_cast<int>(column) : -1;
+    at.y = std::fabs(row) < kFarAway ? res - 1 - static_cast<int>(row) : -1;
+    return at;
+}
+
+// One render step: moves state.point on (resetting the ghost counter on the
+// first step), counts the step and returns the pixel of the new point,
+// turned by turn unless that is null. Depth as for MapPoint; a turn needs z.
+template <bool Depth = true>
+[[gnu::always_inline]] inline Pixel StepPoint(KernelState& state, int type, const PARAM& q,
+                                              bool ghost, const Rotation* turn, const MINMAX& view,
+                                              int res) {
+    if (state.step == 0) {
+        state.ghostcount = 0;
+    }
+    state.point = MapPoint<Depth>(type, q, ghost, state.point, state.ghostcount);
+    ++state.step;
+    return ProjectPoint(turn != nullptr ? turn->apply(state.point) : state.point, view, res);
+}
+
+// The render step of fixed inputs.
 class RenderKernel {
   public:
     RenderKernel() : RenderKernel(KernelInputs{}) {}
-    explicit RenderKernel(const KernelInputs& inputs);
+    explicit RenderKernel(const KernelInputs& inputs)
+        : inputs_(inputs), rotation_(inputs.rotation, inputs.order) {}
 
     const KernelInputs& inputs() const { return inputs_; }
     const Rotation& rotation() const { return rotation_; }
 
     // The state before the first step: the start point of the parameter set.
-    KernelState start() const;
+    KernelState start() const {
+        KernelState state;
+        state.point = VOXEL{inputs_.param.xstart, inputs_.param.ystart, inputs_.param.zstart};
+        return state;
+    }
 
-    // The point after old, ghost image mode included: in ghost mode each call
-    // advances ghostcount, and calls 10001 to 20000 after a reset return x
-    // and y negated.
-    VOXEL map(const VOXEL& old, int& ghostcount) const;
+    // The point after old, as MapPoint.
+    VOXEL map(const VOXEL& old, int& ghostcount) const {
+        return MapPoint(inputs_.type, inputs_.param, inputs_.ghost, old, ghostcount);
+    }
 
     // Where a point is drawn: rotated, then projected through the view.
-    Pixel pixel(const VOXEL& point) const;
+    Pixel pixel(const VOXEL& point) const {
+        return ProjectPoint(rotation_.turns() ? rotation_.apply(point) : point, inputs_.view,
+                            inputs_.res);
+    }
 
-    // One render step: moves state.point on (resetting the ghost counter on
-    // the first step), counts the step and returns the new point's pixel.
-    Pixel step(KernelState& state) const {
-        if (state.step == 0) {
-            state.ghostcount = 0;
-        }
-        state.point = map(state.point, state.ghostcount);
-        ++state.step;
-        return pixel(state.point);
+    // One render step, as StepPoint.
+    template <bool Depth = true> [[gnu::always_inline]] Pixel step(KernelState& state) const {
+        return StepPoint<Depth>(state, inputs_.type, inputs_.param, inputs_.ghost,
+                                rotation_.turns() ? &rotation_ : nullptr, inputs_.view,
+                                inputs_.res);
     }
 
   private:
-    VOXEL mapStandard(const VOXEL& old) const;
-    VOXEL mapAlpha(const VOXEL& old) const;
-    VOXEL mapBeta(const VOXEL& old) const;
-    VOXEL mapGamma(const VOXEL& old) const;
-    Pixel project(const VOXEL& point) const;
-
     KernelInputs inputs_;
     Rotation rotation_;
-    double width_ = 0.0;
-    double height_ = 0.0;
-    double dres_ = 0.0;
 };
 
 // One step of the Lyapunov estimate: how far neighbour has drifted from orbit

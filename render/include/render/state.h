@@ -146,9 +146,6 @@ void SetBackground(int r, int g, int b);
 
 // The inputs of a render step of the selected type, from the state above.
 KernelInputs RenderInputs();
-// True when inputs equals RenderInputs(), without making a copy: the render
-// driver asks on every step.
-bool MatchesRenderState(const KernelInputs& inputs);
 
 // Puts the render state back to how the program starts. The hit-count buffer
 // and hcres are not touched.

@@ -1,5 +1,7 @@
-// The render driver: one render step per call.
+// The render driver: one render step per call, or many in one.
 #pragma once
+
+#include <cstdint>
 
 namespace orv {
 
@@ -24,6 +26,13 @@ enum DriverResult {
 // One render step. It asks nothing and shows no message: the caller does,
 // from the result.
 DriverResult fractaldriver();
+
+// count render steps, with exactly the effect of count calls of
+// fractaldriver. Steps that start a render or draw a row of the Lyapunov map
+// are taken one by one; the attractor's steps after them share the driver's
+// work, which makes a long run as fast as the kernel. Stops at the first
+// step that is not kStepTaken and returns its result.
+DriverResult DriveSteps(std::uint64_t count);
 
 // One render step as the main window takes it: a failure is shown, a
 // finished map asks about its grid, and both pause rendering by posting the
