@@ -3,6 +3,7 @@
 #include "palette/palette.h"
 #include "platform/user.h"
 #include "render/hitcount.h"
+#include "render/plot.h"
 #include "render/surfaces.h"
 #include "ui/driver.h"
 
@@ -20,6 +21,7 @@ void EngineTest::SetUp() {
     ResetPlatformState();
     backend.reset();
     ResetRenderState();
+    hitmax = 0;
     genpalette(defpal1);
     CreateSurfaces(kClientWidth, kClientHeight);
 }
@@ -34,6 +36,10 @@ void EngineTest::TearDown() {
     }
     ResetPlatformState();
     g_hWnd = nullptr;
+    // The tests after this one in the same program start from the state the
+    // program starts with.
+    ResetRenderState();
+    hitmax = 0;
 }
 
 void EngineTest::CreateSurfaces(int clientWidth, int clientHeight) {
