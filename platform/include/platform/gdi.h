@@ -101,8 +101,10 @@ struct LOGBRUSH {
         static_cast<unsigned>(y) < static_cast<unsigned>(dc->height)) {
         dc->bits[static_cast<std::size_t>(y) * static_cast<unsigned>(dc->width) +
                  static_cast<unsigned>(x)] = (color & 0x00FFFFFFu) | kOpaque;
-        if (dc->window != nullptr) {
-            RECT& t = dc->touched;
+        RECT& t = dc->touched;
+        // Most pixels a render sets lie in what it changed since the window
+        // was last shown.
+        if (dc->window != nullptr && (x < t.left || x >= t.right || y < t.top || y >= t.bottom)) {
             if (t.left >= t.right) {
                 t = RECT{x, y, x + 1, y + 1};
             } else {
