@@ -2,6 +2,7 @@
 // one step per call and many in one call, of the render kernel counting hits into plain arrays, and
 // of the same map and plot written as a plain loop on raw arrays.
 #include "bench_surfaces.h"
+#include "plain_hits.h"
 
 #include "render/kernel.h"
 
@@ -9,7 +10,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <vector>
 
 namespace orv::bench {
 namespace {
@@ -48,15 +48,10 @@ void BM_plain_loop_hit_count(benchmark::State& state) {
     const double b = 2.879879;
     const double c = 0.765145;
     const double d = 0.744728;
-    const int side = 600;
-    const double dside = 600.0;
-    std::vector<float> counts(static_cast<std::size_t>(side) * side);
-    std::vector<std::uint32_t> image(static_cast<std::size_t>(side) * side);
-    std::vector<std::uint32_t> screen(static_cast<std::size_t>(side) * side);
-    genpalette(defpal1);
+    const double dside = PlainHits::kSide;
+    PlainHits hits;
     double x = 0.1;
     double y = 0.1;
-    std::uint32_t most = 0;
     for (auto _ : state) {
         const double nx = c * std::sin(b * x) + std::sin(b * y);
         const double ny = d * std::sin(a * y) + std::sin(a * x);
@@ -64,22 +59,12 @@ void BM_plain_loop_hit_count(benchmark::State& state) {
         benchmark::DoNotOptimize(nz);
         x = nx;
         y = ny;
-        const int col = static_cast<int>((x + 2.5) * dside / 5.0);
-        const int row = side - 1 - static_cast<int>((y + 2.5) * dside / 5.0);
-        if (col >= 0 && col < side && row >= 0 && row < side) {
-            const std::size_t pixel = static_cast<std::size_t>(row) * side + col;
-            const std::uint32_t count = static_cast<std::uint32_t>(counts[pixel]) + 1;
-            counts[pixel] += 1.0f;
-            most = count > most ? count : most;
-            const std::uint32_t ci = count > 255 ? 255 : count;
-            const std::uint32_t color = PaletteColor(palette, ci) | 0xFF000000u;
-            image[pixel] = color;
-            screen[pixel] = color;
-        }
+        hits.hit(static_cast<int>((x + 2.5) * dside / 5.0),
+                 PlainHits::kSide - 1 - static_cast<int>((y + 2.5) * dside / 5.0));
     }
-    benchmark::DoNotOptimize(most);
-    benchmark::DoNotOptimize(image.data());
-    benchmark::DoNotOptimize(screen.data());
+    benchmark::DoNotOptimize(hits.most);
+    benchmark::DoNotOptimize(hits.image.data());
+    benchmark::DoNotOptimize(hits.screen.data());
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_plain_loop_hit_count);
@@ -87,34 +72,20 @@ BENCHMARK(BM_plain_loop_hit_count);
 // The render kernel with the plain loop's counting: the kernel should keep at
 // least 95% of the plain loop's steps per second.
 void BM_kernel_hit_count(benchmark::State& state) {
-    const int side = 600;
     KernelInputs inputs;
     inputs.param = PARAM{0.1, 0.1, 0.0, -0.966918, 2.879879, 0.765145, 0.744728};
     inputs.view = MINMAX{-2.5, 2.5, -2.5, 2.5};
-    inputs.res = side;
+    inputs.res = PlainHits::kSide;
     const RenderKernel kernel(inputs);
     KernelState at = kernel.start();
-    std::vector<float> counts(static_cast<std::size_t>(side) * side);
-    std::vector<std::uint32_t> image(static_cast<std::size_t>(side) * side);
-    std::vector<std::uint32_t> screen(static_cast<std::size_t>(side) * side);
-    genpalette(defpal1);
-    std::uint32_t most = 0;
+    PlainHits hits;
     for (auto _ : state) {
         const Pixel px = kernel.step(at);
-        if (px.x >= 0 && px.x < side && px.y >= 0 && px.y < side) {
-            const std::size_t pixel = static_cast<std::size_t>(px.y) * side + px.x;
-            const std::uint32_t count = static_cast<std::uint32_t>(counts[pixel]) + 1;
-            counts[pixel] += 1.0f;
-            most = count > most ? count : most;
-            const std::uint32_t ci = count > 255 ? 255 : count;
-            const std::uint32_t color = PaletteColor(palette, ci) | 0xFF000000u;
-            image[pixel] = color;
-            screen[pixel] = color;
-        }
+        hits.hit(px.x, px.y);
     }
-    benchmark::DoNotOptimize(most);
-    benchmark::DoNotOptimize(image.data());
-    benchmark::DoNotOptimize(screen.data());
+    benchmark::DoNotOptimize(hits.most);
+    benchmark::DoNotOptimize(hits.image.data());
+    benchmark::DoNotOptimize(hits.screen.data());
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_kernel_hit_count);

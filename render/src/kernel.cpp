@@ -20,9 +20,8 @@ long double Radians(double degrees) {
 } // namespace
 
 Rotation::Rotation(const VOXEL& degrees, int order)
-    : degrees_(degrees), order_(order),
-      turns_(degrees.x != 0.0 || degrees.y != 0.0 || degrees.z != 0.0),
-      xradians_(Radians(degrees.x)), yradians_(Radians(degrees.y)), zradians_(Radians(degrees.z)) {}
+    : degrees_(degrees), order_(order), turns_(Turns(degrees)), xradians_(Radians(degrees.x)),
+      yradians_(Radians(degrees.y)), zradians_(Radians(degrees.z)) {}
 
 void Rotation::turnX(VOXEL& q) const {
     if (degrees_.x != 0.0) {

@@ -23,7 +23,7 @@ struct StepNow {
     static constexpr bool kDepth = true;
     [[gnu::always_inline]] Pixel operator()(KernelState& state) const {
         const VOXEL& angles = rot[type];
-        if (angles.x != 0.0 || angles.y != 0.0 || angles.z != 0.0) {
+        if (Rotation::Turns(angles)) {
             const Rotation turn(angles, rotationorder);
             keepRadians(turn);
             return StepPoint(state, type, p[type], ghostflag != 0, &turn, mm[type], res);

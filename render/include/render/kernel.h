@@ -24,6 +24,9 @@ class Rotation {
 
     // False when all three angles are 0: apply would return its point as is.
     bool turns() const { return turns_; }
+    static bool Turns(const VOXEL& degrees) {
+        return degrees.x != 0.0 || degrees.y != 0.0 || degrees.z != 0.0;
+    }
     VOXEL apply(VOXEL point) const;
 
     // The angles in radians, in the extended precision they are computed in.
