@@ -42,7 +42,8 @@ Canvas RenderCanvas(HDC window);
 
 // Speed: the length of the last jump in the x-y plane; a pixel only ever
 // takes a higher index.
-inline void speed(Canvas& c, int x, int y, int pixel, const VOXEL& now, const VOXEL& before) {
+[[gnu::always_inline]] inline void speed(Canvas& c, int x, int y, int pixel, const VOXEL& now,
+                                         const VOXEL& before) {
     const double dx = now.x - before.x;
     const double dy = now.y - before.y;
     const double jump = std::sqrt(dx * dx + dy * dy) * 255 * (2.0 / 3.0);
@@ -61,7 +62,7 @@ inline void speed(Canvas& c, int x, int y, int pixel, const VOXEL& now, const VO
 }
 
 // Hit Count: the number of hits, the colour capped at entry 255.
-inline void hits(Canvas& c, int x, int y, int pixel) {
+[[gnu::always_inline]] inline void hits(Canvas& c, int x, int y, int pixel) {
     const std::uint32_t pindex = static_cast<std::uint32_t>(static_cast<int>(c.counts[pixel])) + 1;
     const std::uint32_t cindex = std::min(pindex, 255u);
     c.counts[pixel] = c.counts[pixel] + 1.0f;
@@ -73,7 +74,7 @@ inline void hits(Canvas& c, int x, int y, int pixel) {
 
 // Z-Plane: the height |z| of a point no higher than 1, blended between two
 // palette entries; a pixel only ever takes a higher index.
-inline void zplane(Canvas& c, int x, int y, int pixel, const VOXEL& now) {
+[[gnu::always_inline]] inline void zplane(Canvas& c, int x, int y, int pixel, const VOXEL& now) {
     const double height = std::fabs(now.z);
     if (!(height <= 1.0)) {
         return;
@@ -113,7 +114,8 @@ inline void zplane(Canvas& c, int x, int y, int pixel, const VOXEL& now) {
 // colouring method Method (0 Speed, 1 Hit Count, 2 Z-Plane, any other
 // nothing). A position outside the image colours nothing.
 template <int Method>
-inline void colour(Canvas& c, int x, int y, const VOXEL& now, const VOXEL& before) {
+[[gnu::always_inline]] inline void colour(Canvas& c, int x, int y, const VOXEL& now,
+                                          const VOXEL& before) {
     if (x < 0 || x >= c.side || y < 0 || y >= c.side) {
         return;
     }

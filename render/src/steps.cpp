@@ -18,17 +18,12 @@ void keepRadians(const Rotation& turn) {
     zradians_user = turn.zradians();
 }
 
-// One step with the render state's inputs as they are now.
-struct StepNow {
+// One step of a picture of the type Type that is not turned, with the
+// render state's inputs as they are now.
+template <int Type> struct StepNow {
     static constexpr bool kDepth = true;
     [[gnu::always_inline]] Pixel operator()(KernelState& state) const {
-        const VOXEL& angles = rot[type];
-        if (Rotation::Turns(angles)) {
-            const Rotation turn(angles, rotationorder);
-            keepRadians(turn);
-            return StepPoint(state, type, p[type], ghostflag != 0, &turn, mm[type], res);
-        }
-        return StepPoint(state, type, p[type], ghostflag != 0, nullptr, mm[type], res);
+        return StepPoint(state, Type, p[Type], ghostflag != 0, nullptr, mm[Type], res);
     }
 };
 
@@ -118,16 +113,9 @@ void walkType(const RenderKernel& kernel, const Rotation* turn, HDC window, std:
     }
 }
 
-} // namespace
-
-void TakeSteps(HDC window, std::uint64_t count, Colouring colouring) {
-    if (count == 0) {
-        return;
-    }
-    if (count == 1) {
-        walkColouring(StepNow{}, window, count, colouring);
-        return;
-    }
+// Steps with one kernel for the run. Kept out of line so that the single
+// step, taken once a call by the render driver, does not share its frame.
+[[gnu::noinline]] void takeWithKernel(HDC window, std::uint64_t count, Colouring colouring) {
     const RenderKernel kernel(RenderInputs());
     if (kernel.rotation().turns()) {
         keepRadians(kernel.rotation());
@@ -139,6 +127,34 @@ void TakeSteps(HDC window, std::uint64_t count, Colouring colouring) {
         walkType<true>(kernel, turn, window, count, colouring);
     } else {
         walkType<false>(kernel, turn, window, count, colouring);
+    }
+}
+
+} // namespace
+
+void TakeSteps(HDC window, std::uint64_t count, Colouring colouring) {
+    if (count == 0) {
+        return;
+    }
+    // A single step is the render driver's usual one: while the picture is
+    // not turned it needs no kernel, only the inputs as they are now.
+    if (count > 1 || Rotation::Turns(rot[type])) {
+        takeWithKernel(window, count, colouring);
+        return;
+    }
+    switch (type) {
+    case 0:
+        walkColouring(StepNow<0>{}, window, count, colouring);
+        break;
+    case 1:
+        walkColouring(StepNow<1>{}, window, count, colouring);
+        break;
+    case 2:
+        walkColouring(StepNow<2>{}, window, count, colouring);
+        break;
+    default:
+        walkColouring(StepNow<3>{}, window, count, colouring);
+        break;
     }
 }
 
