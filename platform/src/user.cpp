@@ -8,18 +8,11 @@
 
 namespace orv {
 
+HCURSOR detail::currentCursor = nullptr;
+
 namespace {
 
-struct CursorState {
-    HCURSOR current = nullptr;
-    int showCount = 0;
-};
-
-// Namespace scope rather than a function static: SetCursor runs on every
-// render step.
-CursorState theCursorState;
-
-CursorState& cursorState() { return theCursorState; }
+int showCount = 0;
 
 } // namespace
 
@@ -29,33 +22,30 @@ HCURSOR LoadCursorA(HINSTANCE, int id) {
     return &it->second;
 }
 
-HCURSOR SetCursor(HCURSOR cursor) {
-    CursorState& s = cursorState();
-    HCURSOR previous = s.current;
-    if (cursor != previous) {
-        s.current = cursor;
-        CurrentBackend().cursorChanged(cursor);
-    }
+HCURSOR detail::ChangeCursor(HCURSOR cursor) {
+    const HCURSOR previous = currentCursor;
+    currentCursor = cursor;
+    CurrentBackend().cursorChanged(cursor);
     return previous;
 }
 
 HCURSOR GetCursor() {
-    return cursorState().current;
+    return detail::currentCursor;
 }
 
 int ShowCursor(BOOL show) {
-    CursorState& s = cursorState();
-    const bool wasShown = s.showCount >= 0;
-    s.showCount += show != FALSE ? 1 : -1;
-    const bool shown = s.showCount >= 0;
+    const bool wasShown = showCount >= 0;
+    showCount += show != FALSE ? 1 : -1;
+    const bool shown = showCount >= 0;
     if (shown != wasShown) {
         CurrentBackend().cursorShown(shown);
     }
-    return s.showCount;
+    return showCount;
 }
 
 void ResetCursors() {
-    cursorState() = CursorState{};
+    detail::currentCursor = nullptr;
+    showCount = 0;
 }
 
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {

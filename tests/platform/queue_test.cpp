@@ -162,9 +162,10 @@ TEST(Cursors, TheCurrentCursorIsObservableAndChangesOnlyWhenDifferent) {
     Headless().reset();
     HCURSOR crossCursor = LoadCursorA(nullptr, IDC_CROSS);
     EXPECT_EQ(crossCursor, LoadCursorA(nullptr, IDC_CROSS));
-    SetCursor(crossCursor);
-    SetCursor(crossCursor);
-    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    // SetCursor answers the cursor it replaces.
+    EXPECT_EQ(SetCursor(crossCursor), nullptr);
+    EXPECT_EQ(SetCursor(crossCursor), crossCursor);
+    EXPECT_EQ(SetCursor(LoadCursorA(nullptr, IDC_WAIT)), crossCursor);
     EXPECT_EQ(GetCursor()->id, IDC_WAIT);
     EXPECT_EQ(Headless().cursorChanges.size(), 2u);
 }

@@ -185,7 +185,15 @@ void ResetPlatformState();
 
 // Cursors.
 HCURSOR LoadCursorA(HINSTANCE instance, int id);
-HCURSOR SetCursor(HCURSOR cursor);
+namespace detail {
+// The cursor set last, and the change of it that the backend is told of.
+extern HCURSOR currentCursor;
+HCURSOR ChangeCursor(HCURSOR cursor);
+} // namespace detail
+// Inlined: the render driver sets the same cursor on every step.
+inline HCURSOR SetCursor(HCURSOR cursor) {
+    return cursor == detail::currentCursor ? cursor : detail::ChangeCursor(cursor);
+}
 HCURSOR GetCursor();
 int ShowCursor(BOOL show);
 
