@@ -3,6 +3,7 @@
 // measured in turn, twice, in the same run, and each keeps its best time in
 // processor seconds, so that the ratio holds on a shared, noisy machine.
 #include "bench_surfaces.h"
+#include "median.h"
 
 #include "cli/batch.h"
 
@@ -117,13 +118,9 @@ void BM_RenderProcessAgainstPlainLoop(benchmark::State& state) {
     }
     std::filesystem::remove(picture);
     std::filesystem::remove(std::filesystem::path(picture).replace_extension(".gan"));
-    const auto median = [](std::vector<double> v) {
-        std::sort(v.begin(), v.end());
-        return v[v.size() / 2];
-    };
-    state.counters["render_s"] = median(renderSeconds);
-    state.counters["plain_loop_s"] = median(plainSeconds);
-    state.counters["render_vs_plain"] = median(renderSeconds) / median(plainSeconds);
+    state.counters["render_s"] = Median(renderSeconds);
+    state.counters["plain_loop_s"] = Median(plainSeconds);
+    state.counters["render_vs_plain"] = Median(renderSeconds) / Median(plainSeconds);
 }
 BENCHMARK(BM_RenderProcessAgainstPlainLoop)->Iterations(1)->Unit(benchmark::kSecond);
 #endif
