@@ -129,16 +129,8 @@ void BM_AnimateFrames(benchmark::State& state) {
     const std::filesystem::path directory =
         std::filesystem::temp_directory_path() / "orv-animate-bench";
     std::filesystem::create_directories(directory);
-    GAN record;
-    record.type = 1;
-    record.a = pdef[1].a;
-    record.b = pdef[1].b;
-    record.c = pdef[1].c;
-    record.d = pdef[1].d;
-    record.xstart = pdef[1].xstart;
-    record.ystart = pdef[1].ystart;
     unsigned char bytes[kGanBytes];
-    EncodeGan(record, bytes);
+    EncodeGan(GanRecord(1, pdef[1], VOXEL{}), bytes);
     std::ofstream(directory / "a.gan", std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes), kGanBytes);
     double best[2] = {1e300, 1e300};

@@ -57,24 +57,13 @@ std::unique_ptr<Candidate> Search(const PosterRecipe& base, std::uint32_t seed) 
 }
 
 GAN GanOf(const PosterRecipe& recipe) {
-    GAN record;
-    record.type = recipe.type;
-    record.a = recipe.param.a;
-    record.b = recipe.param.b;
-    record.c = recipe.param.c;
-    record.d = recipe.param.d;
-    record.xstart = recipe.param.xstart;
-    record.ystart = recipe.param.ystart;
-    record.zstart = recipe.param.zstart;
+    GAN record = GanRecord(recipe.type, recipe.param, recipe.rotation);
     record.red = recipe.background[0];
     record.green = recipe.background[1];
     record.blue = recipe.background[2];
     record.back = static_cast<std::uint32_t>(record.red) |
                   static_cast<std::uint32_t>(record.green) << 8 |
                   static_cast<std::uint32_t>(record.blue) << 16;
-    record.xrot = recipe.rotation.x;
-    record.yrot = recipe.rotation.y;
-    record.zrot = recipe.rotation.z;
     return record;
 }
 

@@ -12,6 +12,22 @@ namespace orv {
 
 GAN gan;
 
+GAN GanRecord(int type, const PARAM& q, const VOXEL& rotation) {
+    GAN record;
+    record.type = type;
+    record.a = q.a;
+    record.b = q.b;
+    record.c = q.c;
+    record.d = q.d;
+    record.xstart = q.xstart;
+    record.ystart = q.ystart;
+    record.zstart = q.zstart;
+    record.xrot = rotation.x;
+    record.yrot = rotation.y;
+    record.zrot = rotation.z;
+    return record;
+}
+
 void EncodeGan(const GAN& record, unsigned char* out) {
     ByteWriter w(out);
     w.i32(record.type);
@@ -50,23 +66,11 @@ GAN decode(const unsigned char* in) {
 
 // The record of the current type's parameter set, rotation and background.
 GAN CurrentRecord() {
-    const PARAM& q = p[type];
-    GAN record;
-    record.type = type;
-    record.a = q.a;
-    record.b = q.b;
-    record.c = q.c;
-    record.d = q.d;
-    record.xstart = q.xstart;
-    record.ystart = q.ystart;
-    record.zstart = q.zstart;
+    GAN record = GanRecord(type, p[type], rot[type]);
     record.back = back;
     record.red = red;
     record.green = green;
     record.blue = blue;
-    record.xrot = rot[type].x;
-    record.yrot = rot[type].y;
-    record.zrot = rot[type].z;
     return record;
 }
 

@@ -73,18 +73,8 @@ class Animate : public BatchTest {
     }
 
     void WriteGan(const std::string& name, const PARAM& q, double zrot) {
-        GAN record;
-        record.type = 1;
-        record.a = q.a;
-        record.b = q.b;
-        record.c = q.c;
-        record.d = q.d;
-        record.xstart = q.xstart;
-        record.ystart = q.ystart;
-        record.zstart = q.zstart;
-        record.zrot = zrot;
         unsigned char bytes[kGanBytes];
-        EncodeGan(record, bytes);
+        EncodeGan(GanRecord(1, q, VOXEL{0.0, 0.0, zrot}), bytes);
         WriteText(Path(name), std::string(reinterpret_cast<const char*>(bytes), kGanBytes));
     }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "files/safe_file.h"
+#include "render/types.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -30,6 +31,10 @@ struct GAN {
 };
 
 constexpr std::size_t kGanBytes = 100;
+
+// The record of the parameter set q of type, turned by rotation (degrees); the
+// background is left for the caller.
+GAN GanRecord(int type, const PARAM& q, const VOXEL& rotation);
 
 // The record as the file holds it: kGanBytes bytes at out.
 void EncodeGan(const GAN& record, unsigned char* out);
