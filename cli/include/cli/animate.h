@@ -21,11 +21,7 @@ struct AnimateOptions {
     std::string directory;
 };
 
-struct AnimateCommandLine {
-    CommandLineAction action = CommandLineAction::Error;
-    AnimateOptions options;
-    std::string error;
-};
+using AnimateCommandLine = ParsedCommandLine<AnimateOptions>;
 
 // Reads the arguments that follow `animate`.
 AnimateCommandLine ParseAnimateOptions(const std::vector<std::string>& args);

@@ -19,11 +19,7 @@ struct ExploreOptions {
     std::string directory;
 };
 
-struct ExploreCommandLine {
-    CommandLineAction action = CommandLineAction::Error;
-    ExploreOptions options;
-    std::string error;
-};
+using ExploreCommandLine = ParsedCommandLine<ExploreOptions>;
 
 // Reads the arguments that follow `explore`. Thumbnails default to a side of
 // 256, 400000 steps on 8 orbits, Hit Count with the logarithmic filter.

@@ -43,11 +43,14 @@ struct RenderOptions {
 
 enum class CommandLineAction { Render, Help, Version, Error };
 
-struct CommandLine {
+// What a command's arguments ask for, with the command's options.
+template <class Options> struct ParsedCommandLine {
     CommandLineAction action = CommandLineAction::Error;
-    RenderOptions options;
+    Options options;
     std::string error; // one line naming the option, for Error
 };
+
+using CommandLine = ParsedCommandLine<RenderOptions>;
 
 // Reads the arguments that follow `render`.
 CommandLine ParseRenderOptions(const std::vector<std::string>& args);

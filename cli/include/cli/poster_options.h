@@ -28,11 +28,7 @@ struct PosterOptions {
     std::optional<std::string> recipe; // a poster PNG whose recipe is rendered again
 };
 
-struct PosterCommandLine {
-    CommandLineAction action = CommandLineAction::Error;
-    PosterOptions options;
-    std::string error;
-};
+using PosterCommandLine = ParsedCommandLine<PosterOptions>;
 
 // Reads the arguments that follow `poster`.
 PosterCommandLine ParsePosterOptions(const std::vector<std::string>& args);
