@@ -5,21 +5,32 @@
 
 namespace orv {
 
-Shape MeasureShape(const CountGrid& grid) {
+namespace {
+
+// Calls visit(x, y) for every pixel with a count, row by row.
+template <class Visit> void forEachLit(const CountGrid& grid, Visit visit) {
     const std::size_t side = static_cast<std::size_t>(grid.side());
     const std::uint32_t* counts = grid.counts();
-    double lit = 0.0;
-    double sumx = 0.0;
-    double sumy = 0.0;
     for (std::size_t y = 0; y < side; ++y) {
         for (std::size_t x = 0; x < side; ++x) {
             if (counts[y * side + x] != 0) {
-                lit += 1.0;
-                sumx += static_cast<double>(x);
-                sumy += static_cast<double>(y);
+                visit(static_cast<double>(x), static_cast<double>(y));
             }
         }
     }
+}
+
+} // namespace
+
+Shape MeasureShape(const CountGrid& grid) {
+    double lit = 0.0;
+    double sumx = 0.0;
+    double sumy = 0.0;
+    forEachLit(grid, [&](double x, double y) {
+        lit += 1.0;
+        sumx += x;
+        sumy += y;
+    });
     Shape shape;
     if (lit == 0.0) {
         return shape;
@@ -30,17 +41,13 @@ Shape MeasureShape(const CountGrid& grid) {
     double xx = 0.0;
     double yy = 0.0;
     double xy = 0.0;
-    for (std::size_t y = 0; y < side; ++y) {
-        for (std::size_t x = 0; x < side; ++x) {
-            if (counts[y * side + x] != 0) {
-                const double dx = static_cast<double>(x) - meanx;
-                const double dy = static_cast<double>(y) - meany;
-                xx += dx * dx;
-                yy += dy * dy;
-                xy += dx * dy;
-            }
-        }
-    }
+    forEachLit(grid, [&](double x, double y) {
+        const double dx = x - meanx;
+        const double dy = y - meany;
+        xx += dx * dx;
+        yy += dy * dy;
+        xy += dx * dy;
+    });
     // The variances along the principal axes are the eigenvalues of the
     // covariance matrix.
     const double middle = (xx + yy) / 2.0;
