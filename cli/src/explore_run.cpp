@@ -12,6 +12,7 @@
 #include "analysis/workers.h"
 #include "files/gan.h"
 #include "files/safe_file.h"
+#include "render/state.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -61,9 +62,7 @@ GAN GanOf(const PosterRecipe& recipe) {
     record.red = recipe.background[0];
     record.green = recipe.background[1];
     record.blue = recipe.background[2];
-    record.back = static_cast<std::uint32_t>(record.red) |
-                  static_cast<std::uint32_t>(record.green) << 8 |
-                  static_cast<std::uint32_t>(record.blue) << 16;
+    record.back = BackgroundColour(record.red, record.green, record.blue);
     return record;
 }
 

@@ -25,7 +25,7 @@ void SetBackground(int r, int g, int b) {
     red = r;
     green = g;
     blue = b;
-    back = static_cast<std::uint32_t>(r | g << 8 | b << 16);
+    back = BackgroundColour(r, g, b);
 }
 
 KernelInputs RenderInputs() {

@@ -15,11 +15,11 @@ constexpr int kBoxes[3] = {410, 411, 412};
 } // namespace
 
 INT_PTR BackgroundDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM) {
-    int* const components[3] = {&red, &green, &blue};
     if (message == WM_INITDIALOG) {
+        const int parts[3] = {red, green, blue};
         for (int i = 0; i < 3; ++i) {
             char text[16];
-            std::snprintf(text, sizeof text, "%d", *components[i]);
+            std::snprintf(text, sizeof text, "%d", parts[i]);
             SetDlgItemTextA(hDlg, kBoxes[i], text);
         }
         return TRUE;
@@ -28,15 +28,17 @@ INT_PTR BackgroundDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM) {
         return FALSE;
     }
     switch (LOWORD(wParam)) {
-    case IDOK:
+    case IDOK: {
+        int parts[3];
         for (int i = 0; i < 3; ++i) {
             char text[30];
             GetDlgItemTextA(hDlg, kBoxes[i], text, 30);
-            *components[i] = ClampColor(std::strtol(text, nullptr, 10));
+            parts[i] = ClampColor(std::strtol(text, nullptr, 10));
         }
-        back = static_cast<std::uint32_t>(red | green << 8 | blue << 16);
+        SetBackground(parts[0], parts[1], parts[2]);
         EndDialog(hDlg, 1);
         return TRUE;
+    }
     case IDCANCEL:
         EndDialog(hDlg, 2);
         return TRUE;
