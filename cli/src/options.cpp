@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include "files/file_name.h"
+
 #include <cctype>
 #include <cerrno>
 #include <cmath>
@@ -247,8 +249,7 @@ Error ReadRandom(RenderOptions& options, const std::optional<std::string>& seed)
 // The image is written as Targa or PNG, chosen by the name's ending, and the
 // parameter file's name replaces that ending's last three letters.
 bool EndsInImageType(const std::string& name) {
-    const std::string ending = Lower(name.size() < 4 ? name : name.substr(name.size() - 4));
-    return ending == ".tga" || ending == ".png";
+    return EndsInAnyCase(name, ".tga") || EndsInAnyCase(name, ".png");
 }
 
 // Option combinations that cannot give a picture.

@@ -1,6 +1,8 @@
 #include "cli/poster_options.h"
 #include "own_options.h"
 
+#include "files/file_name.h"
+
 #include <set>
 #include <string_view>
 
@@ -55,17 +57,6 @@ Error ReadPosterOption(const std::string& name, const std::string& value, Poster
     return std::nullopt;
 }
 
-bool EndsInPng(const std::string& name) {
-    if (name.size() < 4) {
-        return false;
-    }
-    std::string ending = name.substr(name.size() - 4);
-    for (char& c : ending) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return ending == ".png";
-}
-
 // Options that leave the picture as it is, and so go with --recipe.
 bool KeepsThePicture(const std::string& name) {
     return name == "-o" || name == "--output" || name == "--progress" || name == "--quiet";
@@ -76,7 +67,7 @@ Error CheckCombination(const PosterOptions& options, const std::vector<std::stri
     if (options.picture.lmap) {
         return "--lmap: a poster draws the attractor; render draws the Lyapunov map";
     }
-    if (!EndsInPng(options.picture.output)) {
+    if (!EndsInAnyCase(options.picture.output, ".png")) {
         return "-o: " + Quoted(options.picture.output) +
                " must end in .png: a poster is a PNG file";
     }

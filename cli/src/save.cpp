@@ -2,6 +2,7 @@
 #include "report.h"
 
 #include "cli/png_writer.h"
+#include "files/file_name.h"
 #include "files/gan.h"
 #include "files/selection.h"
 #include "files/tga.h"
@@ -14,7 +15,6 @@
 
 #include <sys/stat.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -24,18 +24,6 @@
 namespace orv {
 
 namespace {
-
-// Whether name ends in ending, in upper or lower case.
-bool EndsIn(const std::string& name, const std::string& ending) {
-    if (name.size() < ending.size()) {
-        return false;
-    }
-    std::string last = name.substr(name.size() - ending.size());
-    for (char& c : last) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return last == ending;
-}
 
 constexpr const char* kFewSteps = "--filter needs at least 1000 render steps (--steps)";
 constexpr const char* kNotHitCount =
@@ -155,8 +143,9 @@ int SaveOutput(const std::string& output, const TextChunks& recipe, bool quiet, 
     // Both files are written in full before either replaces what is there.
     SafeFile image;
     SafeFile parameters;
-    const SaveResult imageResult = EndsIn(output, ".png") ? WritePng(g_vhdc, tgafile, image, recipe)
-                                                          : WriteTarga(g_vhdc, tgafile, image);
+    const SaveResult imageResult = EndsInAnyCase(output, ".png")
+                                       ? WritePng(g_vhdc, tgafile, image, recipe)
+                                       : WriteTarga(g_vhdc, tgafile, image);
     if (imageResult != SaveResult::Saved) {
         return SaveError(imageResult, tgafile, image.error(), err);
     }

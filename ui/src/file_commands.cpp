@@ -3,6 +3,7 @@
 // cancelled selection does nothing; a failure is reported in an error box
 // owned by the main window.
 #include "command_handlers.h"
+#include "files/file_name.h"
 #include "files/gan.h"
 #include "files/selection.h"
 #include "files/tga.h"
@@ -12,10 +13,10 @@
 #include "ui/driver.h"
 #include "ui/mainwindow.h"
 
-#include <cctype>
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace orv {
 
@@ -42,13 +43,6 @@ void reportParameters() {
            "\n\nLoad via ' File ' menu or by double-clicking.");
 }
 
-// Whether the last three characters of a name are "gan" in any case.
-bool endsInGan(const char* end) {
-    return std::tolower(static_cast<unsigned char>(end[0])) == 'g' &&
-           std::tolower(static_cast<unsigned char>(end[1])) == 'a' &&
-           std::tolower(static_cast<unsigned char>(end[2])) == 'n';
-}
-
 // Loads the parameter file named in oganfile and starts rendering it.
 void loadAndRender(HWND hWnd) {
     redrawNow(hWnd, RDW_NOCHILDREN);
@@ -65,24 +59,19 @@ void loadAndRender(HWND hWnd) {
 // characters, and "gan" say: an image saved under a name ending in "gan",
 // in any case, would be replaced by it.
 bool parametersWouldReplaceImage() {
-    const std::size_t length = std::strlen(tgafile);
-    return length >= 3 && endsInGan(tgafile + length - 3);
+    return EndsInAnyCase(tgafile, "gan");
 }
 
 // The user named the image only: a parameter file already beside it is
 // replaced only when the user says so.
 bool mayReplaceParameters(HWND hWnd) {
-    const std::size_t length = std::strlen(tgafile);
-    if (length < 3) {
-        return true;
-    }
-    const std::string parameters = std::string(tgafile, length - 3) + "gan";
+    char parameters[MAX_PATH];
     std::error_code error;
-    if (!std::filesystem::exists(parameters, error)) {
+    if (!ParameterFileBeside(tgafile, parameters) || !std::filesystem::exists(parameters, error)) {
         return true;
     }
-    const std::string question = std::string(FileTitleOf(parameters.c_str())) +
-                                 " already exists.\nDo you want to replace it?";
+    const std::string question =
+        std::string(FileTitleOf(parameters)) + " already exists.\nDo you want to replace it?";
     return MessageBoxA(hWnd, question.c_str(), "WJ Orvantis", MB_YESNO | MB_ICONEXCLAMATION) ==
            IDYES;
 }
@@ -100,7 +89,7 @@ void DroppedFilesCommand(HWND hWnd, HDROP drop) {
     char path[MAX_PATH];
     const UINT length = DragQueryFileA(drop, 0, path, MAX_PATH);
     DragFinish(drop);
-    if (okrun != 0 || length < 4 || !endsInGan(path + length - 3)) {
+    if (okrun != 0 || length < 4 || !EndsInAnyCase(std::string_view(path, length), "gan")) {
         return;
     }
     std::memcpy(oganfile, path, length + 1);
