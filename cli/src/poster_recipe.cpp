@@ -5,11 +5,13 @@
 #include "render/state.h"
 
 #include <png.h>
+#include <sys/types.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <memory>
 
@@ -266,6 +268,32 @@ std::optional<PosterRecipe> ReadPosterRecipe(const TextChunks& text, std::string
 
 namespace {
 
+// Whether every chunk after the signature lies within the file, up to its
+// end chunk. libpng takes a chunk's length on trust and sets aside memory
+// for all of it before reading any: a few bytes could claim gigabytes.
+bool ChunksFit(std::FILE* file) {
+    if (::fseeko(file, 0, SEEK_END) != 0) {
+        return false;
+    }
+    const off_t size = ::ftello(file);
+    off_t at = 8;
+    while (at + 12 <= size) {
+        unsigned char header[8];
+        if (::fseeko(file, at, SEEK_SET) != 0 || std::fread(header, 1, 8, file) != 8) {
+            return false;
+        }
+        const off_t length = static_cast<off_t>(png_get_uint_32(header));
+        if (length > size - at - 12) {
+            return false;
+        }
+        if (std::memcmp(header + 4, "IEND", 4) == 0) {
+            return ::fseeko(file, 8, SEEK_SET) == 0;
+        }
+        at += 12 + length;
+    }
+    return false;
+}
+
 // A damaged file is our answer, not a message: libpng's own are not shown.
 [[noreturn]] void QuietError(png_structp png, png_const_charp) {
     png_longjmp(png, 1);
@@ -285,6 +313,10 @@ std::optional<TextChunks> ReadPng(const std::string& path, bool whole, std::stri
     unsigned char signature[8] = {};
     if (std::fread(signature, 1, 8, file) != 8 || png_sig_cmp(signature, 0, 8) != 0) {
         error = "it is not a PNG file";
+        return std::nullopt;
+    }
+    if (!ChunksFit(file)) {
+        error = "it is a damaged PNG file";
         return std::nullopt;
     }
     png_structp png =
