@@ -1,5 +1,4 @@
-// The pool of threads: work that fails comes back to the caller, and threads
-// the system will not start are done without.
+// The pool of threads: work that fails comes back to the caller.
 #include "analysis/workers.h"
 
 #include <gtest/gtest.h>
@@ -30,16 +29,6 @@ TEST(Workers, AFailureInAnyRangeComesOutOnTheCallingThreadAndThePoolGoesOn) {
         }
     });
     EXPECT_EQ(seen, std::vector<int>(1000, 1)) << "each item once, after the failed job";
-}
-
-TEST(Workers, StartThreadsStartsWhatTheSystemAllows) {
-    std::atomic<unsigned> ran{0};
-    LimitThreadStarts(2);
-    EXPECT_EQ(StartThreads(5, [&](unsigned index) { ran += index + 1; }).size(), 2u);
-    LimitThreadStarts(-1);
-    EXPECT_EQ(ran.load(), 3u) << "threads 0 and 1, joined when the vector went";
-    EXPECT_EQ(StartThreads(3, [&](unsigned) { ++ran; }).size(), 3u);
-    EXPECT_EQ(ran.load(), 6u);
 }
 
 } // namespace

@@ -126,7 +126,7 @@ TEST(RenderProgram, MemoryRunningOutAtStartIsAMessageAndExitCode1) {
     EXPECT_GT(failures, 0) << "no limit made memory run out";
 }
 
-TEST(BatchPrograms, MemoryOrThreadsRunningOutEndExploreAndAnimateWithAMessageNeverAnAbort) {
+TEST(BatchPrograms, MemoryOrThreadsRunningOutEndWithAMessageOrTheSameFileNeverAnAbort) {
     if (ORV_SANITIZED) {
         GTEST_SKIP() << "the sanitizers reserve more address space than any limit leaves";
     }
@@ -139,8 +139,12 @@ TEST(BatchPrograms, MemoryOrThreadsRunningOutEndExploreAndAnimateWithAMessageNev
                                 " --turn y --frames 2 --res 200 --steps 30000 --threads 8 "
                                 "--quiet -o ";
     ASSERT_EQ(RunProgram(dir, animate + dir.path("frames")), 0);
+    const std::string poster = "poster --res 200 --steps 30000 --orbits 8 --threads 8 --quiet -o ";
+    ASSERT_EQ(RunProgram(dir, poster + dir.path("frames/poster.png")), 0);
     const std::vector<std::pair<std::string, std::string>> runs = {
-        {explore, "sets/set-0002.png"}, {animate, "frames/frame-0002.png"}};
+        {explore, "sets/set-0002.png"},
+        {animate, "frames/frame-0002.png"},
+        {poster, "frames/poster.png"}};
     int finished = 0;
     int refused = 0;
     for (int megabytes = 80; megabytes <= 120; megabytes += 2) {
@@ -148,7 +152,12 @@ TEST(BatchPrograms, MemoryOrThreadsRunningOutEndExploreAndAnimateWithAMessageNev
         for (const auto& [command, picture] : runs) {
             SCOPED_TRACE(command + " under " + std::to_string(megabytes) + " MB");
             std::filesystem::remove_all(dir.path("limited"));
-            const int code = RunProgram(dir, command + dir.path("limited"), limit);
+            const bool toFile = command == poster;
+            if (toFile) {
+                std::filesystem::create_directory(dir.path("limited"));
+            }
+            const int code = RunProgram(
+                dir, command + dir.path(toFile ? "limited/poster.png" : "limited"), limit);
             if (code == 127) {
                 continue; // the libraries could not be loaded
             }
