@@ -268,10 +268,11 @@ std::optional<PosterRecipe> ReadPosterRecipe(const TextChunks& text, std::string
 
 namespace {
 
-// Whether every chunk after the signature lies within the file, up to its
-// end chunk. libpng takes a chunk's length on trust and sets aside memory
-// for all of it before reading any: a few bytes could claim gigabytes.
-bool ChunksFit(std::FILE* file) {
+// Whether every chunk after the signature lies within the file, up to the
+// image data when only the chunks before it are read, else up to the end
+// chunk. libpng takes a chunk's length on trust and sets aside memory for
+// all of it before reading any: a few bytes could claim gigabytes.
+bool ChunksFit(std::FILE* file, bool whole) {
     if (::fseeko(file, 0, SEEK_END) != 0) {
         return false;
     }
@@ -283,11 +284,13 @@ bool ChunksFit(std::FILE* file) {
             return false;
         }
         const off_t length = static_cast<off_t>(png_get_uint_32(header));
+        const bool last = std::memcmp(header + 4, "IEND", 4) == 0 ||
+                          (!whole && std::memcmp(header + 4, "IDAT", 4) == 0);
+        if (last) {
+            return ::fseeko(file, 8, SEEK_SET) == 0;
+        }
         if (length > size - at - 12) {
             return false;
-        }
-        if (std::memcmp(header + 4, "IEND", 4) == 0) {
-            return ::fseeko(file, 8, SEEK_SET) == 0;
         }
         at += 12 + length;
     }
@@ -315,7 +318,7 @@ std::optional<TextChunks> ReadPng(const std::string& path, bool whole, std::stri
         error = "it is not a PNG file";
         return std::nullopt;
     }
-    if (!ChunksFit(file)) {
+    if (!ChunksFit(file, whole)) {
         error = "it is a damaged PNG file";
         return std::nullopt;
     }
