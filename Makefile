@@ -40,7 +40,7 @@ bench: build
 # that caused it written to build/fuzz/. Put such an input into the target's
 # seed folder once it is mended, so that the test suite keeps checking it.
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS = gan_reader map_reader render_options
+FUZZ_TARGETS = gan_reader map_reader render_options png_recipe
 
 fuzz: deps
 	@if ! command -v clang++ >/dev/null 2>&1; then \

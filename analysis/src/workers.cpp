@@ -4,7 +4,9 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <exception>
 #include <mutex>
+#include <new>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -25,14 +27,8 @@ class Pool {
     // A thread the system will not make is done without: the work is the
     // same, only shared among fewer threads.
     explicit Pool(int workers) {
-        threads_.reserve(static_cast<std::size_t>(workers));
-        for (int i = 0; i < workers; ++i) {
-            try {
-                threads_.emplace_back([this, i] { serve(i); });
-            } catch (const std::system_error&) {
-                break;
-            }
-        }
+        threads_ = StartThreads(static_cast<unsigned>(std::max(workers, 0)),
+                                [this](unsigned index) { serve(static_cast<int>(index)); });
     }
 
     ~Pool() {
@@ -41,7 +37,7 @@ class Pool {
             stopping_ = true;
         }
         wake_.notify_all();
-        for (std::thread& t : threads_) {
+        for (std::jthread& t : threads_) {
             t.join();
         }
     }
@@ -69,6 +65,12 @@ class Pool {
         work(generation, body, count, range);
         std::unique_lock<std::mutex> lock(mutex_);
         done_.wait(lock, [this] { return finished_ == ranges_; });
+        if (failure_) {
+            std::exception_ptr failure;
+            std::swap(failure, failure_);
+            failing_ = false;
+            std::rethrow_exception(failure);
+        }
     }
 
   private:
@@ -87,7 +89,18 @@ class Pool {
                 }
             } while (
                 !claim_.compare_exchange_weak(current, current + static_cast<unsigned>(range)));
-            body(begin, std::min(begin + range, count));
+            // After a failure the remaining ranges are only counted off.
+            if (!failing_) {
+                try {
+                    body(begin, std::min(begin + range, count));
+                } catch (...) {
+                    const std::lock_guard<std::mutex> lock(mutex_);
+                    if (!failure_) {
+                        failure_ = std::current_exception();
+                    }
+                    failing_ = true;
+                }
+            }
             std::lock_guard<std::mutex> lock(mutex_);
             if (++finished_ == ranges_) {
                 done_.notify_one();
@@ -116,7 +129,7 @@ class Pool {
         }
     }
 
-    std::vector<std::thread> threads_;
+    std::vector<std::jthread> threads_;
     std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable done_;
@@ -128,12 +141,16 @@ class Pool {
     int helpers_ = 0;
     int ranges_ = 0;
     int finished_ = 0;
+    // The first exception out of the job's body, and whether there was one.
+    std::exception_ptr failure_;
+    std::atomic<bool> failing_{false};
     // The generation of the current job (high half) and the first column not
     // yet claimed (low half).
     std::atomic<std::uint64_t> claim_{0};
 };
 
 int limit = 0;
+std::atomic<int> startLimit{-1};
 
 int cores() {
     return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
@@ -161,6 +178,24 @@ void ParallelFor(int count, const std::function<void(int, int)>& body) {
 
 void SetWorkerLimit(int threads) {
     limit = std::max(threads, 0);
+}
+
+std::vector<std::jthread> StartThreads(unsigned count, const std::function<void(unsigned)>& body) {
+    std::vector<std::jthread> threads;
+    const int most = startLimit.load();
+    try {
+        threads.reserve(count);
+        for (unsigned i = 0; i < count && (most < 0 || i < static_cast<unsigned>(most)); ++i) {
+            threads.emplace_back(body, i);
+        }
+    } catch (const std::system_error&) {
+    } catch (const std::bad_alloc&) {
+    }
+    return threads;
+}
+
+void LimitThreadStarts(int threads) {
+    startLimit.store(threads);
 }
 
 } // namespace orv

@@ -5,6 +5,7 @@
 
 #include "picture_write.h"
 #include "report.h"
+#include "run_folder.h"
 
 #include "analysis/workers.h"
 #include "files/safe_file.h"
@@ -45,15 +46,15 @@ bool UsesScale(const PosterRecipe& recipe) {
     return recipe.method == 1 && recipe.filter && *recipe.filter != BatchFilter::Equalize;
 }
 
-// Whether the file is a complete frame of this recipe: written under its
-// name only when complete, and carrying the recipe it was made from.
+// Whether the file is a finished frame of this recipe: a PNG that decodes to
+// its end, carrying the recipe it was made from.
 bool FrameDone(const std::string& path, const PosterRecipe& recipe) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
         return false;
     }
     std::string reason;
-    const std::optional<TextChunks> text = ReadPngText(path, reason);
+    const std::optional<TextChunks> text = ReadWholePng(path, reason);
     return text && *text == RecipeText(recipe, true);
 }
 
@@ -146,17 +147,28 @@ std::vector<std::uint32_t> SmoothScales(const std::vector<double>& probes, bool 
 
 int RunAnimate(const AnimateOptions& options, std::ostream& out, std::ostream& err,
                bool errIsTerminal) {
-    const std::filesystem::path directory(options.directory);
-    if (!MakeFolder(directory)) {
-        Say(err, "cannot make the folder '" + options.directory + "'");
-        return kExitFailure;
-    }
     PosterRecipe first;
     PosterRecipe last;
     if (const int failed = RecipeFromOptions(options.frame, first, err)) {
         return failed;
     }
     if (const int failed = ResolveLast(options, first, last, err)) {
+        return failed;
+    }
+    // Each frame being rendered holds its own counts: as many at once as
+    // the threads asked for and the memory allow.
+    const std::uint64_t frameBytes = PosterBytes(first);
+    const std::uint64_t available = AvailableMemory();
+    if (frameBytes > available) {
+        Say(err, "a frame of --res " + std::to_string(first.res) + " with --supersample " +
+                     std::to_string(first.supersample) + " needs " +
+                     std::to_string(frameBytes >> 20) + " MiB of memory; " +
+                     std::to_string(available >> 20) + " MiB is available");
+        return kExitFailure;
+    }
+    const std::filesystem::path directory(options.directory);
+    RunFolder folder;
+    if (const int failed = folder.Open(directory, "animate", err)) {
         return failed;
     }
 
@@ -170,17 +182,6 @@ int RunAnimate(const AnimateOptions& options, std::ostream& out, std::ostream& e
         }
     }
 
-    // Each frame being rendered holds its own counts: as many at once as
-    // the threads asked for and the memory allow.
-    const std::uint64_t frameBytes = PosterBytes(first);
-    const std::uint64_t available = AvailableMemory();
-    if (frameBytes > available) {
-        Say(err, "a frame of --res " + std::to_string(first.res) + " with --supersample " +
-                     std::to_string(first.supersample) + " needs " +
-                     std::to_string(frameBytes >> 20) + " MiB of memory; " +
-                     std::to_string(available >> 20) + " MiB is available");
-        return kExitFailure;
-    }
     const unsigned threads = static_cast<unsigned>(std::min<std::uint64_t>(
         options.frame.threads.value_or(std::max(1u, std::thread::hardware_concurrency())),
         available / frameBytes));

@@ -76,4 +76,14 @@ std::string GalleryPage(std::vector<GalleryEntry> entries, const std::string& ti
     return page;
 }
 
+std::string GalleryTitle(const std::string& page) {
+    const std::string open = "<title>";
+    const std::size_t start = page.find(open);
+    const std::size_t end = page.find("</title>", start);
+    if (start == std::string::npos || end == std::string::npos) {
+        return "";
+    }
+    return page.substr(start + open.size(), end - start - open.size());
+}
+
 } // namespace orv

@@ -25,14 +25,20 @@ ones.
   --count N              sets to find, 1 to 10000 (12)
   --seed S               0 to 4294967295 (1)
   -o, --output DIR       the folder of the pictures, parameter files and page
+  --force                replace the sets another run left in DIR: they are
+                         removed once this run's page is written
 
 The thumbnails take the picture options of `orvantis poster`: --res (256, at most 1024),
 --steps (400000), --orbits (8), --method (hit-count), --filter (log),
 --palette, --background, --start, --rotation, --order, --view, --ghost,
 --supersample, --depth, --threads, --progress and --quiet.
 
-Exit status: 0 success; 1 a file could not be written; 2 a mistake in the
-options; 3 fewer sets than asked were found.
+A run that stops early leaves the page of the sets already there. Two runs
+never write into one folder at once.
+
+Exit status: 0 success; 1 a file could not be written, or another run is
+writing into DIR; 2 a mistake in the options, or DIR holds another run's sets
+without --force; 3 fewer sets than asked were found.
 )";
 
 } // namespace
@@ -51,7 +57,17 @@ ExploreCommandLine ParseExploreOptions(const std::vector<std::string>& args) {
             return result;
         }
     }
-    std::vector<std::string> thumbnail = split.rest;
+    std::vector<std::string> thumbnail;
+    for (const std::string& arg : split.rest) {
+        if (arg == "--force") {
+            result.options.force = true;
+        } else if (arg.rfind("--force=", 0) == 0) {
+            result.error = "--force takes no value";
+            return result;
+        } else {
+            thumbnail.push_back(arg);
+        }
+    }
     const bool methodGiven = Names(thumbnail, "--method");
     for (const auto& [name, value] :
          {std::pair{"--res", "256"}, std::pair{"--steps", "400000"}, std::pair{"--orbits", "8"},

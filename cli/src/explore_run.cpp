@@ -7,6 +7,7 @@
 
 #include "picture_write.h"
 #include "report.h"
+#include "run_folder.h"
 
 #include "analysis/search.h"
 #include "analysis/workers.h"
@@ -17,7 +18,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
+#include <regex>
+#include <set>
 #include <thread>
 
 namespace orv {
@@ -112,6 +117,56 @@ bool SameSet(const PARAM& x, const PARAM& y) {
     return x.a == y.a && x.b == y.b && x.c == y.c && x.d == y.d;
 }
 
+std::string SetName(std::size_t number) {
+    char name[32];
+    std::snprintf(name, sizeof name, "set-%04zu", number);
+    return name;
+}
+
+// What a folder holds from explore runs before this one.
+struct FolderSets {
+    // The page there is of this seed and type.
+    bool sameRun = false;
+    // Sets 1, 2, ... each with its picture and its parameter file.
+    std::size_t finished = 0;
+    // The names of every set's picture and parameter file.
+    std::set<std::string> files;
+};
+
+FolderSets Survey(const std::filesystem::path& directory, const std::string& title) {
+    FolderSets sets;
+    std::ifstream page(directory / "index.html");
+    const std::string text((std::istreambuf_iterator<char>(page)),
+                           std::istreambuf_iterator<char>());
+    sets.sameRun = GalleryTitle(text) == title;
+    static const std::regex setFile("set-[0-9]{4,}\\.(png|gan)");
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(directory, error)) {
+        const std::string name = entry.path().filename().string();
+        if (std::regex_match(name, setFile)) {
+            sets.files.insert(name);
+        }
+    }
+    while (sets.files.contains(SetName(sets.finished + 1) + ".png") &&
+           sets.files.contains(SetName(sets.finished + 1) + ".gan")) {
+        ++sets.finished;
+    }
+    return sets;
+}
+
+// Removes the sets of an earlier run that the new page does not list.
+void RemoveUnlisted(const std::filesystem::path& directory, const std::set<std::string>& files,
+                    const std::vector<GalleryEntry>& entries) {
+    for (const std::string& name : files) {
+        if (std::none_of(entries.begin(), entries.end(), [&](const GalleryEntry& entry) {
+                return entry.picture == name || entry.gan == name;
+            })) {
+            std::error_code error;
+            std::filesystem::remove(directory / name, error);
+        }
+    }
+}
+
 } // namespace
 
 std::uint32_t SearchSeed(std::uint32_t seed, std::uint64_t index) {
@@ -124,13 +179,13 @@ std::uint32_t SearchSeed(std::uint32_t seed, std::uint64_t index) {
 
 int RunExplore(const ExploreOptions& options, std::ostream& out, std::ostream& err,
                bool errIsTerminal) {
-    const std::filesystem::path directory(options.directory);
-    if (!MakeFolder(directory)) {
-        Say(err, "cannot make the folder '" + options.directory + "'");
-        return kExitFailure;
-    }
     PosterRecipe base;
     if (const int failed = RecipeFromOptions(options.thumbnail, base, err)) {
+        return failed;
+    }
+    const std::filesystem::path directory(options.directory);
+    RunFolder folder;
+    if (const int failed = folder.Open(directory, "explore", err)) {
         return failed;
     }
 
@@ -138,12 +193,19 @@ int RunExplore(const ExploreOptions& options, std::ostream& out, std::ostream& e
     static constexpr const char* kTypeNames[] = {"Standard", "Alpha", "Beta", "Gamma"};
     const std::string title = std::string(kTypeNames[base.type]) + " attractors from seed " +
                               std::to_string(options.seed);
-    std::vector<GalleryEntry> entries;
-    if (const SaveResult result = WritePage(pagePath, entries, title);
-        result != SaveResult::Saved) {
-        Say(err, std::string(SaveErrorText(result)) + " (" + pagePath + ")");
-        return kExitFailure;
+    const FolderSets before = Survey(directory, title);
+    if (!before.sameRun && !before.files.empty() && !options.force) {
+        Say(err, "the folder '" + options.directory +
+                     "' holds the sets of another run; give --force to replace them, or "
+                     "choose a new folder");
+        return kExitBadInput;
     }
+    // The page there stays until this run's lists as many sets: a run that
+    // fails or is stopped early never leaves a page shorter than the sets
+    // of the same seed that are there.
+    const std::size_t listed = before.sameRun ? before.finished : 0;
+    bool pageWritten = false;
+    std::vector<GalleryEntry> entries;
 
     const unsigned threads =
         options.thumbnail.threads.value_or(std::max(1u, std::thread::hardware_concurrency()));
@@ -188,10 +250,9 @@ int RunExplore(const ExploreOptions& options, std::ostream& out, std::ostream& e
                 })) {
                 continue;
             }
-            char name[32];
-            std::snprintf(name, sizeof name, "set-%04zu", entries.size() + 1);
-            GalleryEntry entry{std::string(name) + ".png",
-                               std::string(name) + ".gan",
+            const std::string name = SetName(entries.size() + 1);
+            GalleryEntry entry{name + ".png",
+                               name + ".gan",
                                base.type,
                                candidate.found->param,
                                candidate.found->exponent,
@@ -203,8 +264,11 @@ int RunExplore(const ExploreOptions& options, std::ostream& out, std::ostream& e
             if (result == SaveResult::Saved) {
                 entries.push_back(entry);
                 accepted.push_back(candidate.found->param);
-                failedPath = pagePath;
-                result = WritePage(pagePath, entries, title);
+                if (entries.size() >= std::max<std::size_t>(listed, 1)) {
+                    failedPath = pagePath;
+                    result = WritePage(pagePath, entries, title);
+                    pageWritten = result == SaveResult::Saved;
+                }
             }
             if (result != SaveResult::Saved) {
                 Say(err, std::string(SaveErrorText(result)) + " (" + failedPath + ")");
@@ -218,9 +282,17 @@ int RunExplore(const ExploreOptions& options, std::ostream& out, std::ostream& e
     if (bar) {
         bar->finish(entries.size(), ProgressBar::Clock::now());
     }
+    if (pageWritten && options.force) {
+        RemoveUnlisted(directory, before.files, entries);
+    }
     if (display != BatchDisplay::Quiet) {
-        out << "Wrote " << entries.size() << " sets and " << pagePath << "; passed over "
-            << degenerate << " degenerate pictures\n";
+        out << "Wrote " << entries.size() << " sets";
+        if (pageWritten) {
+            out << " and " << pagePath;
+        } else if (listed > 0) {
+            out << "; " << pagePath << " still lists the folder's " << listed << " sets";
+        }
+        out << "; passed over " << degenerate << " degenerate pictures\n";
     }
     if (entries.size() < options.count) {
         Say(err, "found " + std::to_string(entries.size()) + " of " +

@@ -4,8 +4,13 @@
 #include "cli/explore.h"
 #include "cli/poster.h"
 
+#include "report.h"
+
 #include <cstring>
+#include <exception>
 #include <iostream>
+#include <new>
+#include <utility>
 
 namespace orv {
 
@@ -30,17 +35,26 @@ std::optional<int> RunFrontEnd(int argc, char** argv) {
     if (argc < 2) {
         return std::nullopt;
     }
-    if (std::strcmp(argv[1], "render") == 0) {
-        return RenderMain(argc - 1, argv + 1);
-    }
-    if (std::strcmp(argv[1], "poster") == 0) {
-        return PosterMain(argc - 1, argv + 1);
-    }
-    if (std::strcmp(argv[1], "explore") == 0) {
-        return ExploreMain(argc - 1, argv + 1);
-    }
-    if (std::strcmp(argv[1], "animate") == 0) {
-        return AnimateMain(argc - 1, argv + 1);
+    static constexpr std::pair<const char*, int (*)(int, char**)> kCommands[] = {
+        {"render", RenderMain},
+        {"poster", PosterMain},
+        {"explore", ExploreMain},
+        {"animate", AnimateMain},
+    };
+    for (const auto& [name, main] : kCommands) {
+        if (std::strcmp(argv[1], name) != 0) {
+            continue;
+        }
+        // Whatever a command could not go on from ends it with a message,
+        // never with an abort.
+        try {
+            return main(argc - 1, argv + 1);
+        } catch (const std::bad_alloc&) {
+            std::cerr << "orvantis " << name << ": there is not enough memory to go on\n";
+        } catch (const std::exception& failure) {
+            std::cerr << "orvantis " << name << ": " << failure.what() << '\n';
+        }
+        return kExitFailure;
     }
     if (std::strcmp(argv[1], "--help") == 0) {
         std::cout << kUsage;

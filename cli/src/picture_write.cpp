@@ -34,10 +34,4 @@ std::optional<CountGrid> RenderGrid(const PosterRecipe& recipe) {
     return grid;
 }
 
-bool MakeFolder(const std::filesystem::path& directory) {
-    std::error_code error;
-    std::filesystem::create_directories(directory, error);
-    return std::filesystem::is_directory(directory, error);
-}
-
 } // namespace orv

@@ -7,7 +7,7 @@
 #include "files/safe_file.h"
 
 #include <cstdint>
-#include <filesystem>
+#include <optional>
 
 namespace orv {
 
@@ -20,9 +20,5 @@ bool WritePicture(const PosterRecipe& recipe, const CountGrid& grid, std::uint32
 // The grid of the recipe, rendered on one thread; nothing when there is no
 // memory for it.
 std::optional<CountGrid> RenderGrid(const PosterRecipe& recipe);
-
-// Makes the folder and the folders above it; false when there is no folder
-// of that name afterwards.
-bool MakeFolder(const std::filesystem::path& directory);
 
 } // namespace orv

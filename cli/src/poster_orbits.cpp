@@ -1,5 +1,7 @@
 #include "cli/poster_orbits.h"
 
+#include "analysis/workers.h"
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -261,17 +263,22 @@ void RenderOrbits(const PosterRecipe& recipe, CountGrid& grid, unsigned threads,
                                   done);
             }
         }
-        const std::lock_guard lock(mutex);
-        --running;
-        finished.notify_one();
     };
     {
-        std::vector<std::jthread> pool;
-        pool.reserve(workers);
-        for (unsigned i = 0; i < workers; ++i) {
-            pool.emplace_back(work, i);
+        // The orbits go to whichever threads the system starts; where it
+        // starts none, the calling thread runs them all. The counts are the
+        // same either way.
+        const std::vector<std::jthread> pool = StartThreads(workers, [&](unsigned worker) {
+            work(worker);
+            const std::lock_guard lock(mutex);
+            --running;
+            finished.notify_one();
+        });
+        if (pool.empty()) {
+            work(0);
         }
         std::unique_lock lock(mutex);
+        running -= workers - static_cast<unsigned>(pool.size());
         while (!finished.wait_for(lock, std::chrono::milliseconds(100),
                                   [&] { return running == 0; })) {
             lock.unlock();
@@ -282,24 +289,26 @@ void RenderOrbits(const PosterRecipe& recipe, CountGrid& grid, unsigned threads,
     if (own.empty()) {
         return;
     }
-    // Whole numbers add up the same in any order: each thread takes a stripe.
+    // Whole numbers add up the same in any order: the stripes go to the
+    // calling thread and whichever helpers start.
     const std::size_t stripe = (grid.pixels() + workers - 1) / workers;
-    auto add = [&](unsigned worker) {
-        const std::size_t first = worker * stripe;
-        const std::size_t last = std::min(grid.pixels(), first + stripe);
-        for (const CountGrid& from : own) {
-            for (std::size_t pixel = first; pixel < last; ++pixel) {
-                grid.counts()[pixel] += from.counts()[pixel];
-            }
-            for (std::size_t pixel = first; withValues && pixel < last; ++pixel) {
-                grid.values()[pixel] += from.values()[pixel];
+    std::atomic<unsigned> nextStripe{0};
+    auto add = [&](unsigned) {
+        for (unsigned taken = nextStripe++; taken < workers; taken = nextStripe++) {
+            const std::size_t first = taken * stripe;
+            const std::size_t last = std::min(grid.pixels(), first + stripe);
+            for (const CountGrid& from : own) {
+                for (std::size_t pixel = first; pixel < last; ++pixel) {
+                    grid.counts()[pixel] += from.counts()[pixel];
+                }
+                for (std::size_t pixel = first; withValues && pixel < last; ++pixel) {
+                    grid.values()[pixel] += from.values()[pixel];
+                }
             }
         }
     };
-    std::vector<std::jthread> adders;
-    for (unsigned i = 0; i < workers; ++i) {
-        adders.emplace_back(add, i);
-    }
+    const std::vector<std::jthread> adders = StartThreads(workers - 1, add);
+    add(0);
 }
 
 } // namespace orv

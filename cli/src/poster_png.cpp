@@ -19,6 +19,14 @@ struct PngBuffers {
     std::vector<png_byte> row;
 };
 
+// A failed write is told by the command, with the file's name: libpng's own
+// messages are not shown.
+[[noreturn]] void QuietError(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
+
+void QuietWarning(png_structp, png_const_charp) {}
+
 // Everything libpng can abandon by a jump; returns false after one.
 bool Write(png_structp png, png_infop info, std::FILE* file, long side, int depth,
            const TextChunks& text, const RowSource& source, PngBuffers& buffers) {
@@ -70,7 +78,8 @@ bool WritePosterPng(std::FILE* file, long side, int depth, const TextChunks& tex
     buffers.text.reserve(text.size());
     // Released also when the source throws.
     struct Writer {
-        png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+        png_structp png =
+            png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
         png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
         ~Writer() { png_destroy_write_struct(&png, &info); }
     } writer;

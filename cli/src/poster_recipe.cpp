@@ -5,11 +5,13 @@
 #include "render/state.h"
 
 #include <png.h>
+#include <sys/types.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <memory>
 
@@ -22,6 +24,7 @@ constexpr const char* kTypeNames[] = {"standard", "alpha", "beta", "gamma"};
 constexpr const char* kMethods[] = {"speed", "hit-count", "z-plane"};
 constexpr const char* kFilters[] = {"normalize", "equalize", "log", "log-squared"};
 constexpr const char* kSwitch[] = {"off", "on"};
+constexpr const char* kCommands[] = {"render", "poster"};
 
 // Seventeen significant digits read back as the very same double.
 std::string Reals(std::initializer_list<double> values) {
@@ -189,6 +192,7 @@ std::optional<PosterRecipe> ReadRecipe(const TextChunks& text, std::string& erro
         return std::nullopt;
     }
     PosterRecipe r;
+    read.choice("orvantis:command", kCommands);
     r.type = read.choice("orvantis:type", kTypeNames);
     const auto params = read.reals<4>("orvantis:params");
     r.param.a = ClampAB(params[0]);
@@ -235,10 +239,74 @@ std::optional<PosterRecipe> ReadRecipe(const TextChunks& text, std::string& erro
         error = "its recipe has no readable " + read.failed().substr(9);
         return std::nullopt;
     }
+    // What the command line refuses, a recipe may not ask for either.
+    if (r.filter && r.method != 1) {
+        error = std::string("its recipe gives the filter ") +
+                kFilters[static_cast<int>(*r.filter)] + " with the " + kMethods[r.method] +
+                " method; a filter needs the Hit Count colouring method";
+        return std::nullopt;
+    }
     return r;
 }
 
-std::optional<TextChunks> ReadPngText(const std::string& path, std::string& error) {
+std::optional<PosterRecipe> ReadPosterRecipe(const TextChunks& text, std::string& error) {
+    std::optional<PosterRecipe> recipe = ReadRecipe(text, error);
+    // render filters its finished picture of 8-bit colour indices, a poster
+    // its counts: the same filter gives other pixels.
+    const bool fromRender =
+        std::find(text.begin(), text.end(),
+                  std::pair<std::string, std::string>("orvantis:command", "render")) != text.end();
+    if (recipe && fromRender && recipe->filter) {
+        error = std::string("it was made by render with --filter ") +
+                kFilters[static_cast<int>(*recipe->filter)] +
+                ", which a poster does not draw pixel for pixel the same; draw it again with "
+                "render";
+        return std::nullopt;
+    }
+    return recipe;
+}
+
+namespace {
+
+// Whether every chunk after the signature lies within the file, up to the
+// image data when only the chunks before it are read, else up to the end
+// chunk. libpng takes a chunk's length on trust and sets aside memory for
+// all of it before reading any: a few bytes could claim gigabytes.
+bool ChunksFit(std::FILE* file, bool whole) {
+    if (::fseeko(file, 0, SEEK_END) != 0) {
+        return false;
+    }
+    const off_t size = ::ftello(file);
+    off_t at = 8;
+    while (at + 12 <= size) {
+        unsigned char header[8];
+        if (::fseeko(file, at, SEEK_SET) != 0 || std::fread(header, 1, 8, file) != 8) {
+            return false;
+        }
+        const off_t length = static_cast<off_t>(png_get_uint_32(header));
+        const bool last = std::memcmp(header + 4, "IEND", 4) == 0 ||
+                          (!whole && std::memcmp(header + 4, "IDAT", 4) == 0);
+        if (last) {
+            return ::fseeko(file, 8, SEEK_SET) == 0;
+        }
+        if (length > size - at - 12) {
+            return false;
+        }
+        at += 12 + length;
+    }
+    return false;
+}
+
+// A damaged file is our answer, not a message: libpng's own are not shown.
+[[noreturn]] void QuietError(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
+
+void QuietWarning(png_structp, png_const_charp) {}
+
+// The text chunks of a PNG file, read as far as the image data, or when
+// whole is set to the end, every row decoded and every checksum checked.
+std::optional<TextChunks> ReadPng(const std::string& path, bool whole, std::string& error) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
         error = "it cannot be opened";
@@ -250,17 +318,23 @@ std::optional<TextChunks> ReadPngText(const std::string& path, std::string& erro
         error = "it is not a PNG file";
         return std::nullopt;
     }
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (!ChunksFit(file, whole)) {
+        error = "it is a damaged PNG file";
+        return std::nullopt;
+    }
+    png_structp png =
+        png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
     png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
     if (info == nullptr) {
         png_destroy_read_struct(&png, nullptr, nullptr);
         error = "there is not enough memory to read it";
         return std::nullopt;
     }
-    // libpng reports a damaged file by jumping back here.
-    png_textp chunks = nullptr;
-    int count = 0;
+    // libpng reports a damaged file by jumping back here; the row buffer,
+    // made after this point, is volatile so that it is still known then.
+    unsigned char* volatile row = nullptr;
     if (setjmp(png_jmpbuf(png)) != 0) {
+        delete[] row;
         png_destroy_read_struct(&png, &info, nullptr);
         error = "it is a damaged PNG file";
         return std::nullopt;
@@ -268,6 +342,22 @@ std::optional<TextChunks> ReadPngText(const std::string& path, std::string& erro
     png_init_io(png, file);
     png_set_sig_bytes(png, 8);
     png_read_info(png, info);
+    if (whole) {
+        const int passes = png_set_interlace_handling(png);
+        png_read_update_info(png, info);
+        row = new unsigned char[png_get_rowbytes(png, info)];
+        const png_uint_32 height = png_get_image_height(png, info);
+        for (int pass = 0; pass < passes; ++pass) {
+            for (png_uint_32 y = 0; y < height; ++y) {
+                png_read_row(png, row, nullptr);
+            }
+        }
+        png_read_end(png, info);
+        delete[] row;
+        row = nullptr;
+    }
+    png_textp chunks = nullptr;
+    int count = 0;
     png_get_text(png, info, &chunks, &count);
     TextChunks text;
     for (int i = 0; i < count; ++i) {
@@ -275,6 +365,16 @@ std::optional<TextChunks> ReadPngText(const std::string& path, std::string& erro
     }
     png_destroy_read_struct(&png, &info, nullptr);
     return text;
+}
+
+} // namespace
+
+std::optional<TextChunks> ReadPngText(const std::string& path, std::string& error) {
+    return ReadPng(path, false, error);
+}
+
+std::optional<TextChunks> ReadWholePng(const std::string& path, std::string& error) {
+    return ReadPng(path, true, error);
 }
 
 } // namespace orv

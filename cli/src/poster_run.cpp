@@ -10,6 +10,7 @@
 #include "report.h"
 #include "session.h"
 
+#include "analysis/workers.h"
 #include "files/safe_file.h"
 #include "render/limits.h"
 #include "render/state.h"
@@ -27,7 +28,6 @@
 #include <memory>
 #include <new>
 #include <sstream>
-#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -108,7 +108,7 @@ int RecipeFromFile(const std::string& path, PosterRecipe& recipe, std::ostream& 
     std::string error;
     std::optional<PosterRecipe> read;
     if (const auto text = ReadPngText(path, error)) {
-        read = ReadRecipe(*text, error);
+        read = ReadPosterRecipe(*text, error);
     }
     if (!read) {
         Say(err, "--recipe: '" + path + "' cannot be rendered again: " + error);
@@ -125,19 +125,18 @@ bool DirectoryExists(const std::string& path) {
 }
 
 // Runs work(0) to work(count - 1) on up to threads threads, the calling one
-// among them.
+// among them, and as many helpers as the system starts.
 template <typename Work> void Parallel(long count, unsigned threads, const Work& work) {
     std::atomic<long> next{0};
-    auto take = [&] {
+    auto take = [&](unsigned) {
         for (long i = next++; i < count; i = next++) {
             work(i);
         }
     };
-    std::vector<std::jthread> helpers;
-    for (unsigned i = 1; i < threads && static_cast<long>(i) < count; ++i) {
-        helpers.emplace_back(take);
-    }
-    take();
+    const long helpers = std::min<long>(threads, count) - 1;
+    const std::vector<std::jthread> started =
+        StartThreads(static_cast<unsigned>(std::max(helpers, 0L)), take);
+    take(0);
 }
 
 int Render(const PosterOptions& options, const PosterRecipe& recipe, std::ostream& out,
@@ -295,12 +294,7 @@ int RunPoster(const PosterOptions& options, std::ostream& out, std::ostream& err
     if (const int resolved = ResolvePoster(options, recipe, err)) {
         return resolved;
     }
-    try {
-        return Render(options, recipe, out, err, errIsTerminal);
-    } catch (const std::system_error& failure) {
-        Say(err, std::string("the threads cannot be started: ") + failure.what());
-        return kExitFailure;
-    }
+    return Render(options, recipe, out, err, errIsTerminal);
 }
 
 } // namespace orv

@@ -1,4 +1,5 @@
 #include "batch_fixture.h"
+#include "child_process.h"
 
 #include "cli/animate.h"
 #include "files/gan.h"
@@ -6,6 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -120,20 +126,59 @@ TEST_F(Animate, FramesAreTheSameOnOneAndTwoThreadsAndAStillSetDoesNotFlicker) {
     EXPECT_EQ(Frame("still", 1), Frame("still", 4));
 }
 
-TEST_F(Animate, AnInterruptedRunResumesAtTheMissingFramesAndReplacesForeignOnes) {
-    const std::vector<std::string> turn = {"--turn", "x", "--frames", "3"};
+TEST_F(Animate, AResumedRunRendersEveryFrameThatIsMissingForeignOrDamaged) {
+    const std::vector<std::string> turn = {"--turn", "x", "--frames", "5"};
     ASSERT_EQ(Animation("full", turn).code, 0);
     ASSERT_EQ(Animation("cut", turn).code, 0);
-    std::filesystem::remove(Path("cut/frame-0002.png"));
-    std::filesystem::copy_file(Path("full/frame-0001.png"), Path("cut/frame-0003.png"),
+    const auto frameName = [&](int number) {
+        char name[32];
+        std::snprintf(name, sizeof name, "cut/frame-%04d.png", number);
+        return Path(name);
+    };
+    // Cut off in its image data, its recipe whole before it.
+    std::vector<unsigned char> bytes = Frame("full", 1);
+    WriteText(frameName(1), std::string(bytes.begin(), bytes.begin() + bytes.size() / 2));
+    std::filesystem::remove(frameName(2));
+    std::filesystem::copy_file(Path("full/frame-0001.png"), frameName(3),
                                std::filesystem::copy_options::overwrite_existing);
+    // One byte of the image data changed.
+    bytes = Frame("full", 4);
+    const std::string idat = "IDAT";
+    const auto data = std::search(bytes.begin(), bytes.end(), idat.begin(), idat.end());
+    ASSERT_NE(data, bytes.end());
+    data[8] ^= 0x10;
+    WriteText(frameName(4), std::string(bytes.begin(), bytes.end()));
+
     const BatchRun resumed = Animation("cut", turn);
     EXPECT_EQ(resumed.code, 0);
-    EXPECT_EQ(resumed.out, "Wrote 2 of 3 frames to " + Path("cut") + "\n");
-    for (int frame = 1; frame <= 3; ++frame) {
+    EXPECT_EQ(resumed.out, "Wrote 4 of 5 frames to " + Path("cut") + "\n");
+    for (int frame = 1; frame <= 5; ++frame) {
         EXPECT_EQ(Frame("full", frame), Frame("cut", frame)) << "frame " << frame;
     }
-    EXPECT_EQ(Animation("cut", turn).out, "Wrote 0 of 3 frames to " + Path("cut") + "\n");
+    EXPECT_EQ(Animation("cut", turn).out, "Wrote 0 of 5 frames to " + Path("cut") + "\n");
+}
+
+TEST_F(Animate, AFolderHeldByAnotherRunIsRefusedAndAFailedRunLeavesNoFolder) {
+    std::filesystem::create_directory(Path("held"));
+    const int lock = ::open(Path("held/.orvantis.lock").c_str(), O_RDWR | O_CREAT, 0644);
+    ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+    const BatchRun held = Animation("held", {"--frames", "2"});
+    ::close(lock);
+    EXPECT_EQ(held.code, 1);
+    EXPECT_EQ(held.err, "orvantis animate: another run is writing into the folder '" +
+                            Path("held") + "'; wait for it to end or choose another folder\n");
+    EXPECT_EQ(NamesIn(Path("held")), std::set<std::string>{".orvantis.lock"});
+
+    EXPECT_EQ(Animation("big", {"--frames", "2", "--res", "3000000", "--supersample", "4"}).code,
+              1);
+    EXPECT_FALSE(std::filesystem::exists(Path("big")));
+    const int status = InChild([&] {
+        LimitFileSize(100);
+        return Animation("new/deeper", {"--frames", "2", "--threads", "1"}).code;
+    });
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_FALSE(std::filesystem::exists(Path("new")));
 }
 
 TEST_F(Animate, AMorphBetweenTwoTypesIsRefused) {
@@ -146,6 +191,7 @@ TEST_F(Animate, AMorphBetweenTwoTypesIsRefused) {
     const BatchRun run = Animation("mixed", {"--to", Path("beta.gan"), "--frames", "2"});
     EXPECT_EQ(run.code, 2);
     EXPECT_NE(run.err.find("another attractor type"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(Path("mixed"))) << "no folder for a refused run";
 }
 
 } // namespace

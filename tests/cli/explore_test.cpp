@@ -1,4 +1,5 @@
 #include "batch_fixture.h"
+#include "child_process.h"
 
 #include "analysis/search.h"
 #include "cli/explore.h"
@@ -6,6 +7,10 @@
 #include "render/state.h"
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
@@ -98,26 +103,39 @@ bool Balanced(const std::string& page, std::string& problem) {
 
 class Explore : public BatchTest {
   protected:
-    int Run(const std::string& folder, const std::string& threads) {
-        const ExploreCommandLine line = ParseExploreOptions(
-            {"--type", "alpha", "--count", "3", "--seed", "5", "--res", "64", "--steps", "30000",
-             "--orbits", "2", "--threads", threads, "-o", Path(folder)});
+    // Thumbnails of sets of the alpha type, with the options given.
+    BatchRun Run(const std::string& folder, std::vector<std::string> more) {
+        std::vector<std::string> args = {"--type", "alpha",    "--res", "64", "--steps",
+                                         "30000",  "--orbits", "2",     "-o", Path(folder)};
+        args.insert(args.end(), more.begin(), more.end());
+        const ExploreCommandLine line = ParseExploreOptions(args);
         EXPECT_EQ(line.action, CommandLineAction::Render) << line.error;
         std::ostringstream out;
         std::ostringstream err;
-        const int code = RunExplore(line.options, out, err, false);
-        EXPECT_EQ(err.str(), "");
-        return code;
+        BatchRun run;
+        run.code = RunExplore(line.options, out, err, false);
+        run.out = out.str();
+        run.err = err.str();
+        return run;
+    }
+
+    std::string Page(const std::string& folder) {
+        const std::vector<unsigned char> bytes = ReadBytes(Path(folder + "/index.html"));
+        return std::string(bytes.begin(), bytes.end());
     }
 };
 
 TEST_F(Explore, TheGalleryIsValidLinksEveryFileAndIsTheSameOnOneAndTwoThreads) {
-    ASSERT_EQ(Run("one", "1"), 0);
-    ASSERT_EQ(Run("two", "2"), 0);
-    std::ifstream file(Path("one/index.html"));
-    std::stringstream text;
-    text << file.rdbuf();
-    const std::string page = text.str();
+    const std::vector<std::string> sets = {"--count", "3", "--seed", "5", "--threads"};
+    std::vector<std::string> one = sets;
+    one.push_back("1");
+    std::vector<std::string> two = sets;
+    two.push_back("2");
+    const BatchRun first = Run("one", one);
+    ASSERT_EQ(first.code, 0) << first.err;
+    EXPECT_EQ(first.err, "");
+    ASSERT_EQ(Run("two", two).code, 0);
+    const std::string page = Page("one");
     EXPECT_EQ(page.rfind("<!DOCTYPE html>\n<html lang=\"en\">", 0), 0u);
     std::string problem;
     EXPECT_TRUE(Balanced(page, problem)) << problem;
@@ -152,6 +170,87 @@ TEST_F(Explore, TheGalleryIsValidLinksEveryFileAndIsTheSameOnOneAndTwoThreads) {
     EXPECT_EQ(gan.type(), 1);
     EXPECT_NE(page.find(std::to_string(gan.a()).substr(0, 6)), std::string::npos)
         << "the page shows the parameters";
+}
+
+TEST_F(Explore, AnOldGalleryStaysWholeUntilANewPageListsAsManySets) {
+    const std::vector<std::string> seed5 = {"--seed", "5", "--threads", "1", "--quiet"};
+    std::vector<std::string> three = seed5;
+    three.insert(three.end(), {"--count", "3"});
+    ASSERT_EQ(Run("g", three).code, 0);
+    const std::string page = Page("g");
+    const std::set<std::string> names = NamesIn(Path("g"));
+    EXPECT_EQ(names,
+              (std::set<std::string>{"index.html", "set-0001.gan", "set-0001.png", "set-0002.gan",
+                                     "set-0002.png", "set-0003.gan", "set-0003.png"}));
+
+    // A run that cannot write its first set leaves the page as it was.
+    const int status = InChild([&] {
+        LimitFileSize(100);
+        return Run("g", three).code;
+    });
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(Page("g"), page);
+    EXPECT_EQ(NamesIn(Path("g")), names);
+
+    // Two sets of the same seed are the first two of the three there.
+    const BatchRun fewer = Run("g", {"--seed", "5", "--threads", "1", "--count", "2"});
+    EXPECT_EQ(fewer.code, 0);
+    EXPECT_EQ(fewer.out.rfind(
+                  "Wrote 2 sets; " + Path("g/index.html") + " still lists the folder's 3 sets;", 0),
+              0u)
+        << fewer.out;
+    EXPECT_EQ(Page("g"), page);
+    EXPECT_EQ(NamesIn(Path("g")), names);
+}
+
+TEST_F(Explore, AnotherRunsSetsAreReplacedOnlyWithForce) {
+    ASSERT_EQ(Run("g", {"--count", "3", "--seed", "5", "--threads", "1", "--quiet"}).code, 0);
+    const std::string page = Page("g");
+    const std::set<std::string> names = NamesIn(Path("g"));
+
+    const std::vector<std::string> seed6 = {"--count", "2", "--seed", "6", "--threads", "1"};
+    const BatchRun refused = Run("g", seed6);
+    EXPECT_EQ(refused.code, 2);
+    EXPECT_EQ(refused.err, "orvantis explore: the folder '" + Path("g") +
+                               "' holds the sets of another run; give --force to replace "
+                               "them, or choose a new folder\n");
+    EXPECT_EQ(Page("g"), page);
+    EXPECT_EQ(NamesIn(Path("g")), names);
+
+    std::vector<std::string> forced = seed6;
+    forced.push_back("--force");
+    const BatchRun replaced = Run("g", forced);
+    EXPECT_EQ(replaced.code, 0) << replaced.err;
+    EXPECT_EQ(replaced.out.rfind("Wrote 2 sets and " + Path("g/index.html") + ";", 0), 0u)
+        << replaced.out;
+    EXPECT_NE(Page("g").find("<title>Alpha attractors from seed 6</title>"), std::string::npos);
+    EXPECT_EQ(NamesIn(Path("g")),
+              (std::set<std::string>{"index.html", "set-0001.gan", "set-0001.png", "set-0002.gan",
+                                     "set-0002.png"}));
+}
+
+TEST_F(Explore, AFolderHeldByAnotherRunOrNotToBeMadeIsRefusedBeforeAnyWrite) {
+    std::filesystem::create_directory(Path("held"));
+    const int lock = ::open(Path("held/.orvantis.lock").c_str(), O_RDWR | O_CREAT, 0644);
+    ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+    const BatchRun held = Run("held", {"--count", "1"});
+    ::close(lock);
+    EXPECT_EQ(held.code, 1);
+    EXPECT_EQ(held.err, "orvantis explore: another run is writing into the folder '" +
+                            Path("held") + "'; wait for it to end or choose another folder\n");
+    EXPECT_EQ(NamesIn(Path("held")), std::set<std::string>{".orvantis.lock"});
+
+    // A refused option makes no folder; a failed run removes the one it made.
+    EXPECT_EQ(Run("new/deeper", {"--palette", Path("none.map")}).code, 2);
+    EXPECT_FALSE(std::filesystem::exists(Path("new")));
+    const int status = InChild([&] {
+        LimitFileSize(100);
+        return Run("new/deeper", {"--count", "1", "--threads", "1"}).code;
+    });
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_FALSE(std::filesystem::exists(Path("new")));
 }
 
 } // namespace

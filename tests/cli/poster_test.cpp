@@ -3,7 +3,9 @@
 #include "batch_fixture.h"
 #include "engine_fixture.h"
 
+#include "analysis/workers.h"
 #include "cli/poster.h"
+#include "cli/poster_colour.h"
 #include "cli/poster_files.h"
 #include "cli/poster_orbits.h"
 #include "palette/palette.h"
@@ -198,6 +200,32 @@ TEST_F(PosterOrbits, TheSharesOfTheRanksAddUpToTheWholePoster) {
     EXPECT_EQ(std::accumulate(idle->counts(), idle->counts() + idle->pixels(), 0ull), 0u);
 }
 
+TEST_F(PosterOrbits, ThreadsTheSystemWillNotStartAreDoneWithoutAndCountTheSame) {
+    method[0] = 0;
+    RenderOptions options;
+    options.steps = 40001;
+    PosterRecipe recipe = RecipeFromState(options);
+    recipe.res = 200;
+    recipe.orbits = 5;
+    const auto counted = [&](unsigned threads, int started, std::uint64_t spare) {
+        LimitThreadStarts(started);
+        std::optional<CountGrid> grid = CountGrid::Make(200, true);
+        RenderOrbits(recipe, *grid, threads, spare, [](std::uint64_t) {});
+        LimitThreadStarts(-1);
+        std::vector<std::uint64_t> sums(grid->values(), grid->values() + grid->pixels());
+        sums.insert(sums.end(), grid->counts(), grid->counts() + grid->pixels());
+        return sums;
+    };
+    const std::vector<std::uint64_t> alone = counted(1, -1, 0);
+    ASSERT_GT(std::accumulate(alone.begin(), alone.end(), 0ull), 40000u);
+    // None started: the calling thread renders. With spare memory the
+    // threads count into grids of their own, added up at the end.
+    for (const int started : {0, 1, 3}) {
+        EXPECT_EQ(counted(4, started, 0), alone) << started << " threads, one shared grid";
+        EXPECT_EQ(counted(4, started, UINT64_MAX), alone) << started << " threads, own grids";
+    }
+}
+
 TEST_F(PosterOrbits, TheCountsFileHoldsTheCountsOfTheFineGrid) {
     method[0] = 2;
     RenderOptions options;
@@ -260,6 +288,54 @@ TEST_F(PosterTest, ARecipeRendersTheSameFileAgain) {
     EXPECT_EQ(ReadBytes(Path("again.png")), ReadBytes(Path("first.png")));
 }
 
+TEST(PosterColour, APixelIsTheRoundedMeanOfItsFinePixelsAtEitherDepth) {
+    PosterRecipe recipe;
+    recipe.res = 2;
+    recipe.supersample = 2;
+    recipe.method = 1;
+    recipe.background = {101, 3, 250};
+    const std::array<unsigned char, 6> entries = {10, 20, 30, 40, 50, 60};
+    std::copy(entries.begin(), entries.end(), recipe.palette.begin() + 3);
+    std::optional<CountGrid> grid = CountGrid::Make(4, false);
+    ASSERT_TRUE(grid);
+    // The fine pixels of output pixel (1, 0): entries 1 and 2 above, the
+    // background and entry 2 below.
+    grid->counts()[2] = 1;
+    grid->counts()[3] = 2;
+    grid->counts()[7] = 2;
+    const auto rows = [&](int depth) {
+        recipe.depth = depth;
+        const PosterColouring colouring(recipe, *grid);
+        std::vector<std::uint16_t> channels(12);
+        colouring.row(0, channels.data());
+        colouring.row(1, channels.data() + 6);
+        return channels;
+    };
+    // (10 + 40 + 101 + 40) / 4 = 47.75, (20 + 50 + 3 + 50) / 4 = 30.75 and
+    // (30 + 60 + 250 + 60) / 4 = 100, times 257 at 16 bits.
+    EXPECT_EQ(rows(8),
+              (std::vector<std::uint16_t>{101, 3, 250, 48, 31, 100, 101, 3, 250, 101, 3, 250}));
+    EXPECT_EQ(rows(16), (std::vector<std::uint16_t>{25957, 771, 64250, 12272, 7903, 25700, 25957,
+                                                    771, 64250, 25957, 771, 64250}));
+}
+
+TEST(PosterRecipeText, ARecipeIsRefusedWhatTheCommandLineRefuses) {
+    PosterRecipe forged;
+    forged.view = MINMAX{-2.0, 2.0, -2.0, 2.0};
+    forged.method = 2;
+    forged.filter = BatchFilter::Log;
+    std::string error;
+    EXPECT_FALSE(ReadRecipe(RecipeText(forged, true), error));
+    EXPECT_EQ(error, "its recipe gives the filter log with the z-plane method; a filter needs the "
+                     "Hit Count colouring method");
+    forged.method = 1;
+    EXPECT_TRUE(ReadRecipe(RecipeText(forged, true), error)) << error;
+    TextChunks text = RecipeText(forged, true);
+    text[1].second = "sketch";
+    EXPECT_FALSE(ReadRecipe(text, error));
+    EXPECT_EQ(error, "its recipe has no readable command");
+}
+
 TEST_F(PosterTest, ARenderPngCarriesItsRecipe) {
     ASSERT_EQ(Run({"--type", "gamma", "--params", "1.5,-1.25,0.5,2", "--res", "250", "--method",
                    "hit-count", "--palette", "2", "--steps", "3000", "--filter", "equalize",
@@ -279,6 +355,15 @@ TEST_F(PosterTest, ARenderPngCarriesItsRecipe) {
     EXPECT_EQ(recipe->filter, BatchFilter::Equalize);
     EXPECT_EQ(recipe->steps, 3000u);
     EXPECT_EQ(recipe->orbits, 1u) << "a render is one orbit";
+
+    // render equalizes its finished picture, a poster its counts.
+    const BatchRun again = Poster({"--recipe", Path("render.png"), "-o", Path("again.png")});
+    EXPECT_EQ(again.code, 2);
+    EXPECT_EQ(again.err, "orvantis poster: --recipe: '" + Path("render.png") +
+                             "' cannot be rendered again: it was made by render with --filter "
+                             "equalize, which a poster does not draw pixel for pixel the same; "
+                             "draw it again with render\n");
+    EXPECT_FALSE(std::filesystem::exists(Path("again.png")));
 }
 
 TEST_F(PosterTest, APosterTooLargeForMemoryIsRefusedBeforeAnythingStarts) {
@@ -291,33 +376,6 @@ TEST_F(PosterTest, APosterTooLargeForMemoryIsRefusedBeforeAnythingStarts) {
         std::string::npos)
         << run.err;
     EXPECT_FALSE(std::filesystem::exists(Path("big.png")));
-}
-
-TEST_F(PosterTest, SupersamplingBlendsTheColoursOfAnEdge) {
-    const auto colours = [&](const std::string& factor) {
-        const std::string name = Path("ss" + factor + ".png");
-        EXPECT_EQ(Poster({"--method", "hit-count", "--res", "200", "--steps", "100000",
-                          "--supersample", factor, "--quiet", "-o", name})
-                      .code,
-                  0);
-        const Picture picture = ReadPicture(name);
-        std::set<std::array<unsigned, 3>> found;
-        for (std::size_t i = 0; i + 2 < picture.values.size(); i += 3) {
-            found.insert({picture.values[i], picture.values[i + 1], picture.values[i + 2]});
-        }
-        return found;
-    };
-    // Without supersampling a pixel has the background or a palette entry.
-    std::set<std::array<unsigned, 3>> allowed = {{255, 245, 230}};
-    for (std::size_t entry = 0; entry < 256; ++entry) {
-        allowed.insert({defpal1[3 * entry], defpal1[3 * entry + 1], defpal1[3 * entry + 2]});
-    }
-    const auto between = [&](const std::set<std::array<unsigned, 3>>& found) {
-        return std::count_if(found.begin(), found.end(),
-                             [&](const auto& colour) { return !allowed.contains(colour); });
-    };
-    EXPECT_EQ(between(colours("1")), 0);
-    EXPECT_GT(between(colours("3")), 20);
 }
 
 TEST_F(PosterTest, SixteenBitsShowMoreThan256Levels) {

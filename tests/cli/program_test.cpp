@@ -12,6 +12,8 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -122,6 +124,56 @@ TEST(RenderProgram, MemoryRunningOutAtStartIsAMessageAndExitCode1) {
         }
     }
     EXPECT_GT(failures, 0) << "no limit made memory run out";
+}
+
+TEST(BatchPrograms, MemoryOrThreadsRunningOutEndWithAMessageOrTheSameFileNeverAnAbort) {
+    if (ORV_SANITIZED) {
+        GTEST_SKIP() << "the sanitizers reserve more address space than any limit leaves";
+    }
+    TempDir dir;
+    // Eight threads' stacks are more than the tighter limits leave room for.
+    const std::string explore =
+        "explore --type alpha --count 2 --res 200 --steps 30000 --threads 8 --quiet -o ";
+    ASSERT_EQ(RunProgram(dir, explore + dir.path("sets")), 0);
+    const std::string animate = "animate --gan " + dir.path("sets/set-0001.gan") +
+                                " --turn y --frames 2 --res 200 --steps 30000 --threads 8 "
+                                "--quiet -o ";
+    ASSERT_EQ(RunProgram(dir, animate + dir.path("frames")), 0);
+    const std::string poster = "poster --res 200 --steps 30000 --orbits 8 --threads 8 --quiet -o ";
+    ASSERT_EQ(RunProgram(dir, poster + dir.path("frames/poster.png")), 0);
+    const std::vector<std::pair<std::string, std::string>> runs = {
+        {explore, "sets/set-0002.png"},
+        {animate, "frames/frame-0002.png"},
+        {poster, "frames/poster.png"}};
+    int finished = 0;
+    int refused = 0;
+    for (int megabytes = 80; megabytes <= 120; megabytes += 2) {
+        const std::string limit = "ulimit -v " + std::to_string(megabytes * 1024) + "; ";
+        for (const auto& [command, picture] : runs) {
+            SCOPED_TRACE(command + " under " + std::to_string(megabytes) + " MB");
+            std::filesystem::remove_all(dir.path("limited"));
+            const bool toFile = command == poster;
+            if (toFile) {
+                std::filesystem::create_directory(dir.path("limited"));
+            }
+            const int code = RunProgram(
+                dir, command + dir.path(toFile ? "limited/poster.png" : "limited"), limit);
+            if (code == 127) {
+                continue; // the libraries could not be loaded
+            }
+            if (code == 0) {
+                const std::string name = picture.substr(picture.find('/'));
+                EXPECT_EQ(Text(dir.path("limited") + name), Text(dir.path(picture)));
+                ++finished;
+            } else {
+                EXPECT_EQ(code, 1);
+                EXPECT_NE(Text(dir.path("err.txt")).find("orvantis "), std::string::npos);
+                ++refused;
+            }
+        }
+    }
+    EXPECT_GT(finished, 0);
+    EXPECT_GT(refused, 0);
 }
 
 } // namespace

@@ -17,6 +17,7 @@ struct ExploreOptions {
     std::uint32_t count = 12;
     std::uint32_t seed = 1;
     std::string directory;
+    bool force = false; // replace the sets of another run in the directory
 };
 
 using ExploreCommandLine = ParsedCommandLine<ExploreOptions>;
@@ -30,8 +31,10 @@ ExploreCommandLine ParseExploreOptions(const std::vector<std::string>& args);
 std::uint32_t SearchSeed(std::uint32_t seed, std::uint64_t index);
 
 // Finds the sets and writes them with the gallery into the directory.
-// Returns 0 when all were found, 1 when a file could not be written, 2 for
-// a refused value and 3 when fewer sets than asked were found.
+// Returns 0 when all were found, 1 when a file could not be written or
+// another run holds the directory, 2 for a refused value or a directory
+// holding another run's sets (without force) and 3 when fewer sets than
+// asked were found.
 int RunExplore(const ExploreOptions& options, std::ostream& out, std::ostream& err,
                bool errIsTerminal);
 

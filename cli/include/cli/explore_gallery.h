@@ -23,4 +23,8 @@ struct GalleryEntry {
 // The page, its sets sorted by exponent from the highest, then by name.
 std::string GalleryPage(std::vector<GalleryEntry> entries, const std::string& title);
 
+// The title of a page as it stands there, escapes and all; empty when the
+// text has none.
+std::string GalleryTitle(const std::string& page);
+
 } // namespace orv

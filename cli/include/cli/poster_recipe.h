@@ -40,10 +40,19 @@ using TextChunks = std::vector<std::pair<std::string, std::string>>;
 TextChunks RecipeText(const PosterRecipe& recipe, bool poster);
 
 // The recipe back from its text; an error naming the keyword that is
-// missing or unreadable. What only posters have may be missing.
+// missing or unreadable, or what the command line would refuse. What only
+// posters have may be missing.
 std::optional<PosterRecipe> ReadRecipe(const TextChunks& text, std::string& error);
+
+// The same for a poster to draw again, refusing a recipe whose pixels a
+// poster would not draw the same (a render's filtered picture).
+std::optional<PosterRecipe> ReadPosterRecipe(const TextChunks& text, std::string& error);
 
 // The text chunks of a PNG file; an error when it cannot be read as a PNG.
 std::optional<TextChunks> ReadPngText(const std::string& path, std::string& error);
+
+// The same for a PNG file that must be whole: every row decodes, every
+// chunk's checksum holds and the end chunk is there.
+std::optional<TextChunks> ReadWholePng(const std::string& path, std::string& error);
 
 } // namespace orv
