@@ -37,6 +37,8 @@ class QtBackend : public Backend {
     // render than it shows. Between those times a poll only reads a flag
     // that a clock thread raises every millisecond.
     void pollEvents() override;
+    // Shows what was drawn and sleeps in Qt's event loop until an event
+    // comes; the clock thread sleeps meanwhile too.
     void waitEvents() override;
 
     void cursorChanged(HCURSOR cursor) override;
@@ -58,6 +60,7 @@ class QtBackend : public Backend {
     void applyCursor();
 
     std::atomic<bool> pollDue_{true};
+    std::atomic<bool> waiting_{false};
     std::chrono::steady_clock::time_point lastShown_;
     int cursorShape_ = 0; // Qt::ArrowCursor
     bool cursorHidden_ = false;
