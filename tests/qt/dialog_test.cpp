@@ -25,6 +25,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace orv::test {
 namespace {
@@ -195,6 +196,21 @@ TEST(QtMessageBox, ShowsTheIconAndButtonsAndReturnsTheAnswer) {
     EXPECT_EQ(icon, QMessageBox::Information);
     EXPECT_EQ(text, "Accept palette?");
     EXPECT_EQ(title, "Preview");
+}
+
+// Return presses the default button: the first, or the second where
+// MB_DEFBUTTON2 says so.
+TEST(QtMessageBox, ReturnAnswersWithTheDefaultButton) {
+    QtBackend backend;
+    InstallBackend(&backend);
+    std::vector<int> answers;
+    for (const UINT type : {MB_YESNO, MB_YESNO | MB_DEFBUTTON2, MB_OKCANCEL | MB_DEFBUTTON2}) {
+        QTimer::singleShot(
+            0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
+        answers.push_back(MessageBoxA(nullptr, "Replace?", "WJ Orvantis", type));
+    }
+    InstallBackend(nullptr);
+    EXPECT_EQ(answers, (std::vector<int>{IDYES, IDNO, IDCANCEL}));
 }
 
 TEST(QtFileDialog, ShowsTheSelectionsTitleAndItsFilterOnce) {

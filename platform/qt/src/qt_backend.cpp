@@ -273,12 +273,15 @@ int QtBackend::messageBox(HWND owner, const std::string& text, const std::string
     QMessageBox box(iconOf(type), QString::fromStdString(caption), QString::fromStdString(text),
                     QMessageBox::NoButton, WidgetOf(owner));
     box.setTextFormat(Qt::PlainText);
+    const bool second = (type & MB_DEFMASK) == MB_DEFBUTTON2;
     switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(second ? QMessageBox::Cancel : QMessageBox::Ok);
         break;
     case MB_YESNO:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(second ? QMessageBox::No : QMessageBox::Yes);
         break;
     default:
         box.setStandardButtons(QMessageBox::Ok);
