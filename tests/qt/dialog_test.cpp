@@ -163,6 +163,45 @@ TEST_F(QtDialog, WhatTheUserTypesAndChoosesReachesTheProcedure) {
     EXPECT_EQ(rotationorder, 3);
 }
 
+// The focused control's name and the checked types, as "focus: checked...".
+QString FocusAndChecks(QWidget* dialog) {
+    QString state = QApplication::focusWidget()->objectName() + ":";
+    for (QRadioButton* radio : dialog->findChildren<QRadioButton*>()) {
+        if (radio->isChecked()) {
+            state += " " + radio->objectName();
+        }
+    }
+    return state;
+}
+
+// Real arrow keys on the focused type move the focus round the types and
+// check the one reached; Tab moves the focus on, in template order, without
+// checking anything.
+TEST_F(QtDialog, TheArrowKeysCheckTheTypeReachedAndTabOnlyMovesTheFocus) {
+    QStringList states;
+    int focusKept = 0;
+    WhenShown([&](QWidget* dialog) {
+        // Without a window manager the dialog is not active by itself.
+        dialog->activateWindow();
+        QApplication::processEvents();
+        states << FocusAndChecks(dialog);
+        dialog->findChild<QRadioButton*>("220")->setFocus();
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Up, Qt::Key_Tab}) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            states << FocusAndChecks(dialog);
+        }
+        focusKept = GetDlgCtrlID(GetFocus());
+        QTest::mouseClick(dialog->findChild<QPushButton*>("1"), Qt::LeftButton);
+    });
+    const INT_PTR result =
+        DialogBoxParamA(nullptr, MAKEINTRESOURCEA(kTypeDialog), g_hWnd, TypeDialogProc, 0);
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(states.join(" | ").toStdString(), "1: 220 | 221: 221 | 220: 220 | 223: 223 | 1: 223")
+        << "OK, the first tab stop, has the focus at first";
+    EXPECT_EQ(focusKept, 1) << "the platform follows the focus Tab moved";
+    EXPECT_EQ(type, 3);
+}
+
 TEST_F(QtDialog, EscapeCancels) {
     WhenShown([](QWidget* dialog) {
         QLineEdit* red = dialog->findChild<QLineEdit*>("410");

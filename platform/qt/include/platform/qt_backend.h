@@ -31,6 +31,7 @@ class QtBackend : public Backend {
     void runDialog(HWND dialog) override;
     void dialogEnded(HWND dialog) override;
     void controlChanged(HWND control) override;
+    void focusChanged(HWND hwnd) override;
 
     // Takes Qt's events about once a millisecond and shows what was drawn
     // about 30 times a second: painting more often takes more from the
