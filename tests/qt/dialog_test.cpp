@@ -202,16 +202,31 @@ TEST_F(QtDialog, TheArrowKeysCheckTheTypeReachedAndTabOnlyMovesTheFocus) {
     EXPECT_EQ(type, 3);
 }
 
-TEST_F(QtDialog, EscapeCancels) {
-    WhenShown([](QWidget* dialog) {
-        QLineEdit* red = dialog->findChild<QLineEdit*>("410");
-        red->setText("0");
-        QTest::keyClick(dialog, Qt::Key_Escape);
-    });
-    const INT_PTR result = DialogBoxParamA(nullptr, MAKEINTRESOURCEA(kBackgroundDialog), g_hWnd,
-                                           BackgroundDialogProc, 0);
-    EXPECT_EQ(result, 2);
-    EXPECT_EQ(orv::red, 255);
+// Esc cancels; Return presses the button with the focus, and from a box the
+// default button, OK.
+TEST_F(QtDialog, EscapeCancelsAndReturnPressesTheFocusedOrDefaultButton) {
+    std::vector<INT_PTR> results;
+    std::vector<int> reds;
+    for (const auto& [key, focus] :
+         {std::pair{Qt::Key_Escape, "410"}, std::pair{Qt::Key_Return, "2"},
+          std::pair{Qt::Key_Return, "410"}}) {
+        WhenShown([key, focus](QWidget* dialog) {
+            dialog->activateWindow();
+            QApplication::processEvents();
+            auto* redBox = dialog->findChild<QLineEdit*>("410");
+            redBox->selectAll();
+            QTest::keyClicks(redBox, "0");
+            QWidget* target = dialog->findChild<QWidget*>(focus);
+            target->setFocus();
+            QTest::keyClick(target, key);
+        });
+        orv::red = 255;
+        results.push_back(DialogBoxParamA(nullptr, MAKEINTRESOURCEA(kBackgroundDialog), g_hWnd,
+                                          BackgroundDialogProc, 0));
+        reds.push_back(orv::red);
+    }
+    EXPECT_EQ(results, (std::vector<INT_PTR>{2, 2, 1}));
+    EXPECT_EQ(reds, (std::vector<int>{255, 255, 0}));
 }
 
 TEST(QtMessageBox, ShowsTheIconAndButtonsAndReturnsTheAnswer) {

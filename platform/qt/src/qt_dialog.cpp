@@ -105,9 +105,11 @@ QWidget* makeControl(HWND dialog, HWND control, QWidget* parent) {
         });
         return radio;
     }
+    // A push button with the focus is the one Return presses; elsewhere
+    // Return presses the template's default button.
     auto* button = new QPushButton(text, parent);
     button->setDefault(type == BS_DEFPUSHBUTTON);
-    button->setAutoDefault(false);
+    button->setAutoDefault(true);
     QObject::connect(button, &QPushButton::clicked, [dialog, control] {
         SendMessageA(dialog, WM_COMMAND, clicked(control->id), reinterpret_cast<LPARAM>(control));
     });
