@@ -4,6 +4,23 @@
 
 namespace orv {
 
+namespace {
+
+// The answer of a message box's default button.
+int defaultAnswer(UINT type) {
+    const bool second = (type & MB_DEFMASK) == MB_DEFBUTTON2;
+    switch (type & MB_TYPEMASK) {
+    case MB_YESNO:
+        return second ? IDNO : IDYES;
+    case MB_OKCANCEL:
+        return second ? IDCANCEL : IDOK;
+    default:
+        return IDOK;
+    }
+}
+
+} // namespace
+
 HeadlessBackend::HeadlessBackend() = default;
 
 HeadlessBackend& Headless() {
@@ -70,7 +87,7 @@ int HeadlessBackend::messageBox(HWND owner, const std::string& text, const std::
         }
     }
     if (answer == 0) {
-        answer = (type & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
+        answer = defaultAnswer(type);
     }
     call.answer = answer;
     messageBoxes.push_back(call);

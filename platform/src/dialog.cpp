@@ -2,6 +2,7 @@
 // here, and the backend shows them.
 #include "platform/dialog.h"
 #include "platform/backend.h"
+#include "platform/menu.h"
 #include "platform/window.h"
 
 #include "queue.h"
@@ -50,9 +51,21 @@ DialogRecord* recordOf(HWND dialog) {
     return nullptr;
 }
 
+// The window keys go to.
+HWND focused = nullptr;
+
 bool isAutoRadio(HWND control) {
     return control->cls != nullptr && control->cls->name == "BUTTON" &&
            (control->style & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
+}
+
+// An edit box keeps the arrow keys for its caret.
+bool takesArrows(HWND control) {
+    return control->cls != nullptr && control->cls->name == "EDIT";
+}
+
+bool reachable(HWND control) {
+    return control->visible && control->enabled;
 }
 
 void setCheck(HWND control, bool checked) {
@@ -60,6 +73,54 @@ void setCheck(HWND control, bool checked) {
         control->checked = checked;
         CurrentBackend().controlChanged(control);
     }
+}
+
+// The group of the control at index at: from the control with WS_GROUP at
+// or before it (or the first) up to, not including, the next one.
+struct Group {
+    std::size_t first;
+    std::size_t last;
+};
+
+Group groupAround(const std::vector<HWND>& controls, std::size_t at) {
+    Group group{at, at + 1};
+    while (group.first > 0 && (controls[group.first]->style & WS_GROUP) == 0) {
+        --group.first;
+    }
+    while (group.last < controls.size() && (controls[group.last]->style & WS_GROUP) == 0) {
+        ++group.last;
+    }
+    return group;
+}
+
+// Checks an automatic radio button and unchecks the others of its group;
+// notify says whether the backend is told.
+void checkInGroup(const std::vector<HWND>& controls, HWND control, bool notify) {
+    const auto at = std::find(controls.begin(), controls.end(), control);
+    if (at == controls.end()) {
+        return;
+    }
+    const Group group = groupAround(controls, static_cast<std::size_t>(at - controls.begin()));
+    for (std::size_t i = group.first; i < group.last; ++i) {
+        HWND member = controls[i];
+        if (!isAutoRadio(member)) {
+            continue;
+        }
+        if (notify) {
+            setCheck(member, member == control);
+        } else {
+            member->checked = member == control;
+        }
+    }
+}
+
+HWND firstTabStop(const std::vector<HWND>& controls) {
+    for (HWND control : controls) {
+        if ((control->style & WS_TABSTOP) != 0 && reachable(control)) {
+            return control;
+        }
+    }
+    return nullptr;
 }
 
 LRESULT controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -156,7 +217,9 @@ INT_PTR DialogBoxParamA(HINSTANCE, const char* templateName, HWND owner, DLGPROC
     if (ownerWasEnabled) {
         EnableWindow(owner, FALSE);
     }
-    proc(hwnd, WM_INITDIALOG, 0, init);
+    if (proc(hwnd, WM_INITDIALOG, 0, init) != FALSE && !current->ended) {
+        SetFocus(firstTabStop(current->controls));
+    }
     if (!current->ended) {
         CurrentBackend().runDialog(hwnd);
     }
@@ -264,31 +327,83 @@ void UserCheckedRadio(HWND control) {
     if (control == nullptr || control->destroyed || !isAutoRadio(control)) {
         return;
     }
-    DialogRecord* record = recordOf(control->parent);
+    if (DialogRecord* record = recordOf(control->parent)) {
+        checkInGroup(record->controls, control, false);
+    }
+}
+
+void UserFocused(HWND hwnd) {
+    if (hwnd != nullptr && !hwnd->destroyed) {
+        focused = hwnd;
+    }
+}
+
+HWND GetFocus() {
+    return focused != nullptr && !focused->destroyed ? focused : nullptr;
+}
+
+HWND SetFocus(HWND hwnd) {
+    if (hwnd != nullptr && hwnd->destroyed) {
+        return nullptr;
+    }
+    HWND previous = GetFocus();
+    focused = hwnd;
+    if (hwnd != nullptr && hwnd != previous) {
+        CurrentBackend().focusChanged(hwnd);
+    }
+    return previous;
+}
+
+HWND GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous) {
+    DialogRecord* record = recordOf(dialog);
     if (record == nullptr) {
-        return;
+        return nullptr;
     }
-    // The group is the run of automatic radio buttons around the control,
-    // broken by any other kind of control or by a button that starts a new
-    // group.
-    auto& controls = record->controls;
-    const auto at = std::find(controls.begin(), controls.end(), control);
-    auto first = at;
-    while (first != controls.begin() && (((*first)->style & WS_GROUP) == 0) &&
-           isAutoRadio(*(first - 1))) {
-        --first;
+    const std::vector<HWND>& controls = record->controls;
+    const auto found = std::find(controls.begin(), controls.end(), control);
+    if (found == controls.end()) {
+        return nullptr;
     }
-    auto last = at + 1;
-    while (last != controls.end() && isAutoRadio(*last) && ((*last)->style & WS_GROUP) == 0) {
-        ++last;
+    const auto at = static_cast<std::size_t>(found - controls.begin());
+    const Group group = groupAround(controls, at);
+    const std::size_t size = group.last - group.first;
+    const std::size_t index = at - group.first;
+    for (std::size_t step = 1; step < size; ++step) {
+        const std::size_t i =
+            previous != FALSE ? (index + size - step) % size : (index + step) % size;
+        HWND candidate = controls[group.first + i];
+        if (reachable(candidate)) {
+            return candidate;
+        }
     }
-    for (auto it = first; it != last; ++it) {
-        (*it)->checked = *it == control;
+    return control;
+}
+
+BOOL IsDialogMessageA(HWND dialog, MSG* msg) {
+    if (msg == nullptr || msg->message != WM_KEYDOWN || msg->hwnd == nullptr ||
+        msg->hwnd->parent != dialog || recordOf(dialog) == nullptr || takesArrows(msg->hwnd)) {
+        return FALSE;
     }
+    const WPARAM key = msg->wParam;
+    const bool previous = key == VK_UP || key == VK_LEFT;
+    if (!previous && key != VK_DOWN && key != VK_RIGHT) {
+        return FALSE;
+    }
+    HWND next = GetNextDlgGroupItem(dialog, msg->hwnd, previous ? TRUE : FALSE);
+    SetFocus(next);
+    if (isAutoRadio(next) && !next->checked) {
+        checkInGroup(recordOf(dialog)->controls, next, true);
+        SendMessageA(dialog, WM_COMMAND,
+                     static_cast<WPARAM>(static_cast<WORD>(next->id)) |
+                         static_cast<WPARAM>(BN_CLICKED) << 16,
+                     reinterpret_cast<LPARAM>(next));
+    }
+    return TRUE;
 }
 
 void ResetDialogs() {
     dialogs().clear();
+    focused = nullptr;
 }
 
 } // namespace orv

@@ -1,6 +1,7 @@
 // The dialog templates 200, 300, 400 and 500: modal frame with caption,
 // "MS Sans Serif" at 8 points, places in dialog units. Button 1 is OK and
-// button 2 Cancel everywhere.
+// button 2 Cancel everywhere. The arrow keys move the focus within a group:
+// OK and Cancel with the edit boxes after them; each set of radio buttons.
 #include "resources/resources.h"
 
 namespace orv {
@@ -27,8 +28,10 @@ DialogItemTemplate edit(int id, int x, int y, int cx, int cy) {
     return {"EDIT", id, "", ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, x, y, cx, cy};
 }
 
+// A text starts a group of its own, so that the arrow keys never move the
+// focus from the controls before it onto it.
 DialogItemTemplate label(int id, const char* text, int x, int y, int cx, int cy) {
-    return {"STATIC", id, text, SS_LEFT, x, y, cx, cy};
+    return {"STATIC", id, text, SS_LEFT | WS_GROUP, x, y, cx, cy};
 }
 
 DialogTemplate dialog(const char* caption, int cx, int cy, std::vector<DialogItemTemplate> items) {

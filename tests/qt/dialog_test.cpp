@@ -25,6 +25,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace orv::test {
 namespace {
@@ -162,16 +163,70 @@ TEST_F(QtDialog, WhatTheUserTypesAndChoosesReachesTheProcedure) {
     EXPECT_EQ(rotationorder, 3);
 }
 
-TEST_F(QtDialog, EscapeCancels) {
-    WhenShown([](QWidget* dialog) {
-        QLineEdit* red = dialog->findChild<QLineEdit*>("410");
-        red->setText("0");
-        QTest::keyClick(dialog, Qt::Key_Escape);
+// The focused control's name and the checked types, as "focus: checked...".
+QString FocusAndChecks(QWidget* dialog) {
+    QString state = QApplication::focusWidget()->objectName() + ":";
+    for (QRadioButton* radio : dialog->findChildren<QRadioButton*>()) {
+        if (radio->isChecked()) {
+            state += " " + radio->objectName();
+        }
+    }
+    return state;
+}
+
+// Real arrow keys on the focused type move the focus round the types and
+// check the one reached; Tab moves the focus on, in template order, without
+// checking anything.
+TEST_F(QtDialog, TheArrowKeysCheckTheTypeReachedAndTabOnlyMovesTheFocus) {
+    QStringList states;
+    int focusKept = 0;
+    WhenShown([&](QWidget* dialog) {
+        // Without a window manager the dialog is not active by itself.
+        dialog->activateWindow();
+        QApplication::processEvents();
+        states << FocusAndChecks(dialog);
+        dialog->findChild<QRadioButton*>("220")->setFocus();
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Up, Qt::Key_Tab}) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            states << FocusAndChecks(dialog);
+        }
+        focusKept = GetDlgCtrlID(GetFocus());
+        QTest::mouseClick(dialog->findChild<QPushButton*>("1"), Qt::LeftButton);
     });
-    const INT_PTR result = DialogBoxParamA(nullptr, MAKEINTRESOURCEA(kBackgroundDialog), g_hWnd,
-                                           BackgroundDialogProc, 0);
-    EXPECT_EQ(result, 2);
-    EXPECT_EQ(orv::red, 255);
+    const INT_PTR result =
+        DialogBoxParamA(nullptr, MAKEINTRESOURCEA(kTypeDialog), g_hWnd, TypeDialogProc, 0);
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(states.join(" | ").toStdString(), "1: 220 | 221: 221 | 220: 220 | 223: 223 | 1: 223")
+        << "OK, the first tab stop, has the focus at first";
+    EXPECT_EQ(focusKept, 1) << "the platform follows the focus Tab moved";
+    EXPECT_EQ(type, 3);
+}
+
+// Esc cancels; Return presses the button with the focus, and from a box the
+// default button, OK.
+TEST_F(QtDialog, EscapeCancelsAndReturnPressesTheFocusedOrDefaultButton) {
+    std::vector<INT_PTR> results;
+    std::vector<int> reds;
+    for (const auto& [key, focus] :
+         {std::pair{Qt::Key_Escape, "410"}, std::pair{Qt::Key_Return, "2"},
+          std::pair{Qt::Key_Return, "410"}}) {
+        WhenShown([key, focus](QWidget* dialog) {
+            dialog->activateWindow();
+            QApplication::processEvents();
+            auto* redBox = dialog->findChild<QLineEdit*>("410");
+            redBox->selectAll();
+            QTest::keyClicks(redBox, "0");
+            QWidget* target = dialog->findChild<QWidget*>(focus);
+            target->setFocus();
+            QTest::keyClick(target, key);
+        });
+        orv::red = 255;
+        results.push_back(DialogBoxParamA(nullptr, MAKEINTRESOURCEA(kBackgroundDialog), g_hWnd,
+                                          BackgroundDialogProc, 0));
+        reds.push_back(orv::red);
+    }
+    EXPECT_EQ(results, (std::vector<INT_PTR>{2, 2, 1}));
+    EXPECT_EQ(reds, (std::vector<int>{255, 255, 0}));
 }
 
 TEST(QtMessageBox, ShowsTheIconAndButtonsAndReturnsTheAnswer) {
@@ -195,6 +250,21 @@ TEST(QtMessageBox, ShowsTheIconAndButtonsAndReturnsTheAnswer) {
     EXPECT_EQ(icon, QMessageBox::Information);
     EXPECT_EQ(text, "Accept palette?");
     EXPECT_EQ(title, "Preview");
+}
+
+// Return presses the default button: the first, or the second where
+// MB_DEFBUTTON2 says so.
+TEST(QtMessageBox, ReturnAnswersWithTheDefaultButton) {
+    QtBackend backend;
+    InstallBackend(&backend);
+    std::vector<int> answers;
+    for (const UINT type : {MB_YESNO, MB_YESNO | MB_DEFBUTTON2, MB_OKCANCEL | MB_DEFBUTTON2}) {
+        QTimer::singleShot(
+            0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
+        answers.push_back(MessageBoxA(nullptr, "Replace?", "WJ Orvantis", type));
+    }
+    InstallBackend(nullptr);
+    EXPECT_EQ(answers, (std::vector<int>{IDYES, IDNO, IDCANCEL}));
 }
 
 TEST(QtFileDialog, ShowsTheSelectionsTitleAndItsFilterOnce) {

@@ -1,8 +1,8 @@
 // A session with the real program in an X server of its own (the test is
 // started by xvfb-run), played with real key presses: the start splash, R
 // to pause, F9 and F10, a changed parameter in the Parameters dialog, R to
-// resume and pause again, S with a typed file name, and Esc with a key to
-// end it. The saved files are checked; on failure a screenshot of every
+// resume and pause again (the paused program idles), S with a typed file
+// name, and Esc with a key to end it. The saved files are checked; on failure a screenshot of every
 // stage is kept in the artifacts folder.
 #include <QDir>
 #include <QFile>
@@ -27,6 +27,8 @@
 #include <cstring>
 #include <functional>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -90,6 +92,20 @@ double Real(const QByteArray& bytes, int at) {
     double value = 0;
     std::memcpy(&value, bytes.constData() + at, sizeof value);
     return value;
+}
+
+// The processor time a process has taken so far, user and system, in clock
+// ticks; -1 when it cannot be read.
+long ProcessorTicks(qint64 pid) {
+    QFile stat(QString("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    // After the name in parentheses: the state, then utime and stime as the
+    // 12th and 13th fields.
+    const QStringList fields =
+        QString::fromLatin1(stat.readAll()).section(')', -1).split(' ', Qt::SkipEmptyParts);
+    return fields.size() > 12 ? fields[11].toLong() + fields[12].toLong() : -1;
 }
 
 QSet<QRgb> Colours(const unsigned char* palette) {
@@ -291,6 +307,15 @@ TEST_F(XvfbSession, APersonRendersChangesSavesAndLeaves) {
     ASSERT_TRUE(Pause(400)) << "R did not pause again";
     picture = Picture(400);
     Stage("paused again");
+
+    // Paused, the program waits for input: in three seconds it takes at most
+    // 5% of a core.
+    const long before = ProcessorTicks(program.processId());
+    QThread::sleep(3);
+    const long taken = ProcessorTicks(program.processId()) - before;
+    ASSERT_GE(before, 0);
+    EXPECT_LE(taken, 3 * sysconf(_SC_CLK_TCK) * 5 / 100)
+        << "ticks of " << sysconf(_SC_CLK_TCK) << " a second while paused";
 
     // S, a typed name, and the two reports.
     QString save;

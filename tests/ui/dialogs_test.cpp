@@ -1,9 +1,13 @@
 #include "program_fixture.h"
 
+#include "platform/menu.h"
 #include "render/state.h"
 #include "render/surfaces.h"
 #include "resources/resources.h"
+#include "ui/dialogs.h"
 #include "ui/driver.h"
+
+#include <vector>
 
 namespace orv::test {
 namespace {
@@ -91,6 +95,86 @@ TEST_F(Dialogs, TheMainWindowIsDisabledWhileADialogIsOpen) {
     Command(kColoringMethod);
     EXPECT_FALSE(enabledDuring);
     EXPECT_TRUE(IsWindowEnabled(g_hWnd));
+}
+
+// The radio buttons the type dialog's procedure heard clicked.
+std::vector<int> clickedTypes;
+
+INT_PTR RecordingTypeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) >= 220) {
+        clickedTypes.push_back(LOWORD(wParam));
+    }
+    return TypeDialogProc(dialog, message, wParam, lParam);
+}
+
+// The focused control's id and the ids of the checked types, as "focus:
+// checked...".
+std::string FocusAndChecks(HWND dialog) {
+    std::string state = std::to_string(GetDlgCtrlID(GetFocus())) + ":";
+    for (int id = 220; id <= 223; ++id) {
+        state += IsDlgButtonChecked(dialog, id) == BST_CHECKED ? " " + std::to_string(id) : "";
+    }
+    return state;
+}
+
+// The arrow keys move the focus round a group, skipping a disabled control;
+// a type reached so is checked alone and its click reaches the procedure.
+TEST_F(Dialogs, TheArrowKeysMoveRoundAGroupAndCheckTheTypeReached) {
+    clickedTypes.clear();
+    std::vector<std::string> states;
+    backend.dialogScripts.push_back([&states](HWND dialog) {
+        states.push_back(FocusAndChecks(dialog));
+        EXPECT_TRUE(Press(dialog, VK_RIGHT));
+        states.push_back(FocusAndChecks(dialog));
+        EXPECT_TRUE(Press(dialog, VK_DOWN));
+        states.push_back(FocusAndChecks(dialog));
+        SetFocus(GetDlgItem(dialog, 220));
+        for (int key : {VK_DOWN, VK_RIGHT, VK_DOWN, VK_DOWN, VK_UP}) {
+            EXPECT_TRUE(Press(dialog, key));
+            states.push_back(FocusAndChecks(dialog));
+        }
+        EnableWindow(GetDlgItem(dialog, 222), FALSE);
+        EXPECT_TRUE(Press(dialog, VK_LEFT));
+        states.push_back(FocusAndChecks(dialog));
+        EXPECT_FALSE(Press(dialog, VK_TAB));
+        Click(dialog, IDOK);
+    });
+    EXPECT_EQ(
+        DialogBoxParamA(nullptr, MAKEINTRESOURCEA(kTypeDialog), g_hWnd, RecordingTypeDialogProc, 0),
+        1);
+    EXPECT_EQ(states,
+              (std::vector<std::string>{"1: 220", "2: 220", "1: 220", "221: 221", "222: 222",
+                                        "223: 223", "220: 220", "223: 223", "221: 221"}));
+    EXPECT_EQ(clickedTypes, (std::vector<int>{221, 222, 223, 220, 223, 221}));
+    EXPECT_EQ(type, 1);
+}
+
+// In the Parameters dialog OK, Cancel and the boxes make one group, which
+// the texts after them end; a box keeps the arrows for its caret, and the
+// orders of rotation make a group of their own.
+TEST_F(Dialogs, TheParametersDialogsGroupsComeFromItsTemplate) {
+    type = 3; // boxes c and d are disabled
+    int fromOk = 0;
+    int inBox = 0;
+    int afterB = 0;
+    int fromXyz = 0;
+    backend.dialogScripts.push_back([&](HWND dialog) {
+        EXPECT_TRUE(Press(dialog, VK_UP));
+        fromOk = GetDlgCtrlID(GetFocus());
+        EXPECT_FALSE(Press(dialog, VK_DOWN));
+        inBox = GetDlgCtrlID(GetFocus());
+        afterB = GetDlgCtrlID(GetNextDlgGroupItem(dialog, GetDlgItem(dialog, 312), FALSE));
+        SetFocus(GetDlgItem(dialog, 360));
+        EXPECT_TRUE(Press(dialog, VK_LEFT));
+        fromXyz = GetDlgCtrlID(GetFocus());
+        Click(dialog, IDOK);
+    });
+    Command(kParameters);
+    EXPECT_EQ(fromOk, 323);
+    EXPECT_EQ(inBox, 323);
+    EXPECT_EQ(afterB, 315);
+    EXPECT_EQ(fromXyz, 365);
+    EXPECT_EQ(rotationorder, 5);
 }
 
 } // namespace

@@ -114,17 +114,18 @@ TEST_F(FileCommands, AnImageNamedLikeAParameterFileIsNotReplacedByIt) {
 }
 
 // The user named only the image: an existing parameter file beside it is
-// replaced after a Yes, and kept after a No.
+// replaced after a Yes, and kept after Return, which answers No.
 TEST_F(FileCommands, AParameterFileBesideTheImageIsReplacedOnlyWhenTheUserSaysSo) {
     scratch.Write("moon.gan", "kept");
-    backend.messageBoxAnswers = {IDOK, IDNO};
+    backend.messageBoxAnswers = {IDOK}; // the question is answered with Return
     backend.fileAnswers.push_back(scratch / "moon");
     Command(kSaveImage);
     EXPECT_EQ(std::filesystem::file_size(scratch / "moon.tga"), kTargaBytes);
     EXPECT_EQ(std::filesystem::file_size(scratch / "moon.gan"), 4u);
     ASSERT_EQ(backend.messageBoxes.size(), 2u);
     EXPECT_EQ(backend.messageBoxes[1].text, "moon.gan already exists.\nDo you want to replace it?");
-    EXPECT_EQ(backend.messageBoxes[1].type, MB_YESNO | MB_ICONEXCLAMATION);
+    EXPECT_EQ(backend.messageBoxes[1].type, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2);
+    EXPECT_EQ(backend.messageBoxes[1].answer, IDNO);
 
     backend.messageBoxes.clear();
     backend.messageBoxAnswers = {IDOK, IDYES};

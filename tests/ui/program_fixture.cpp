@@ -107,4 +107,12 @@ void Choose(HWND dialog, int id) {
     Click(dialog, id);
 }
 
+bool Press(HWND dialog, int key) {
+    MSG msg;
+    msg.hwnd = GetFocus();
+    msg.message = WM_KEYDOWN;
+    msg.wParam = static_cast<WPARAM>(key);
+    return IsDialogMessageA(dialog, &msg) != FALSE;
+}
+
 } // namespace orv::test

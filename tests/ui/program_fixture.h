@@ -41,5 +41,8 @@ class ProgramTest : public ::testing::Test {
 void Type(HWND dialog, int id, const char* text);
 void Click(HWND dialog, int id);
 void Choose(HWND dialog, int id);
+// Presses a key on the control with the focus; true when the dialog
+// manager took it.
+bool Press(HWND dialog, int key);
 
 } // namespace orv::test

@@ -13,6 +13,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace orv::test {
 namespace {
@@ -126,30 +127,46 @@ TEST_F(Loop, RenderingStartsWithTheFirstMessageAndStepsOncePerMessage) {
     EXPECT_GT(drawn, 0);
 }
 
-// Wakes the loop a number of times and then quits it, counting the
-// wake-ups the loop posted itself.
-class CountingBackend : public HeadlessBackend {
+// Notes the render steps taken whenever the message queue waits for input.
+// At the first wait it presses R, fifty looks for input later R again, and
+// at the next wait it quits; a loop that never waits is quit after 10000
+// looks with another code.
+class WaitingBackend : public HeadlessBackend {
   public:
     void pollEvents() override {
-        if (polls++ == 400) {
+        ++polls;
+        if (polls == pauseAt) {
+            PostInputMessage(g_hWnd, WM_KEYDOWN, 'R', 0);
+        } else if (polls == 10000) {
+            PostQuitMessage(6);
+        }
+    }
+    void waitEvents() override {
+        stepsAtWait.push_back(itercount);
+        if (stepsAtWait.size() == 1) {
+            PostInputMessage(g_hWnd, WM_KEYDOWN, 'R', 0);
+            pauseAt = polls + 50;
+        } else {
             PostQuitMessage(5);
         }
     }
     int polls = 0;
+    int pauseAt = 0;
+    std::vector<int> stepsAtWait;
 };
 
-TEST_F(Loop, WhilePausedTheLoopKeepsWakingItselfButRendersNothing) {
+TEST_F(Loop, WhilePausedTheLoopWaitsForInputAndResumesAtOnce) {
     Start();
     MSG msg;
     PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); // the start command, not handled
-    CountingBackend counting;
-    InstallBackend(&counting);
+    WaitingBackend waiting;
+    InstallBackend(&waiting);
     const unsigned result = ProgramDriver();
     InstallBackend(nullptr);
     EXPECT_EQ(result, 5u);
-    EXPECT_GE(counting.polls, 400) << "the loop never waited for input";
-    EXPECT_EQ(itercount, 0);
-    EXPECT_TRUE(Commands().empty());
+    EXPECT_EQ(waiting.stepsAtWait, (std::vector<int>{0, 49}))
+        << "R at the first wait: a step at once and one per look for input until R again";
+    EXPECT_EQ(Commands(), (std::vector<UINT>{kRenderPauseResume, kRenderPauseResume}));
 }
 
 // Presses R on the main window at the 300th look for input and quits at

@@ -63,7 +63,8 @@ bool parametersWouldReplaceImage() {
 }
 
 // The user named the image only: a parameter file already beside it is
-// replaced only when the user says so.
+// replaced only when the user says so; Return keeps it, as in the image's
+// own question.
 bool mayReplaceParameters(HWND hWnd) {
     char parameters[MAX_PATH];
     std::error_code error;
@@ -72,8 +73,8 @@ bool mayReplaceParameters(HWND hWnd) {
     }
     const std::string question =
         std::string(FileTitleOf(parameters)) + " already exists.\nDo you want to replace it?";
-    return MessageBoxA(hWnd, question.c_str(), "WJ Orvantis", MB_YESNO | MB_ICONEXCLAMATION) ==
-           IDYES;
+    return MessageBoxA(hWnd, question.c_str(), "WJ Orvantis",
+                       MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
-// The message loop. It never waits: when the queue is empty it posts
-// WM_USER to the main window, and while rendering runs it performs one
-// render step after every message it takes.
+// The message loop. While rendering runs it never waits: when the queue is
+// empty it posts WM_USER to the main window, and it performs one render
+// step after every message it takes. While nothing renders it waits for the
+// next message, so that a paused program takes no processor time.
 #include "platform/menu.h"
 #include "platform/window.h"
 #include "render/state.h"
@@ -27,11 +28,9 @@ bool wakeUpDoesNothing() {
 unsigned ProgramDriver() {
     MSG msg;
     for (;;) {
-        if (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) == FALSE) {
+        if (okrun != 0 && PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) == FALSE) {
             if (wakeUpDoesNothing()) {
-                if (okrun != 0) {
-                    RenderStep();
-                }
+                RenderStep();
                 continue;
             }
             PostMessageA(g_hWnd, WM_USER, 0, 0);

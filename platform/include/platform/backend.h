@@ -36,6 +36,8 @@ class Backend {
     virtual void runDialog(HWND dialog) = 0;
     virtual void dialogEnded(HWND) {}
     virtual void controlChanged(HWND) {}
+    // The program gave the keyboard focus to a window.
+    virtual void focusChanged(HWND) {}
 
     // Moves toolkit input into the message queue; waitEvents blocks until
     // some may have arrived.

@@ -93,6 +93,29 @@ BOOL CheckRadioButton(HWND dialog, int first, int last, int checked);
 UINT IsDlgButtonChecked(HWND dialog, int id);
 LRESULT SendDlgItemMessageA(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The keyboard focus: the window keys go to, nullptr when it is gone.
+// DialogBoxParamA gives it to the dialog's first tab stop when the dialog
+// procedure's WM_INITDIALOG returns TRUE. SetFocus returns the window that
+// had it.
+HWND GetFocus();
+HWND SetFocus(HWND hwnd);
+
+// The control after (or, with previous, before) control in its group,
+// skipping hidden and disabled ones and wrapping round within the group;
+// control itself when no other one qualifies. A group starts at a control
+// with WS_GROUP, or at the dialog's first control, and runs in template
+// order up to the next control with WS_GROUP.
+HWND GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous);
+
+// The dialog manager's part of a key press on a control of the dialog: an
+// arrow key on a control that does not take arrows itself (any but an edit
+// box) moves the focus within the control's group, Up and Left back, Down
+// and Right on. An automatic radio button reached so is clicked: it is
+// checked, the others of its group are not, and the dialog procedure gets
+// its BN_CLICKED. Returns TRUE when the message was such a key. Tab, Return
+// and Esc are left to the backend's dialog.
+BOOL IsDialogMessageA(HWND dialog, MSG* msg);
+
 // What backends read: the template of a running dialog, its controls in
 // template order, and whether EndDialog was called.
 const DialogTemplate* DialogTemplateOf(HWND dialog);
@@ -103,5 +126,7 @@ bool DialogEnded(HWND dialog);
 // backend for it).
 void UserEditedText(HWND control, const std::string& text);
 void UserCheckedRadio(HWND control);
+// A backend reports that the user moved the keyboard focus to a window.
+void UserFocused(HWND hwnd);
 
 } // namespace orv

@@ -68,7 +68,8 @@ class HeadlessBackend : public Backend {
     int frameWidth = 0;
     int frameHeight = 0;
     // Answers for the next message boxes, used in order. When none is left a
-    // box is answered with its first button (OK or Yes).
+    // box is answered as Return answers it: with its default button, the
+    // first (OK or Yes) unless MB_DEFBUTTON2 makes it the second.
     std::deque<int> messageBoxAnswers;
     // Called for every message box before it is answered; may return an
     // answer (non-zero) that overrides the queued one.

@@ -12,6 +12,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <stop_token>
+
 namespace orv {
 
 namespace {
@@ -84,7 +86,12 @@ QWidget* WidgetOf(HWND hwnd) {
 // the windows to their launcher.
 QtBackend::QtBackend()
     : clock_([this](const std::stop_token& stop) {
+          const std::stop_callback wake(stop, [this] {
+              waiting_.store(false);
+              waiting_.notify_one();
+          });
           while (!stop.stop_requested()) {
+              waiting_.wait(true);
               std::this_thread::sleep_for(kPollInterval);
               pollDue_.store(true, std::memory_order_relaxed);
           }
@@ -212,7 +219,10 @@ void QtBackend::pollEvents() {
 
 void QtBackend::waitEvents() {
     flush();
+    waiting_.store(true);
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    waiting_.store(false);
+    waiting_.notify_one();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
@@ -263,12 +273,15 @@ int QtBackend::messageBox(HWND owner, const std::string& text, const std::string
     QMessageBox box(iconOf(type), QString::fromStdString(caption), QString::fromStdString(text),
                     QMessageBox::NoButton, WidgetOf(owner));
     box.setTextFormat(Qt::PlainText);
+    const bool second = (type & MB_DEFMASK) == MB_DEFBUTTON2;
     switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(second ? QMessageBox::Cancel : QMessageBox::Ok);
         break;
     case MB_YESNO:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(second ? QMessageBox::No : QMessageBox::Yes);
         break;
     default:
         box.setStandardButtons(QMessageBox::Ok);

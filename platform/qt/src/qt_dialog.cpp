@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,6 +29,36 @@ class DialogWidget : public QDialog {
 
   private:
     HWND hwnd_;
+};
+
+// Hands the keys pressed on a control to the platform's dialog manager
+// before the control sees them, so that the arrow keys follow the dialog's
+// groups rather than Qt's own rules; and tells the platform where the user
+// put the focus.
+class ControlKeys : public QObject {
+  public:
+    ControlKeys(HWND dialog, HWND control, QWidget* widget)
+        : QObject(widget), dialog_(dialog), control_(control) {
+        widget->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn) {
+            UserFocused(control_);
+        } else if (event->type() == QEvent::KeyPress) {
+            MSG msg;
+            msg.hwnd = control_;
+            msg.message = WM_KEYDOWN;
+            msg.wParam =
+                static_cast<WPARAM>(VirtualKeyFromQt(static_cast<QKeyEvent*>(event)->key()));
+            return IsDialogMessageA(dialog_, &msg) != FALSE;
+        }
+        return false;
+    }
+
+  private:
+    HWND dialog_;
+    HWND control_;
 };
 
 WPARAM clicked(int id) {
@@ -74,9 +105,11 @@ QWidget* makeControl(HWND dialog, HWND control, QWidget* parent) {
         });
         return radio;
     }
+    // A push button with the focus is the one Return presses; elsewhere
+    // Return presses the template's default button.
     auto* button = new QPushButton(text, parent);
     button->setDefault(type == BS_DEFPUSHBUTTON);
-    button->setAutoDefault(false);
+    button->setAutoDefault(true);
     QObject::connect(button, &QPushButton::clicked, [dialog, control] {
         SendMessageA(dialog, WM_COMMAND, clicked(control->id), reinterpret_cast<LPARAM>(control));
     });
@@ -135,6 +168,7 @@ void QtBackend::runDialog(HWND dialog) {
                 continue;
             }
             QWidget* w = makeControl(dialog, control, &widget);
+            new ControlKeys(dialog, control, w);
             w->setObjectName(QString::number(control->id));
             w->setEnabled(control->enabled);
             control->backendData = static_cast<QWidget*>(w);
@@ -162,6 +196,9 @@ void QtBackend::runDialog(HWND dialog) {
                        across(control->frame.right - control->frame.left),
                        down(control->frame.bottom - control->frame.top));
     }
+    if (HWND focus = GetFocus(); focus != nullptr && focus->parent == dialog) {
+        focusChanged(focus);
+    }
     if (!DialogEnded(dialog)) {
         widget.exec();
     }
@@ -174,6 +211,12 @@ void QtBackend::runDialog(HWND dialog) {
 void QtBackend::dialogEnded(HWND dialog) {
     if (auto* widget = qobject_cast<QDialog*>(WidgetOf(dialog))) {
         widget->done(0);
+    }
+}
+
+void QtBackend::focusChanged(HWND hwnd) {
+    if (QWidget* widget = WidgetOf(hwnd)) {
+        widget->setFocus(Qt::OtherFocusReason);
     }
 }
 

@@ -74,13 +74,13 @@ int VirtualKeyFromQt(int qtKey) {
     case Qt::Key_Home:
         return 0x24;
     case Qt::Key_Left:
-        return 0x25;
+        return VK_LEFT;
     case Qt::Key_Up:
-        return 0x26;
+        return VK_UP;
     case Qt::Key_Right:
-        return 0x27;
+        return VK_RIGHT;
     case Qt::Key_Down:
-        return 0x28;
+        return VK_DOWN;
     case Qt::Key_Insert:
         return 0x2D;
     case Qt::Key_Delete:

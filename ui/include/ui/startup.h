@@ -23,7 +23,8 @@ int CreateMainWindow(HINSTANCE hInstance, int nCmdShow);
 int initgraphics(HWND hWnd);
 
 // The message loop: one render step after every message while rendering
-// runs, and never an empty queue. Returns the quit message's wParam.
+// runs, and never an empty queue then; while paused it waits for input.
+// Returns the quit message's wParam.
 unsigned ProgramDriver();
 
 } // namespace orv

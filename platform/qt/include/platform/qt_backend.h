@@ -31,12 +31,15 @@ class QtBackend : public Backend {
     void runDialog(HWND dialog) override;
     void dialogEnded(HWND dialog) override;
     void controlChanged(HWND control) override;
+    void focusChanged(HWND hwnd) override;
 
     // Takes Qt's events about once a millisecond and shows what was drawn
     // about 30 times a second: painting more often takes more from the
     // render than it shows. Between those times a poll only reads a flag
     // that a clock thread raises every millisecond.
     void pollEvents() override;
+    // Shows what was drawn and sleeps in Qt's event loop until an event
+    // comes; the clock thread sleeps meanwhile too.
     void waitEvents() override;
 
     void cursorChanged(HCURSOR cursor) override;
@@ -58,6 +61,7 @@ class QtBackend : public Backend {
     void applyCursor();
 
     std::atomic<bool> pollDue_{true};
+    std::atomic<bool> waiting_{false};
     std::chrono::steady_clock::time_point lastShown_;
     int cursorShape_ = 0; // Qt::ArrowCursor
     bool cursorHidden_ = false;
