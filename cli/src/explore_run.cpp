@@ -5,6 +5,7 @@
 #include "cli/poster_orbits.h"
 #include "cli/progress.h"
 
+#include "file_checks.h"
 #include "picture_write.h"
 #include "report.h"
 
@@ -124,6 +125,9 @@ std::uint32_t SearchSeed(std::uint32_t seed, std::uint64_t index) {
 
 int RunExplore(const ExploreOptions& options, std::ostream& out, std::ostream& err,
                bool errIsTerminal) {
+    if (const int refused = CheckExploreFiles(options, err)) {
+        return refused;
+    }
     const std::filesystem::path directory(options.directory);
     if (!MakeFolder(directory)) {
         Say(err, "cannot make the folder '" + options.directory + "'");

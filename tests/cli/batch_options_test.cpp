@@ -7,6 +7,8 @@
 
 #include <cstring>
 #include <filesystem>
+#include <limits>
+#include <utility>
 
 namespace orv::test {
 namespace {
@@ -131,15 +133,30 @@ TEST_F(BatchOptionOrder, TheRandomSearchComesAfterTheParameters) {
     EXPECT_NE(Gan(Path("r.gan")).a(), 1.0);
 }
 
-TEST_F(BatchFiles, ADamagedOrMissingParameterFileIsRefused) {
+TEST_F(BatchFiles, ADamagedMissingOrNonFiniteParameterFileIsRefusedNamingWhy) {
     WriteText(Path("short.gan"), std::string(60, '\0'));
-    std::string wrongType(100, '\0');
-    wrongType[0] = 7;
-    WriteText(Path("type7.gan"), wrongType);
-    for (const char* name : {"short.gan", "type7.gan", "missing.gan"}) {
-        const BatchRun run = Run({"--gan", Path(name), "-o", Path("g.tga")});
+    std::string record(100, '\0');
+    record[0] = 7;
+    WriteText(Path("type7.gan"), record);
+    record[0] = 1;
+    const double b = -std::numeric_limits<double>::infinity();
+    const double zrot = std::numeric_limits<double>::infinity();
+    std::memcpy(record.data() + 12, &b, sizeof b);
+    std::memcpy(record.data() + 92, &zrot, sizeof zrot);
+    WriteText(Path("infinite.gan"), record);
+    const std::string notAFile = "' is not a parameter file: it is shorter than 100 bytes or "
+                                 "names no attractor type\n";
+    const std::pair<const char*, std::string> cases[] = {
+        {"short.gan", "orvantis render: '" + Path("short.gan") + notAFile},
+        {"type7.gan", "orvantis render: '" + Path("type7.gan") + notAFile},
+        {"missing.gan", "orvantis render: cannot read the parameter file '" + Path("missing.gan") +
+                            "': No such file or directory\n"},
+        {"infinite.gan", "orvantis render: the parameter file '" + Path("infinite.gan") +
+                             "' holds values that are not finite numbers: b, zrot\n"}};
+    for (const auto& [name, message] : cases) {
+        const BatchRun run = Run({"--gan", Path(name), "--quiet", "-o", Path("g.tga")});
         EXPECT_EQ(run.code, 2) << name;
-        EXPECT_EQ(run.err, "orvantis render: Error opening GAN file\n") << name;
+        EXPECT_EQ(run.err, message);
     }
     EXPECT_FALSE(std::filesystem::exists(Path("g.tga")));
 }
@@ -166,13 +183,20 @@ TEST_F(BatchFiles, AMapFileIsReadAndAccepted) {
     EXPECT_GT(plotted, 100);
 }
 
-TEST_F(BatchFiles, ADamagedOrMissingMapFileIsRefused) {
+TEST_F(BatchFiles, ADamagedOrMissingMapFileIsRefusedNamingWhy) {
     WriteText(Path("blank.map"), "0 0 0\n\n1 1 1\n");
     WriteText(Path("text.map"), "red green blue\n");
-    for (const char* name : {"blank.map", "text.map", "missing.map"}) {
+    const std::string notAFile =
+        "' is not a palette file: a line does not begin with three whole numbers\n";
+    const std::pair<const char*, std::string> cases[] = {
+        {"blank.map", "orvantis render: '" + Path("blank.map") + notAFile},
+        {"text.map", "orvantis render: '" + Path("text.map") + notAFile},
+        {"missing.map", "orvantis render: cannot read the palette file '" + Path("missing.map") +
+                            "': No such file or directory\n"}};
+    for (const auto& [name, message] : cases) {
         const BatchRun run = Run({"--palette", Path(name), "-o", Path("p.tga")});
         EXPECT_EQ(run.code, 2) << name;
-        EXPECT_EQ(run.err, "orvantis render: Error opening MAP file\n") << name;
+        EXPECT_EQ(run.err, message);
     }
 }
 

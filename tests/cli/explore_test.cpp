@@ -100,7 +100,7 @@ class Explore : public BatchTest {
   protected:
     int Run(const std::string& folder, const std::string& threads) {
         const ExploreCommandLine line = ParseExploreOptions(
-            {"--type", "alpha", "--count", "3", "--seed", "5", "--res", "64", "--steps", "30000",
+            {"--type", "alpha", "--count", "3", "--seed", "5", "--res", "200", "--steps", "30000",
              "--orbits", "2", "--threads", threads, "-o", Path(folder)});
         EXPECT_EQ(line.action, CommandLineAction::Render) << line.error;
         std::ostringstream out;
