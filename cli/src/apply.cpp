@@ -14,6 +14,7 @@
 #include "ui/messages.h"
 #include "ui/palette_preview.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -129,7 +130,16 @@ void ApplyParameters(const std::array<double, 4>& values, const Reporter* warn) 
     p[type] = T;
 }
 
-int ApplyView(const std::array<double, 4>& values, const Reporter& report) {
+// The ends of a range in either order are taken as they come; an end beyond
+// the outer limits is named in a warning.
+void WarnIfViewClamped(double first, double second, double low, double high, const Reporter* warn) {
+    if (warn != nullptr) {
+        WarnIfClamped("--view", std::min(first, second), low, *warn);
+        WarnIfClamped("--view", std::max(first, second), high, *warn);
+    }
+}
+
+int ApplyView(const std::array<double, 4>& values, const Reporter& report, const Reporter* warn) {
     double xmin = values[0];
     double xmax = values[1];
     if (!ClampRange(xmin, xmax, mmrange.xmin, mmrange.xmax)) {
@@ -142,6 +152,8 @@ int ApplyView(const std::array<double, 4>& values, const Reporter& report) {
         report("ymax - ymin must be >= 0.05");
         return kExitBadInput;
     }
+    WarnIfViewClamped(values[0], values[1], xmin, xmax, warn);
+    WarnIfViewClamped(values[2], values[3], ymin, ymax, warn);
     mm[type] = MINMAX{xmin, xmax, ymin, ymax};
     return 0;
 }
@@ -250,7 +262,7 @@ int ApplyOptions(const RenderOptions& options, std::ostream& err) {
         rotationorder = *options.order;
     }
     if (options.view) {
-        if (const int refused = ApplyView(*options.view, report)) {
+        if (const int refused = ApplyView(*options.view, report, warn)) {
             return refused;
         }
     }

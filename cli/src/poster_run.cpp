@@ -12,6 +12,7 @@
 #include "session.h"
 
 #include "files/safe_file.h"
+#include "platform/plain_file.h"
 #include "render/limits.h"
 #include "render/state.h"
 #include "ui/state.h"
@@ -21,7 +22,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <memory>
@@ -101,6 +104,12 @@ int RecipeFromOptions(const PosterOptions& options, PosterRecipe& recipe, std::o
 namespace {
 
 int RecipeFromFile(const std::string& path, PosterRecipe& recipe, const Reporter& report) {
+    if (std::FILE* in = OpenPlainFile(path.c_str(), "rb")) {
+        std::fclose(in);
+    } else {
+        report("cannot read the recipe's picture '" + path + "': " + std::strerror(errno));
+        return kExitBadInput;
+    }
     std::string error;
     std::optional<PosterRecipe> read;
     if (const auto text = ReadPngText(path, error)) {

@@ -269,6 +269,9 @@ TEST_F(CommandFiles, MessagesNameTheCommandThatRunsTheFileAndTheReason) {
         {Command("poster", {"--res", "-600", "--gan", "/nonexist.gan", "-o", Path("p.png")}),
          "orvantis poster" + warning +
              "-600 is out of range; 200 is used\norvantis poster: " + missingGan},
+        {Command("poster", {"--recipe", "/nonexist.png", "-o", Path("p.png")}),
+         "orvantis poster: cannot read the recipe's picture '/nonexist.png': No such file or "
+         "directory\n"},
         {Command("poster", {"-o", "a.jpg"}),
          "orvantis poster: -o: 'a.jpg' must end in .png: a poster is a PNG file (see orvantis "
          "poster --help)\n"},
