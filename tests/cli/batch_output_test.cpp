@@ -103,29 +103,6 @@ TEST_F(BatchFailures, AFailedSaveKeepsBothOldFilesAndNamesTheFileAndTheReason) {
     expectOldFilesAlone();
 }
 
-TEST_F(BatchFailures, AnInputUsedAsAnOutputIsRefusedBeforeTheRender) {
-    const std::string parameters = "parameters of an earlier picture";
-    WriteText(Path("p.gan"), parameters);
-    BatchRun run = Run({"--gan", Path("p.gan"), "--steps", "10", "-o", Path("p.tga")});
-    EXPECT_EQ(run.code, 2);
-    EXPECT_EQ(run.err, "orvantis render: -o: '" + Path("p.gan") +
-                           "' would overwrite the file given to --gan, '" + Path("p.gan") + "'\n");
-    EXPECT_FALSE(std::filesystem::exists(Path("p.tga")));
-
-    // A palette file whose name ends like an image.
-    WriteText(Path("pal.tga"), "0 0 0\n");
-    std::filesystem::create_directory(Path("sub"));
-    const std::string otherSpelling = Path("sub/../pal.tga");
-    run = Run({"--palette", Path("pal.tga"), "--steps", "10", "-o", otherSpelling});
-    EXPECT_EQ(run.code, 2);
-    EXPECT_EQ(run.err, "orvantis render: -o: '" + otherSpelling +
-                           "' would overwrite the file given to --palette, '" + Path("pal.tga") +
-                           "'\n");
-    EXPECT_EQ(ReadBytes(Path("pal.tga")).size(), 6u);
-    const std::vector<unsigned char> kept = ReadBytes(Path("p.gan"));
-    EXPECT_EQ(std::string(kept.begin(), kept.end()), parameters);
-}
-
 TEST_F(BatchFailures, NamesTooLongForTheProgramsPathBuffersAreRefused) {
     const std::string longName = Path(std::string(300, 'n') + ".tga");
     BatchRun run = Run({"-o", longName});

@@ -91,10 +91,10 @@ TEST_F(CommandFiles, NoOutputOfAnyCommandMayReplaceAnInputHoweverSpelled) {
     };
     auto animate = [](const std::string& option) {
         return [option](const std::string& f, const std::string& in) {
-            Args args{"--gan", in, "--frames", "2", "-o", f + "d"};
+            Args args{"--gan", option == "--gan" ? in : f + "a.gan", "--frames", "2", "-o",
+                      f + "d"};
             if (option != "--gan") {
-                args.insert(args.end(), {"--gan", f + "a.gan", option, in});
-                args.erase(args.begin(), args.begin() + 2);
+                args.insert(args.end(), {option, in});
             }
             return args;
         };
@@ -121,8 +121,10 @@ TEST_F(CommandFiles, NoOutputOfAnyCommandMayReplaceAnInputHoweverSpelled) {
         spellings = {{"plain", [](const std::string& file) { return file; }},
                      {"dotted",
                       [](const std::string& file) {
-                          const fs::path path(file);
-                          return (path.parent_path() / "." / path.filename()).string();
+                          const fs::path folder = fs::path(file).parent_path();
+                          return (folder / "." / ".." / folder.filename() /
+                                  fs::path(file).filename())
+                              .string();
                       }},
                      {"symbolic link",
                       [](const std::string& file) {
