@@ -61,6 +61,7 @@ AnimateCommandLine ParseAnimateOptions(const std::vector<std::string>& args) {
         return result;
     }
     result.options.frame = poster.options;
+    result.options.frame.picture.command = "animate";
     if (!poster.options.picture.gan) {
         result.error = "--gan A.gan is needed: the first frame's parameter file";
         return result;

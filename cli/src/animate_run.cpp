@@ -3,6 +3,7 @@
 #include "cli/poster_recipe.h"
 #include "cli/progress.h"
 
+#include "file_checks.h"
 #include "picture_write.h"
 #include "report.h"
 #include "run_folder.h"
@@ -80,6 +81,8 @@ int ResolveLast(const AnimateOptions& options, const PosterRecipe& first, Poster
     }
     PosterOptions other = options.frame;
     other.picture.gan = *options.to;
+    // The warnings on the picture options were given with the first frame's.
+    other.picture.display = BatchDisplay::Quiet;
     if (const int failed = RecipeFromOptions(other, last, err)) {
         return failed;
     }
@@ -147,6 +150,9 @@ std::vector<std::uint32_t> SmoothScales(const std::vector<double>& probes, bool 
 
 int RunAnimate(const AnimateOptions& options, std::ostream& out, std::ostream& err,
                bool errIsTerminal) {
+    if (const int refused = CheckAnimateFiles(options, err)) {
+        return refused;
+    }
     PosterRecipe first;
     PosterRecipe last;
     if (const int failed = RecipeFromOptions(options.frame, first, err)) {

@@ -6,6 +6,7 @@
 #include "files/gan.h"
 #include "files/selection.h"
 #include "palette/palette.h"
+#include "platform/plain_file.h"
 #include "render/limits.h"
 #include "render/state.h"
 #include "render/surfaces.h"
@@ -13,37 +14,43 @@
 #include "ui/messages.h"
 #include "ui/palette_preview.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <type_traits>
 #include <utility>
 
 namespace orv {
 
 namespace {
 
-// Puts a file name into one of the program's path buffers; false when it
-// does not fit.
-bool CopyName(const std::string& name, char (&buffer)[MAX_PATH]) {
+// The system's reason why name cannot be opened for reading, or 0 when it
+// can: a name too long for the program's path buffers is refused as the
+// system refuses one too long for its own.
+int OpenFailure(const std::string& name) {
     if (name.size() >= MAX_PATH) {
-        return false;
+        return ENAMETOOLONG;
     }
-    std::strcpy(buffer, name.c_str());
-    return true;
-}
-
-int LoadParameterFile(const std::string& name, std::ostream& err) {
-    if (!CopyName(name, oganfile) || loadgan() != 0) {
-        Report(err, "Error opening GAN file");
-        return kExitBadInput;
+    std::FILE* in = OpenPlainFile(name.c_str(), "rb");
+    if (in == nullptr) {
+        return errno;
     }
+    std::fclose(in);
     return 0;
 }
 
-// A loaded record is taken as stored; values that are no finite numbers give
-// a blank picture (and a start point that is none makes every random search
-// fail), so they are named.
-void WarnIfNotFinite(const std::string& name, std::ostream& err) {
+int CannotRead(const char* what, const std::string& name, int error, const Reporter& report) {
+    report(std::string("cannot read the ") + what + " '" + name + "': " + std::strerror(error));
+    return kExitBadInput;
+}
+
+// A loaded record is taken as stored, but values that are no finite numbers
+// would give a blank picture (and a start point that is none makes every
+// random search fail): such a file is refused, naming the fields.
+int CheckFinite(const std::string& name, const Reporter& report) {
     const std::pair<const char*, double> fields[] = {
         {"a", gan.a},           {"b", gan.b},           {"c", gan.c},           {"d", gan.d},
         {"xstart", gan.xstart}, {"ystart", gan.ystart}, {"zstart", gan.zstart}, {"xrot", gan.xrot},
@@ -54,76 +61,152 @@ void WarnIfNotFinite(const std::string& name, std::ostream& err) {
             named += (named.empty() ? "" : ", ") + std::string(field);
         }
     }
-    if (!named.empty()) {
-        Report(err, "warning: '" + name + "': not a finite number: " + named);
+    if (named.empty()) {
+        return 0;
+    }
+    report("the parameter file '" + name + "' holds values that are not finite numbers: " + named);
+    return kExitBadInput;
+}
+
+int LoadParameterFile(const std::string& name, const Reporter& report) {
+    if (const int error = OpenFailure(name)) {
+        return CannotRead("parameter file", name, error, report);
+    }
+    std::strcpy(oganfile, name.c_str());
+    if (loadgan() != 0) {
+        report(
+            "'" + name +
+            "' is not a parameter file: it is shorter than 100 bytes or names no attractor type");
+        return kExitBadInput;
+    }
+    return CheckFinite(name, report);
+}
+
+// The shortest text that reads back as value.
+std::string Shortest(double value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return std::string(text, end);
+}
+
+// Names the value used in place of one given out of its range.
+template <typename Value>
+void WarnIfClamped(const char* option, Value given, Value used, const Reporter& report) {
+    if (given != used) {
+        if constexpr (std::is_floating_point_v<Value>) {
+            report(std::string("warning: ") + option + ": " + Shortest(given) +
+                   " is out of range; " + Shortest(used) + " is used");
+        } else {
+            report(std::string("warning: ") + option + ": " + std::to_string(given) +
+                   " is out of range; " + std::to_string(used) + " is used");
+        }
     }
 }
 
-void ApplyParameters(const std::array<double, 4>& values) {
+// Each value brought into its range, as the dialogs do; warn names the ones
+// changed.
+template <typename Value, std::size_t N, typename Clamp>
+std::array<Value, N> Clamped(const char* option, const std::array<Value, N>& given, Clamp clamp,
+                             const Reporter* warn) {
+    std::array<Value, N> used{};
+    for (std::size_t i = 0; i < N; ++i) {
+        used[i] = static_cast<Value>(clamp(given[i], i));
+        if (warn != nullptr) {
+            WarnIfClamped(option, given[i], used[i], *warn);
+        }
+    }
+    return used;
+}
+
+void ApplyParameters(const std::array<double, 4>& values, const Reporter* warn) {
+    const std::array<double, 4> used = Clamped(
+        "--params", values,
+        [](double value, std::size_t i) { return i < 2 ? ClampAB(value) : ClampCD(value); }, warn);
     PARAM T = p[type];
-    T.a = ClampAB(values[0]);
-    T.b = ClampAB(values[1]);
-    T.c = ClampCD(values[2]);
-    T.d = ClampCD(values[3]);
+    T.a = used[0];
+    T.b = used[1];
+    T.c = used[2];
+    T.d = used[3];
     p[type] = T;
 }
 
-int ApplyView(const std::array<double, 4>& values, std::ostream& err) {
+// The ends of a range in either order are taken as they come; an end beyond
+// the outer limits is named in a warning.
+void WarnIfViewClamped(double first, double second, double low, double high, const Reporter* warn) {
+    if (warn != nullptr) {
+        WarnIfClamped("--view", std::min(first, second), low, *warn);
+        WarnIfClamped("--view", std::max(first, second), high, *warn);
+    }
+}
+
+int ApplyView(const std::array<double, 4>& values, const Reporter& report, const Reporter* warn) {
     double xmin = values[0];
     double xmax = values[1];
     if (!ClampRange(xmin, xmax, mmrange.xmin, mmrange.xmax)) {
-        Report(err, "xmax - xmin must be >= 0.05");
+        report("xmax - xmin must be >= 0.05");
         return kExitBadInput;
     }
     double ymin = values[2];
     double ymax = values[3];
     if (!ClampRange(ymin, ymax, mmrange.ymin, mmrange.ymax)) {
-        Report(err, "ymax - ymin must be >= 0.05");
+        report("ymax - ymin must be >= 0.05");
         return kExitBadInput;
     }
+    WarnIfViewClamped(values[0], values[1], xmin, xmax, warn);
+    WarnIfViewClamped(values[2], values[3], ymin, ymax, warn);
     mm[type] = MINMAX{xmin, xmax, ymin, ymax};
     return 0;
 }
 
 // A new image size replaces the off-screen image by a black one, as the
 // Parameters command does.
-int ApplyResolution(long value, std::ostream& err) {
+int ApplyResolution(long value, const Reporter& report, const Reporter* warn) {
     const int side = ClampResolution(value);
+    if (warn != nullptr) {
+        WarnIfClamped("--res", value, static_cast<long>(side), *warn);
+    }
     if (side == res) {
         return 0;
     }
     if (!SetResolution(g_hWnd, side)) {
-        Report(err, "Not enough memory for an image of this size.");
+        report("Not enough memory for an image of this size.");
         return kExitFailure;
     }
     return 0;
 }
 
-void ApplyBackground(const std::array<long, 3>& values) {
-    SetBackground(ClampColor(values[0]), ClampColor(values[1]), ClampColor(values[2]));
+void ApplyBackground(const std::array<long, 3>& values, const Reporter* warn) {
+    const std::array<long, 3> used = Clamped(
+        "--background", values, [](long value, std::size_t) { return ClampColor(value); }, warn);
+    SetBackground(static_cast<int>(used[0]), static_cast<int>(used[1]), static_cast<int>(used[2]));
 }
 
 // A built-in palette by number, or a ".map" file read and accepted as the
 // Palette command does.
-int ApplyPalette(const std::string& choice, std::ostream& err) {
+int ApplyPalette(const std::string& choice, const Reporter& report) {
     if (choice == "1" || choice == "2") {
         genpalette(choice == "1" ? defpal1 : defpal2);
         return 0;
     }
-    if (!CopyName(choice, file) || OpenMapFile() != 0) {
-        Report(err, "Error opening MAP file");
+    if (const int error = OpenFailure(choice)) {
+        return CannotRead("palette file", choice, error, report);
+    }
+    std::strcpy(file, choice.c_str());
+    if (OpenMapFile() != 0) {
+        report("'" + choice +
+               "' is not a palette file: a line does not begin with three whole numbers");
         return kExitBadInput;
     }
     std::memcpy(palette, paltemp, sizeof palette);
     return 0;
 }
 
-int SearchRandomParameters(const RenderOptions& options, std::ostream& err) {
+int SearchRandomParameters(const RenderOptions& options, const Reporter& report) {
     SetRandomSeed(options.seed);
     const SearchResult result = randomparams();
     SetRandomSeed(std::nullopt);
     if (!result.found) {
-        Report(err, kSearchNotFound);
+        report(kSearchNotFound);
         return kExitNotFound;
     }
     return 0;
@@ -131,7 +214,7 @@ int SearchRandomParameters(const RenderOptions& options, std::ostream& err) {
 
 // The Parameters dialog estimates the exponent of what it was given and
 // warns about a set that will hardly give a picture; so does this.
-void WarnIfNotChaotic(std::ostream& err) {
+void WarnIfNotChaotic(const Reporter& report) {
     lyapunov();
     if (LExp < 0.3) {
         char text[160];
@@ -139,60 +222,66 @@ void WarnIfNotChaotic(std::ostream& err) {
                       "warning: Lyapunov exponent: %.6f: the attractor may not be chaotic "
                       "enough to produce an appealing image",
                       LExp);
-        Report(err, text);
+        report(text);
     }
 }
 
 } // namespace
 
 int ApplyOptions(const RenderOptions& options, std::ostream& err) {
+    const Reporter report(err, options.command);
+    // Warnings are left out under --quiet.
+    const Reporter* warn = options.display != BatchDisplay::Quiet ? &report : nullptr;
     if (options.gan) {
-        if (const int failed = LoadParameterFile(*options.gan, err)) {
+        if (const int failed = LoadParameterFile(*options.gan, report)) {
             return failed;
-        }
-        if (options.display != BatchDisplay::Quiet) {
-            WarnIfNotFinite(*options.gan, err);
         }
     }
     if (options.type) {
         type = *options.type;
     }
     if (options.params) {
-        ApplyParameters(*options.params);
+        ApplyParameters(*options.params, warn);
     }
     if (options.start) {
-        p[type].xstart = ClampStart((*options.start)[0]);
-        p[type].ystart = ClampStart((*options.start)[1]);
+        const std::array<double, 2> start = Clamped(
+            "--start", *options.start, [](double value, std::size_t) { return ClampStart(value); },
+            warn);
+        p[type].xstart = start[0];
+        p[type].ystart = start[1];
     }
     if (options.rotation) {
-        rot[type].x = ClampRotation((*options.rotation)[0]);
-        rot[type].y = ClampRotation((*options.rotation)[1]);
-        rot[type].z = ClampRotation((*options.rotation)[2]);
+        const std::array<double, 3> rotation = Clamped(
+            "--rotation", *options.rotation,
+            [](double value, std::size_t) { return ClampRotation(value); }, warn);
+        rot[type].x = rotation[0];
+        rot[type].y = rotation[1];
+        rot[type].z = rotation[2];
     }
     if (options.order) {
         rotationorder = *options.order;
     }
     if (options.view) {
-        if (const int refused = ApplyView(*options.view, err)) {
+        if (const int refused = ApplyView(*options.view, report, warn)) {
             return refused;
         }
     }
     if (options.res) {
-        if (const int failed = ApplyResolution(*options.res, err)) {
+        if (const int failed = ApplyResolution(*options.res, report, warn)) {
             return failed;
         }
     }
-    if ((options.params || options.start) && options.display != BatchDisplay::Quiet) {
-        WarnIfNotChaotic(err);
+    if ((options.params || options.start) && warn != nullptr) {
+        WarnIfNotChaotic(report);
     }
     if (options.method) {
         method[type] = *options.method;
     }
     if (options.background) {
-        ApplyBackground(*options.background);
+        ApplyBackground(*options.background, warn);
     }
     if (options.palette) {
-        if (const int failed = ApplyPalette(*options.palette, err)) {
+        if (const int failed = ApplyPalette(*options.palette, report)) {
             return failed;
         }
     }
@@ -200,7 +289,7 @@ int ApplyOptions(const RenderOptions& options, std::ostream& err) {
         ghostflag = 1;
     }
     if (options.random) {
-        if (const int failed = SearchRandomParameters(options, err)) {
+        if (const int failed = SearchRandomParameters(options, report)) {
             return failed;
         }
     }

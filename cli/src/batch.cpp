@@ -2,6 +2,7 @@
 #include "apply.h"
 #include "batch_run.h"
 #include "cli/poster_files.h"
+#include "file_checks.h"
 #include "mpi_job.h"
 #include "report.h"
 #include "save.h"
@@ -20,6 +21,7 @@ namespace {
 
 int Render(const RenderOptions& options, BatchSession& session, std::ostream& err,
            bool errIsTerminal) {
+    const Reporter report(err, options.command);
     const bool showBar = errIsTerminal && options.display != BatchDisplay::Quiet;
     const std::uint64_t total = options.lmap ? static_cast<std::uint64_t>(res) : options.steps;
     std::unique_ptr<ProgressBar> bar;
@@ -32,8 +34,8 @@ int Render(const RenderOptions& options, BatchSession& session, std::ostream& er
         if (bar) {
             err << '\n';
         }
-        session.ReportMessages(err);
-        Report(err, kNoHitCountBufferText);
+        session.ReportMessages(report);
+        report(kNoHitCountBufferText);
         return kExitFailure;
     }
     if (bar) {
@@ -44,16 +46,9 @@ int Render(const RenderOptions& options, BatchSession& session, std::ostream& er
 
 } // namespace
 
-int CheckOutputs(const RenderOptions& options, std::ostream& err) {
-    if (const int refused = CheckOutputName(options.output, err)) {
-        return refused;
-    }
-    return CheckOutputsAreNotInputs(options, err);
-}
-
 int PrepareBatch(const RenderOptions& options, BatchSession& session, std::ostream& err) {
     if (const int failure = session.startFailure()) {
-        Report(err, errormessage[failure - 1]);
+        Reporter(err, options.command)(errormessage[failure - 1]);
         return kExitFailure;
     }
     if (const int failed = ApplyOptions(options, err)) {
@@ -68,20 +63,21 @@ int FinishBatch(const RenderOptions& options, BatchSession& session, std::ostrea
         return failed;
     }
     if (options.filter) {
-        if (const int failed = ApplyFilter(*options.filter, err)) {
+        if (const int failed = ApplyFilter(*options.filter, Reporter(err, options.command))) {
             return failed;
         }
     }
     // A message box that no step above has answered for is a failure that
     // must not pass unseen.
-    if (session.ReportMessages(err)) {
+    if (session.ReportMessages(Reporter(err, options.command))) {
         return kExitFailure;
     }
     // A PNG tells what made it; a Lyapunov map is no attractor and has no
     // recipe.
     const TextChunks recipe =
         options.lmap ? TextChunks{} : RecipeText(RecipeFromState(options), false);
-    return SaveOutput(options.output, recipe, options.display == BatchDisplay::Quiet, out, err);
+    return SaveOutput(options.output, recipe, options.display == BatchDisplay::Quiet, out,
+                      Reporter(err, options.command));
 }
 
 int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err,
@@ -89,7 +85,7 @@ int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err,
     if (OnRanks()) {
         return RunBatchOnRanks(options, out, err, errIsTerminal);
     }
-    if (const int refused = CheckOutputs(options, err)) {
+    if (const int refused = CheckRenderFiles(options, err)) {
         return refused;
     }
     BatchSession session;

@@ -10,10 +10,6 @@
 
 namespace orv {
 
-// Refuses output names that are no picture's, or that name an input.
-// Returns 0 or the exit code, with the message written to err.
-int CheckOutputs(const RenderOptions& options, std::ostream& err);
-
 // Sets the started program up as the options ask. Returns 0 or the exit
 // code, with the message written to err.
 int PrepareBatch(const RenderOptions& options, BatchSession& session, std::ostream& err);

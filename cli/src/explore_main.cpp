@@ -87,6 +87,7 @@ ExploreCommandLine ParseExploreOptions(const std::vector<std::string>& args) {
         return result;
     }
     result.options.thumbnail = poster.options;
+    result.options.thumbnail.picture.command = "explore";
     if (poster.options.picture.res.value_or(0) > kLargestThumbnail) {
         result.error =
             "--res: a thumbnail is at most " + std::to_string(kLargestThumbnail) + " pixels wide";

@@ -5,6 +5,7 @@
 #include "cli/poster_orbits.h"
 #include "cli/progress.h"
 
+#include "file_checks.h"
 #include "picture_write.h"
 #include "report.h"
 #include "run_folder.h"
@@ -179,6 +180,9 @@ std::uint32_t SearchSeed(std::uint32_t seed, std::uint64_t index) {
 
 int RunExplore(const ExploreOptions& options, std::ostream& out, std::ostream& err,
                bool errIsTerminal) {
+    if (const int refused = CheckExploreFiles(options, err)) {
+        return refused;
+    }
     PosterRecipe base;
     if (const int failed = RecipeFromOptions(options.thumbnail, base, err)) {
         return failed;

@@ -1,4 +1,5 @@
 #include "batch_run.h"
+#include "file_checks.h"
 #include "mpi_job.h"
 #include "mpi_ranks.h"
 #include "report.h"
@@ -82,7 +83,7 @@ int RunBatchOnRanks(const RenderOptions& options, std::ostream& out, std::ostrea
     std::optional<BatchSession> session;
     int code = 0;
     if (ranks.root()) {
-        code = CheckOutputs(options, err);
+        code = CheckRenderFiles(options, err);
         if (code == 0) {
             session.emplace();
             code = PrepareBatch(options, *session, err);

@@ -257,9 +257,6 @@ Error CheckCombination(const RenderOptions& options) {
     if (options.output.empty()) {
         return "-o FILE is required: the name of the image to write";
     }
-    if (!EndsInImageType(options.output)) {
-        return "-o: " + Quoted(options.output) + " must end in .tga or .png";
-    }
     if (options.lmap && options.filter) {
         return "--filter cannot be applied to a Lyapunov map (--lmap): it has no hit counts";
     }
@@ -276,6 +273,14 @@ CommandLine Failed(std::string error) {
 } // namespace
 
 CommandLine ParseRenderOptions(const std::vector<std::string>& args) {
+    CommandLine result = ParsePictureOptions(args);
+    if (result.action == CommandLineAction::Render && !EndsInImageType(result.options.output)) {
+        return Failed("-o: " + Quoted(result.options.output) + " must end in .tga or .png");
+    }
+    return result;
+}
+
+CommandLine ParsePictureOptions(const std::vector<std::string>& args) {
     CommandLine result;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];

@@ -129,13 +129,14 @@ PosterCommandLine ParsePosterOptions(const std::vector<std::string>& args) {
                              name == "--depth";
     }
 
-    const CommandLine line = ParseRenderOptions(renderArgs);
+    const CommandLine line = ParsePictureOptions(renderArgs);
     if (line.action != CommandLineAction::Render) {
         result.action = line.action;
         result.error = line.error;
         return result;
     }
     result.options.picture = line.options;
+    result.options.picture.command = "poster";
     if (Error error = CheckCombination(result.options, renderArgs, pictureOptionGiven)) {
         return Failed(*error);
     }

@@ -5,6 +5,7 @@
 #include "cli/progress.h"
 
 #include "apply.h"
+#include "file_checks.h"
 #include "mpi_job.h"
 #include "poster_run.h"
 #include "report.h"
@@ -12,6 +13,7 @@
 
 #include "analysis/workers.h"
 #include "files/safe_file.h"
+#include "platform/plain_file.h"
 #include "render/limits.h"
 #include "render/state.h"
 #include "ui/state.h"
@@ -21,13 +23,15 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <new>
 #include <sstream>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -35,17 +39,11 @@ namespace orv {
 
 namespace {
 
+// The least side of a poster, as of the desktop program's image.
+constexpr long kLeastPosterSide = 200;
+
 void Say(std::ostream& err, const std::string& text) {
     err << "orvantis poster: " << text << '\n';
-}
-
-// The messages of the shared option steps, under this command's name.
-void Relay(const std::string& messages, std::ostream& err) {
-    std::istringstream lines(messages);
-    const std::string renderPrefix = "orvantis render: ";
-    for (std::string line; std::getline(lines, line);) {
-        Say(err, line.rfind(renderPrefix, 0) == 0 ? line.substr(renderPrefix.size()) : line);
-    }
 }
 
 std::string Size(std::uint64_t bytes) {
@@ -76,26 +74,29 @@ std::uint64_t AvailableMemory() {
 }
 
 int RecipeFromOptions(const PosterOptions& options, PosterRecipe& recipe, std::ostream& err) {
+    const Reporter report(err, options.picture.command);
+    const std::optional<long> side = options.picture.res;
+    if (side && *side < kLeastPosterSide && options.picture.display != BatchDisplay::Quiet) {
+        report("warning: --res: " + std::to_string(*side) + " is out of range; " +
+               std::to_string(kLeastPosterSide) + " is used");
+    }
     BatchSession session;
     if (const int failure = session.startFailure()) {
-        Say(err, errormessage[failure - 1]);
+        report(errormessage[failure - 1]);
         return kExitFailure;
     }
     // The poster's size is its own: the desktop program's image stays small.
     RenderOptions picture = options.picture;
     picture.res.reset();
-    std::ostringstream messages;
-    const int failed = ApplyOptions(picture, messages);
-    Relay(messages.str(), err);
-    if (failed != 0) {
+    if (const int failed = ApplyOptions(picture, err)) {
         return failed;
     }
     if (options.picture.filter && method[type] != 1) {
-        Say(err, "--filter needs the Hit Count colouring method (--method hit-count)");
+        report("--filter needs the Hit Count colouring method (--method hit-count)");
         return kExitBadInput;
     }
     recipe = RecipeFromState(options.picture);
-    recipe.res = std::max(options.picture.res.value_or(res), 200L);
+    recipe.res = std::max(side.value_or(res), kLeastPosterSide);
     recipe.orbits = options.orbits;
     recipe.supersample = options.supersample;
     recipe.depth = options.depth;
@@ -104,24 +105,24 @@ int RecipeFromOptions(const PosterOptions& options, PosterRecipe& recipe, std::o
 
 namespace {
 
-int RecipeFromFile(const std::string& path, PosterRecipe& recipe, std::ostream& err) {
+int RecipeFromFile(const std::string& path, PosterRecipe& recipe, const Reporter& report) {
+    if (std::FILE* in = OpenPlainFile(path.c_str(), "rb")) {
+        std::fclose(in);
+    } else {
+        report("cannot read the recipe's picture '" + path + "': " + std::strerror(errno));
+        return kExitBadInput;
+    }
     std::string error;
     std::optional<PosterRecipe> read;
     if (const auto text = ReadPngText(path, error)) {
         read = ReadPosterRecipe(*text, error);
     }
     if (!read) {
-        Say(err, "--recipe: '" + path + "' cannot be rendered again: " + error);
+        report("--recipe: '" + path + "' cannot be rendered again: " + error);
         return kExitBadInput;
     }
     recipe = *read;
     return 0;
-}
-
-bool DirectoryExists(const std::string& path) {
-    const std::filesystem::path directory = std::filesystem::path(path).parent_path();
-    std::error_code error;
-    return directory.empty() || std::filesystem::is_directory(directory, error);
 }
 
 // Runs work(0) to work(count - 1) on up to threads threads, the calling one
@@ -212,12 +213,13 @@ std::unique_ptr<ProgressBar> PosterBar(const PosterOptions& options, const Poste
 
 int WritePoster(const PosterOptions& options, const PosterRecipe& recipe, const CountGrid& grid,
                 std::ostream& out, std::ostream& err) {
+    const Reporter report(err, options.picture.command);
     const unsigned threads = PosterThreads(options);
     std::optional<PosterColouring> colouring;
     try {
         colouring.emplace(recipe, grid);
     } catch (const std::bad_alloc&) {
-        Say(err, "Not enough memory to equalize the counts of this poster.");
+        report("Not enough memory to equalize the counts of this poster.");
         return kExitFailure;
     }
     const std::size_t rowValues = 3 * static_cast<std::size_t>(recipe.res);
@@ -241,7 +243,7 @@ int WritePoster(const PosterOptions& options, const PosterRecipe& recipe, const 
         saved = counts.Open(*options.counts);
         std::string error;
         if (saved == SaveResult::Saved && !WriteCountsExr(counts.stream(), grid, error)) {
-            Say(err, "--counts: " + error);
+            report("--counts: " + error);
             saved = SaveResult::WriteError;
         }
     }
@@ -256,7 +258,7 @@ int WritePoster(const PosterOptions& options, const PosterRecipe& recipe, const 
         if (file.error() != 0) {
             text += std::string(": ") + std::strerror(file.error());
         }
-        Say(err, text);
+        report(text);
         return kExitFailure;
     }
     if (options.picture.display != BatchDisplay::Quiet) {
@@ -270,19 +272,12 @@ int WritePoster(const PosterOptions& options, const PosterRecipe& recipe, const 
 }
 
 int ResolvePoster(const PosterOptions& options, PosterRecipe& recipe, std::ostream& err) {
-    const std::string& output = options.picture.output;
-    for (const std::string& name : {output, options.counts.value_or("")}) {
-        if (!name.empty() && !DirectoryExists(name)) {
-            Say(err, "Error opening a save file. (" + name + ")");
-            return kExitFailure;
-        }
+    if (const int refused = CheckPosterFiles(options, err)) {
+        return refused;
     }
-    if (options.counts && *options.counts == output) {
-        Say(err, "--counts must name another file than -o");
-        return kExitBadInput;
-    }
-    return options.recipe ? RecipeFromFile(*options.recipe, recipe, err)
-                          : RecipeFromOptions(options, recipe, err);
+    return options.recipe
+               ? RecipeFromFile(*options.recipe, recipe, Reporter(err, options.picture.command))
+               : RecipeFromOptions(options, recipe, err);
 }
 
 int RunPoster(const PosterOptions& options, std::ostream& out, std::ostream& err,

@@ -62,8 +62,8 @@ int CheckStandardOutput(int code) {
     std::cout.flush();
     if (std::cout.fail()) {
         const int error = errno;
-        Report(std::cerr, std::string("cannot write to standard output") +
-                              (error != 0 ? std::string(": ") + std::strerror(error) : ""));
+        Reporter(std::cerr, "render")(std::string("cannot write to standard output") +
+                                      (error != 0 ? std::string(": ") + std::strerror(error) : ""));
         return code == kExitSuccess ? kExitFailure : code;
     }
     return code;
@@ -79,7 +79,7 @@ int Dispatch(int argc, char** argv) {
         std::cout << "orvantis " << ORV_VERSION << '\n';
         return kExitSuccess;
     case CommandLineAction::Error:
-        Report(std::cerr, line.error + " (see orvantis render --help)");
+        Reporter(std::cerr, "render")(line.error + " (see orvantis render --help)");
         return kExitBadInput;
     case CommandLineAction::Render:
         break;
@@ -95,7 +95,8 @@ int RenderMain(int argc, char** argv) {
     try {
         return CheckStandardOutput(Dispatch(argc, argv));
     } catch (const std::bad_alloc&) {
-        Report(std::cerr, "Unable to allocate bitmap buffer.\nTry to free up some memory.");
+        Reporter(std::cerr,
+                 "render")("Unable to allocate bitmap buffer.\nTry to free up some memory.");
         return kExitFailure;
     }
 }

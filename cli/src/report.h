@@ -1,9 +1,11 @@
-// How the batch renderer reports: one message per line on stderr, each
-// prefixed with the command's name, and the exit codes it ends with.
+// How the batch commands report: one message per line on stderr, each
+// prefixed with the name of the command that runs, and the exit codes they
+// end with.
 #pragma once
 
 #include <ostream>
 #include <string>
+#include <string_view>
 
 namespace orv {
 
@@ -16,8 +18,21 @@ constexpr int kExitBadInput = 2;
 // The random search found no chaotic parameter set.
 constexpr int kExitNotFound = 3;
 
-inline void Report(std::ostream& err, const std::string& text) {
-    err << "orvantis render: " << text << '\n';
-}
+// Writes a command's messages to a stream: "orvantis animate: text". The
+// steps that the commands share report through the one of the command that
+// runs them.
+class Reporter {
+  public:
+    Reporter(std::ostream& err, std::string_view command) : err_(&err), command_(command) {}
+
+    void operator()(std::string_view text) const {
+        *err_ << "orvantis " << command_ << ": " << text << '\n';
+    }
+    std::ostream& stream() const { return *err_; }
+
+  private:
+    std::ostream* err_;
+    std::string command_;
+};
 
 } // namespace orv

@@ -1,6 +1,8 @@
 // What follows the render: a filter, and the image with its parameter file.
 #pragma once
 
+#include "report.h"
+
 #include "cli/options.h"
 #include "cli/poster_recipe.h"
 
@@ -9,29 +11,19 @@
 
 namespace orv {
 
-// Refuses, before anything is rendered, an output that could not be saved:
-// a name too long for the program's path buffers, or one in a directory
-// that does not exist. Returns 0 or the exit code.
-int CheckOutputName(const std::string& output, std::ostream& err);
-
-// Refuses, before anything is rendered, an output (the image or the parameter
-// file beside it) that is the same file as an input: a parameter file or a
-// palette file read by the options. Returns 0 or the exit code.
-int CheckOutputsAreNotInputs(const RenderOptions& options, std::ostream& err);
-
 // Refuses, before the render, a filter that its command would not offer for
 // the picture to come: the filters act only on a Hit Count picture of at
 // least 1000 render steps. Returns 0 or the exit code.
 int CheckFilterApplies(const RenderOptions& options, std::ostream& err);
 
 // Applies the filter as its command does. Returns 0 or the exit code.
-int ApplyFilter(BatchFilter filter, std::ostream& err);
+int ApplyFilter(BatchFilter filter, const Reporter& report);
 
 // Writes the image (Targa, or PNG with the recipe as text for a name ending
 // in ".png") and then the parameter file beside it, as "Save Image and
 // Parameters (S)" does. On success the names of both files are written to
 // out unless quiet. Returns 0 or the exit code.
 int SaveOutput(const std::string& output, const TextChunks& recipe, bool quiet, std::ostream& out,
-               std::ostream& err);
+               const Reporter& report);
 
 } // namespace orv

@@ -42,9 +42,9 @@ BatchSession::~BatchSession() {
     Headless().reset();
 }
 
-bool BatchSession::ReportMessages(std::ostream& err) {
+bool BatchSession::ReportMessages(const Reporter& report) {
     for (const std::string& message : messages_) {
-        Report(err, message);
+        report(message);
     }
     return !std::exchange(messages_, {}).empty();
 }

@@ -2,6 +2,8 @@
 // starts, on the headless backend, so that no window system is touched.
 #pragma once
 
+#include "report.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -22,11 +24,11 @@ class BatchSession {
     // 0, or the start-up failure code (1 to 4) whose text errormessage holds.
     int startFailure() const { return startFailure_; }
 
-    // Reports on err the texts of the message boxes the engine has shown
-    // since the last call; false when there were none. The grid question of
+    // Reports the texts of the message boxes the engine has shown since the
+    // last call; false when there were none. The grid question of
     // the Lyapunov map is answered No and not kept; every other question is
     // answered No, and kept.
-    bool ReportMessages(std::ostream& err);
+    bool ReportMessages(const Reporter& report);
 
   private:
     int startFailure_ = 0;

@@ -1,6 +1,7 @@
 #include "files/gan.h"
 #include "files/selection.h"
 #include "platform/file_selection.h"
+#include "platform/plain_file.h"
 #include "render/state.h"
 
 #include "bytes.h"
@@ -115,7 +116,7 @@ SaveResult writegan(int option) {
 }
 
 int loadgan() {
-    std::FILE* in = std::fopen(oganfile, "rb");
+    std::FILE* in = OpenPlainFile(oganfile, "rb");
     if (in == nullptr) {
         return 1;
     }

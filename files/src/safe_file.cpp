@@ -1,13 +1,13 @@
 #include "files/safe_file.h"
 #include "temporaries.h"
 
+#include "platform/plain_file.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <filesystem>
 #include <new>
 #include <string>
@@ -18,9 +18,6 @@ namespace {
 
 // Links are followed at most this often, as the system does.
 constexpr int kMaxLinks = 40;
-// A temporary's name keeps at most this much of the file's, so that it stays
-// within the system's limit of 255 bytes for a name.
-constexpr std::size_t kNameKept = 200;
 // Large images go to the disk in blocks of this size rather than in a few
 // system calls per row.
 constexpr std::size_t kStreamBuffer = 1 << 20;
@@ -49,17 +46,17 @@ bool FollowLinks(const std::string& path, std::string& target, int& error) {
     return false;
 }
 
-// A name for a temporary beside target that no file has yet.
-std::string TemporaryName(const std::string& target, unsigned attempt) {
-    static std::atomic<unsigned> made{0};
-    const std::filesystem::path name(target);
-    const auto ticks = static_cast<unsigned long long>(
-        std::chrono::steady_clock::now().time_since_epoch().count());
-    const std::string unique = std::to_string(::getpid()) + "-" + std::to_string(made++) + "-" +
-                               std::to_string((ticks + attempt) % 1000000007ULL);
-    return (name.parent_path() /
-            ("." + name.filename().string().substr(0, kNameKept) + "." + unique + ".tmp"))
-        .string();
+// Makes the renames in the folder of path reach the disk, so that after a
+// crash of the whole system the name holds the new file. A file system that
+// cannot sync a folder has nothing more to do; the file itself is synced.
+void SyncFolder(const std::string& path) {
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
 }
 
 } // namespace
@@ -122,8 +119,9 @@ SaveResult SafeFile::Open(const std::string& path) {
         return SaveResult::OpenError;
     }
     if (exists && !S_ISREG(info.st_mode)) {
-        // A device or a pipe is written in place.
-        stream_ = std::fopen(target_.c_str(), "wb");
+        // A character device is written in place; a pipe, a socket or a block
+        // device is refused rather than waited on.
+        stream_ = OpenPlainFile(target_.c_str(), "wb");
         if (stream_ == nullptr) {
             Fail(errno);
             return SaveResult::OpenError;
@@ -136,6 +134,7 @@ SaveResult SafeFile::Open(const std::string& path) {
         return SaveResult::OpenError;
     }
 
+    RemoveStaleTemporaries(std::filesystem::path(target_).parent_path().string());
     int fd = -1;
     for (unsigned attempt = 0; fd < 0 && attempt < 100; ++attempt) {
         temp_ = TemporaryName(target_, attempt);
@@ -230,6 +229,7 @@ SaveResult SafeFile::Commit() {
             return SaveResult::WriteError;
         }
         temp_.clear();
+        SyncFolder(target_);
     }
     ReleaseTemporary(slot_);
     slot_ = -1;

@@ -1,4 +1,5 @@
 #include "palette/mapfile.h"
+#include "platform/plain_file.h"
 
 #include <cctype>
 #include <cstdio>
@@ -74,7 +75,7 @@ bool threeNumbers(const char* line, unsigned char rgb[3]) {
 } // namespace
 
 int ReadMapFile(const char* name, unsigned char* pal) {
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(name, "r"), std::fclose);
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(OpenPlainFile(name, "r"), std::fclose);
     if (in == nullptr) {
         return 1;
     }

@@ -86,7 +86,7 @@ class Animate : public BatchTest {
 
     BatchRun Animation(const std::string& folder, std::vector<std::string> args) {
         std::vector<std::string> all = {
-            "--gan", Path("a.gan"), "--res",     "64",       "--steps", "40000", "--orbits",
+            "--gan", Path("a.gan"), "--res",     "200",      "--steps", "40000", "--orbits",
             "2",     "--method",    "hit-count", "--filter", "log",     "-o",    Path(folder)};
         all.insert(all.end(), args.begin(), args.end());
         const AnimateCommandLine line = ParseAnimateOptions(all);

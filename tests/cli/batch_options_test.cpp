@@ -7,6 +7,8 @@
 
 #include <cstring>
 #include <filesystem>
+#include <limits>
+#include <utility>
 
 namespace orv::test {
 namespace {
@@ -22,6 +24,7 @@ TEST_F(BatchClamping, ValuesAreClampedAsTheDialogsClampThem) {
         Run({"--params", "4,-4,-2,2", "--start", "0,1", "--rotation", "-10,400,360", "--background",
              "300,128,-5", "--res", "100", "--steps", "10", "--quiet", "-o", Path("c.tga")});
     ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.err, "") << "no warnings under --quiet";
     const Gan gan(Path("c.gan"));
     EXPECT_EQ(gan.a(), 3.0);
     EXPECT_EQ(gan.b(), -3.0);
@@ -51,8 +54,12 @@ TEST_F(BatchClamping, ASetThatIsHardlyChaoticIsWarnedAboutAndRenderedAllTheSame)
     EXPECT_EQ(run.err, "");
 }
 
-TEST_F(BatchClamping, TheViewWindowIsSwappedAndKeptWithinItsLimits) {
-    ASSERT_EQ(Run({"--view", "2,-2,-9,9", "--steps", "0", "-o", Path("v.tga")}).code, 0);
+TEST_F(BatchClamping, TheViewWindowIsSwappedAndKeptWithinItsLimitsNamingTheEndsUsed) {
+    const BatchRun run = Run({"--view", "2,-2,-9,9", "--steps", "0", "-o", Path("v.tga")});
+    ASSERT_EQ(run.code, 0);
+    EXPECT_EQ(run.err, "orvantis render: warning: --view: -9 is out of range; -5 is used\n"
+                       "orvantis render: warning: --view: 9 is out of range; 5 is used\n")
+        << "ends in either order are no mistake";
     EXPECT_EQ(mm[0].xmin, -2.0);
     EXPECT_EQ(mm[0].xmax, 2.0);
     EXPECT_EQ(mm[0].ymin, -5.0);
@@ -131,15 +138,30 @@ TEST_F(BatchOptionOrder, TheRandomSearchComesAfterTheParameters) {
     EXPECT_NE(Gan(Path("r.gan")).a(), 1.0);
 }
 
-TEST_F(BatchFiles, ADamagedOrMissingParameterFileIsRefused) {
+TEST_F(BatchFiles, ADamagedMissingOrNonFiniteParameterFileIsRefusedNamingWhy) {
     WriteText(Path("short.gan"), std::string(60, '\0'));
-    std::string wrongType(100, '\0');
-    wrongType[0] = 7;
-    WriteText(Path("type7.gan"), wrongType);
-    for (const char* name : {"short.gan", "type7.gan", "missing.gan"}) {
-        const BatchRun run = Run({"--gan", Path(name), "-o", Path("g.tga")});
+    std::string record(100, '\0');
+    record[0] = 7;
+    WriteText(Path("type7.gan"), record);
+    record[0] = 1;
+    const double b = -std::numeric_limits<double>::infinity();
+    const double zrot = std::numeric_limits<double>::infinity();
+    std::memcpy(record.data() + 12, &b, sizeof b);
+    std::memcpy(record.data() + 92, &zrot, sizeof zrot);
+    WriteText(Path("infinite.gan"), record);
+    const std::string notAFile = "' is not a parameter file: it is shorter than 100 bytes or "
+                                 "names no attractor type\n";
+    const std::pair<const char*, std::string> cases[] = {
+        {"short.gan", "orvantis render: '" + Path("short.gan") + notAFile},
+        {"type7.gan", "orvantis render: '" + Path("type7.gan") + notAFile},
+        {"missing.gan", "orvantis render: cannot read the parameter file '" + Path("missing.gan") +
+                            "': No such file or directory\n"},
+        {"infinite.gan", "orvantis render: the parameter file '" + Path("infinite.gan") +
+                             "' holds values that are not finite numbers: b, zrot\n"}};
+    for (const auto& [name, message] : cases) {
+        const BatchRun run = Run({"--gan", Path(name), "--quiet", "-o", Path("g.tga")});
         EXPECT_EQ(run.code, 2) << name;
-        EXPECT_EQ(run.err, "orvantis render: Error opening GAN file\n") << name;
+        EXPECT_EQ(run.err, message);
     }
     EXPECT_FALSE(std::filesystem::exists(Path("g.tga")));
 }
@@ -166,13 +188,20 @@ TEST_F(BatchFiles, AMapFileIsReadAndAccepted) {
     EXPECT_GT(plotted, 100);
 }
 
-TEST_F(BatchFiles, ADamagedOrMissingMapFileIsRefused) {
+TEST_F(BatchFiles, ADamagedOrMissingMapFileIsRefusedNamingWhy) {
     WriteText(Path("blank.map"), "0 0 0\n\n1 1 1\n");
     WriteText(Path("text.map"), "red green blue\n");
-    for (const char* name : {"blank.map", "text.map", "missing.map"}) {
+    const std::string notAFile =
+        "' is not a palette file: a line does not begin with three whole numbers\n";
+    const std::pair<const char*, std::string> cases[] = {
+        {"blank.map", "orvantis render: '" + Path("blank.map") + notAFile},
+        {"text.map", "orvantis render: '" + Path("text.map") + notAFile},
+        {"missing.map", "orvantis render: cannot read the palette file '" + Path("missing.map") +
+                            "': No such file or directory\n"}};
+    for (const auto& [name, message] : cases) {
         const BatchRun run = Run({"--palette", Path(name), "-o", Path("p.tga")});
         EXPECT_EQ(run.code, 2) << name;
-        EXPECT_EQ(run.err, "orvantis render: Error opening MAP file\n") << name;
+        EXPECT_EQ(run.err, message);
     }
 }
 

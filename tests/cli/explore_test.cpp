@@ -105,8 +105,8 @@ class Explore : public BatchTest {
   protected:
     // Thumbnails of sets of the alpha type, with the options given.
     BatchRun Run(const std::string& folder, std::vector<std::string> more) {
-        std::vector<std::string> args = {"--type", "alpha",    "--res", "64", "--steps",
-                                         "30000",  "--orbits", "2",     "-o", Path(folder)};
+        std::vector<std::string> args = {"--type", "alpha",    "--res", "200", "--steps",
+                                         "30000",  "--orbits", "2",     "-o",  Path(folder)};
         args.insert(args.end(), more.begin(), more.end());
         const ExploreCommandLine line = ParseExploreOptions(args);
         EXPECT_EQ(line.action, CommandLineAction::Render) << line.error;

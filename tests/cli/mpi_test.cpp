@@ -96,7 +96,8 @@ TEST_F(Job, ALyapunovMapIsTheSameFileFromOneTwoAndThreeRanks) {
 TEST_F(Job, AFileRankZeroCannotWriteFailsTheJobOnce) {
     const std::string missing = Path("missing/p.png");
     EXPECT_EQ(OnRanks(2, "poster --steps 20000 --quiet -o '" + missing + "'"), 1);
-    const std::string message = "orvantis poster: Error opening a save file. (" + missing + ")\n";
+    const std::string message = "orvantis poster: Error opening a save file. '" + missing +
+                                "': No such file or directory\n";
     ASSERT_NE(Err().find(message), std::string::npos) << Err();
     EXPECT_EQ(Err().find(message), Err().rfind(message)) << "rank 0 alone speaks for the job";
 }

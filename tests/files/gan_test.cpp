@@ -1,12 +1,14 @@
+#include "child_process.h"
 #include "scratch_dir.h"
 #include "write_failure.h"
-#include "child_process.h"
 
 #include "files/gan.h"
 #include "files/selection.h"
 #include "render/state.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <cstring>
 #include <filesystem>
@@ -172,10 +174,18 @@ TEST_F(ParameterFile, OnlyTheFirstHundredBytesOfALongerFileAreRead) {
     EXPECT_EQ(type, 2);
 }
 
-TEST_F(ParameterFile, AMissingFileOrADirectoryCannotBeLoaded) {
+TEST_F(ParameterFile, AMissingFileADirectoryOrANamedPipeCannotBeLoaded) {
     EXPECT_EQ(loadgan(), 1);
     std::strcpy(oganfile, scratch.path().c_str());
     EXPECT_EQ(loadgan(), 1);
+    // Nothing will ever be written into the pipe: a load that waits for it
+    // is ended by the alarm.
+    std::strcpy(oganfile, (scratch / "pipe.gan").c_str());
+    ASSERT_EQ(::mkfifo(oganfile, 0644), 0);
+    ::alarm(10);
+    EXPECT_EQ(loadgan(), 1);
+    ::alarm(0);
+    EXPECT_EQ(type, 0);
 }
 
 TEST_F(ParameterFile, AFailedSaveKeepsTheOldFileAndItsTitle) {

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -143,6 +145,63 @@ TEST_F(SafeSave, TwoFilesAreCommittedOnlyWhenBothAreComplete) {
     EXPECT_EQ(ScratchDir::Read(target), "new image");
     EXPECT_EQ(ScratchDir::Read(scratch / "pic.gan"), "new parameters");
     EXPECT_EQ(NamesIn(scratch.path()), (std::set<std::string>{"pic.gan", "pic.tga"}));
+}
+
+// The id of a process that has ended and been reaped.
+pid_t EndedProcess() {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+TEST_F(SafeSave, TheFirstSaveIntoAFolderRemovesOnlyTheTemporariesOfEndedProcesses) {
+    const std::string ended = std::to_string(EndedProcess());
+    const std::string own = std::to_string(::getpid());
+    const std::set<std::string> kept = {".pic.tga.orvantis-" + own +
+                                            "-0-17.tmp",                   // a save of this process
+                                        ".pic.tga.orvantis-1-0-17.tmp",    // of a running one
+                                        ".pic.tga." + ended + "-0-17.tmp", // not of our making
+                                        ".pic.tga.orvantis-" + ended + "-x-17.tmp",   // nor this
+                                        "pic.tga.orvantis-" + ended + "-0-17.tmp",    // nor this
+                                        ".pic.tga.orvantis-" + ended + "-0-17.tmp.1", // nor this
+                                        "pic.tga"};
+    for (const std::string& name : kept) {
+        scratch.Write(name, "x");
+    }
+    scratch.Write(".pic.tga.orvantis-" + ended + "-0-17.tmp", "left by kill -9");
+    scratch.Write(".a.gan.orvantis-" + ended + "-12-5.tmp", "left by kill -9");
+
+    SafeFile file;
+    ASSERT_EQ(file.Open(target), SaveResult::Saved);
+    std::set<std::string> names = NamesIn(scratch.path());
+    std::erase_if(names, [&](const std::string& name) { return kept.contains(name); });
+    ASSERT_EQ(names.size(), 1u) << "only the new temporary is added";
+    EXPECT_EQ(names.begin()->rfind(".pic.tga.orvantis-" + own + "-", 0), 0u) << *names.begin();
+    ASSERT_EQ(file.Commit(), SaveResult::Saved);
+    EXPECT_EQ(NamesIn(scratch.path()), kept);
+}
+
+TEST_F(SafeSave, ANamedPipeIsRefusedAtOnceWhereADeviceIsWrittenInPlace) {
+    ASSERT_EQ(::mkfifo((scratch / "pipe.tga").c_str(), 0644), 0);
+    // A save that waits on the pipe is ended by the alarm and fails.
+    const int status = InChild([&] {
+        ::alarm(10);
+        SafeFile file;
+        return file.Open(scratch / "pipe.tga") == SaveResult::OpenError && file.error() == ENXIO
+                   ? 0
+                   : 1;
+    });
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+
+    SafeFile device;
+    ASSERT_EQ(device.Open("/dev/null"), SaveResult::Saved);
+    EXPECT_TRUE(device.Write("new", 3));
+    EXPECT_EQ(device.Commit(), SaveResult::Saved);
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
 }
 
 TEST(SaveResultText, EachFailureHasTheProgramsMessage) {

@@ -1,7 +1,7 @@
+#include "child_process.h"
 #include "engine_fixture.h"
 #include "scratch_dir.h"
 #include "write_failure.h"
-#include "child_process.h"
 
 #include "files/selection.h"
 #include "files/tga.h"
@@ -57,16 +57,34 @@ TEST_F(TargaExport, At200TheFileHasItsHeaderRowsAndFooter) {
 }
 
 TEST_F(TargaExport, PixelsAreStoredBlueGreenRedWithTheTopRowFirst) {
-    Use(200);
-    SetPixel(g_vhdc, 0, 0, RGB(255, 0, 0));
-    SetPixel(g_vhdc, 1, 0, RGB(1, 2, 3));
-    SetPixel(g_vhdc, 199, 199, RGB(10, 20, 30));
+    // 201 pixels a row: whole groups of four and one more.
+    Use(201);
+    for (int x = 0; x < 9; ++x) {
+        SetPixel(g_vhdc, x, 0, RGB(x + 1, x + 11, x + 21));
+    }
+    g_vhdc->bits[9] = 0xAB000000u | RGB(7, 8, 9); // a byte above the colour is no part of it
+    SetPixel(g_vhdc, 200, 200, RGB(10, 20, 30));
     SetPixel(g_vhdc, 0, 1, RGB(0, 0, 255));
     ASSERT_EQ(writetga(g_vhdc), SaveResult::Saved);
     const std::string file = Bytes();
-    EXPECT_EQ(file.substr(18, 6), bytes({0, 0, 0xFF, 3, 2, 1}));
-    EXPECT_EQ(file.substr(18 + 600, 3), bytes({0xFF, 0, 0})) << "row 1 follows row 0";
-    EXPECT_EQ(file.substr(18 + 3 * 200 * 199 + 3 * 199, 3), bytes({30, 20, 10}));
+    std::string row;
+    for (int x = 0; x < 9; ++x) {
+        row += bytes({x + 21, x + 11, x + 1});
+    }
+    EXPECT_EQ(file.substr(18, 30), row + bytes({9, 8, 7}));
+    EXPECT_EQ(file.substr(18 + 603, 3), bytes({0xFF, 0, 0})) << "row 1 follows row 0";
+    EXPECT_EQ(file.substr(18 + 3 * 201 * 200 + 3 * 200, 3), bytes({30, 20, 10}));
+}
+
+TEST_F(TargaExport, ASizeNotYetAppliedIsWrittenWithWhiteBeyondTheImage) {
+    Use(200);
+    SetPixel(g_vhdc, 199, 0, RGB(1, 2, 3));
+    res = 202;
+    ASSERT_EQ(writetga(g_vhdc), SaveResult::Saved);
+    const std::string file = Bytes();
+    ASSERT_EQ(file.size(), 18u + 3u * 202 * 202 + 26);
+    EXPECT_EQ(file.substr(18 + 3 * 199, 9), bytes({3, 2, 1, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(file.substr(18 + 3 * 202 * 200, 3 * 202 * 2), std::string(3 * 202 * 2, '\xFF'));
 }
 
 TEST_F(TargaExport, TheDefaultSizeGivesTheDocumentedLengthAndReplacesAnOldFile) {

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <array>
 #include <cstring>
 #include <string>
@@ -106,10 +109,15 @@ TEST_F(MapFile, TheNameIsOpenedAsChosenOnACaseSensitiveFileSystem) {
     EXPECT_EQ(entry(0), (Rgb{10, 20, 30}));
 }
 
-TEST_F(MapFile, AMissingFileOrADirectoryIsAnErrorAndChangesNothing) {
+TEST_F(MapFile, AMissingFileADirectoryOrANamedPipeIsAnErrorAndChangesNothing) {
     EXPECT_EQ(ReadMapFile((scratch / "missing.map").c_str(), paltemp), 1);
-    EXPECT_EQ(ReadMapFile(scratch.path().c_str(), paltemp), 1)
-        << "a directory opens but cannot be read";
+    EXPECT_EQ(ReadMapFile(scratch.path().c_str(), paltemp), 1);
+    // Nothing will ever be written into the pipe: a read that waits for it
+    // is ended by the alarm.
+    ASSERT_EQ(::mkfifo((scratch / "pipe.map").c_str(), 0644), 0);
+    ::alarm(10);
+    EXPECT_EQ(ReadMapFile((scratch / "pipe.map").c_str(), paltemp), 1);
+    ::alarm(0);
     EXPECT_EQ(entry(0), (Rgb{9, 9, 9}));
     EXPECT_EQ(entry(255), (Rgb{9, 9, 9}));
 }

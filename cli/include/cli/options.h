@@ -39,6 +39,8 @@ struct RenderOptions {
     std::optional<BatchFilter> filter;
     std::string output;
     BatchDisplay display = BatchDisplay::Automatic;
+    // The command whose picture these are, which its messages name.
+    std::string command = "render";
 };
 
 enum class CommandLineAction { Render, Help, Version, Error };
@@ -54,5 +56,9 @@ using CommandLine = ParsedCommandLine<RenderOptions>;
 
 // Reads the arguments that follow `render`.
 CommandLine ParseRenderOptions(const std::vector<std::string>& args);
+
+// Reads the picture options that the commands share, as ParseRenderOptions
+// does but leaving the image name's ending to the command.
+CommandLine ParsePictureOptions(const std::vector<std::string>& args);
 
 } // namespace orv

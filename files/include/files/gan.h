@@ -60,7 +60,8 @@ SaveResult WriteParameters(const char* path, SafeFile& file);
 
 // Loads oganfile into the render state: type, that type's parameter set and
 // rotation, and the background. Returns 1, changing nothing, when the file
-// cannot be opened, is shorter than a record or names no attractor type.
+// cannot be opened (a named pipe, a socket or a block device is refused, not
+// waited on), is shorter than a record or names no attractor type.
 int loadgan();
 
 } // namespace orv

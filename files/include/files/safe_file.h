@@ -31,8 +31,15 @@ const char* SaveErrorText(SaveResult result);
 //
 // The name may be a symbolic link: the file it points to is replaced and the
 // link stays. A replaced file keeps its permission bits; a new one gets those
-// the process creates files with. A name that is a device or a pipe (such as
-// /dev/null) is written in place, as it cannot be replaced.
+// the process creates files with. A name that is a character device (such as
+// /dev/null) is written in place, as it cannot be replaced; a named pipe, a
+// socket or a block device is refused (OpenError, ENXIO) rather than waited
+// on. After the rename the folder is synced too, so that the name survives a
+// crash of the system.
+//
+// A temporary is named ".NAME.orvantis-PID-N-T.tmp" after the file and the
+// process. The first save of a process into a folder removes the temporaries
+// there whose process no longer exists (one killed while saving).
 //
 // While a save is open, SIGINT and SIGTERM first remove its temporary and
 // then end the process as they would have; SIGXFSZ is ignored from the first
@@ -74,9 +81,9 @@ class SafeFile {
     void Fail(int error);
     void Discard();
 
-    std::string path_;   // as given
-    std::string target_; // the file replaced: path_ with its links followed
-    std::string temp_;   // empty when writing in place
+    std::string path_;               // as given
+    std::string target_;             // the file replaced: path_ with its links followed
+    std::string temp_;               // empty when writing in place
     std::unique_ptr<char[]> buffer_; // the stream's, outliving it
     std::FILE* stream_ = nullptr;
     int slot_ = -1; // the temporary's place in the signal handler's list

@@ -8,7 +8,8 @@ namespace orv {
 // bits; at most 256 lines are read and entries without a line become
 // (1, 1, 1). Returns 0, or 1 when the file cannot be opened or read or a line
 // does not begin with three integers (the entries before it are then already
-// replaced).
+// replaced). A named pipe, a socket or a block device is refused, not waited
+// on.
 int ReadMapFile(const char* name, unsigned char* pal);
 
 } // namespace orv
