@@ -10,14 +10,11 @@
 namespace orv {
 namespace {
 
-// A jump of length l is 170 l: 255 * 2/3 per unit.
-TEST(ColouringValues, TheSpeedOfAJumpIsAnEntryOrAPositionFrom1To255) {
+// The poster's side of the values; the desktop's entries are pinned through
+// plot(). A jump of length l is 170 l: 255 * 2/3 per unit.
+TEST(ColouringValues, TheSpeedOfAJumpIsAPositionFrom1To255) {
     EXPECT_EQ(SpeedJump({0.6, 0.8, 5.0}, {0.0, 0.0, -5.0}), 170.0) << "z takes no part";
     EXPECT_DOUBLE_EQ(SpeedJump({1.0, 1.0, 0.0}, {1.3, 1.4, 0.0}), 85.0);
-    EXPECT_EQ(SpeedEntry(0.5), 1u);
-    EXPECT_EQ(SpeedEntry(42.9), 42u);
-    EXPECT_EQ(SpeedEntry(255.0), 255u);
-    EXPECT_EQ(SpeedEntry(1e300), 255u);
     EXPECT_EQ(SpeedPosition(0.5), 1.0);
     EXPECT_EQ(SpeedPosition(42.75), 42.75);
     EXPECT_EQ(SpeedPosition(1e300), 255.0);
@@ -39,9 +36,6 @@ TEST(ColouringValues, ABlendMovesEachChannelByTheFractionTowardsTheNextEntry) {
     EXPECT_EQ(quarter.r, 15.0);
     EXPECT_EQ(quarter.g, 15.0);
     EXPECT_EQ(quarter.b, 30.0);
-    const Colour none = PaletteBlend(palette, 10, 0.0);
-    EXPECT_EQ(none.r, 10.0);
-    EXPECT_EQ(none.g, 20.0);
 }
 
 } // namespace
