@@ -20,7 +20,6 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 namespace orv::bench {
 namespace {
@@ -72,7 +71,7 @@ double TimeCandidates(bool withThumbnail, int threads) {
 }
 
 void BM_ExploreCandidates(benchmark::State& state) {
-    const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    const int cores = static_cast<int>(DefaultThreads());
     double best[2][2] = {{1e300, 1e300}, {1e300, 1e300}}; // [thumbnail][one thread, all]
     for (auto _ : state) {
         for (int round = 0; round < kRounds; ++round) {
@@ -125,7 +124,7 @@ double TimeAnimation(const std::filesystem::path& directory, unsigned threads) {
 }
 
 void BM_AnimateFrames(benchmark::State& state) {
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const unsigned cores = DefaultThreads();
     const std::filesystem::path directory =
         std::filesystem::temp_directory_path() / "orv-animate-bench";
     std::filesystem::create_directories(directory);

@@ -7,6 +7,7 @@
 // on one thread over that on every core is how much of the ideal speed-up the
 // threads keep (1.0: none lost), with the threads sharing one grid through
 // atomic additions, and with a grid each.
+#include "analysis/workers.h"
 #include "cli/poster.h"
 #include "cli/poster_orbits.h"
 #include "palette/palette.h"
@@ -18,7 +19,6 @@
 #include <chrono>
 #include <ctime>
 #include <string>
-#include <thread>
 
 namespace orv::bench {
 namespace {
@@ -61,7 +61,7 @@ bool TimeOrbits(const PosterRecipe& recipe, unsigned threads, std::uint64_t spar
 }
 
 void BM_PosterOrbits(benchmark::State& state) {
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const unsigned cores = DefaultThreads();
     const PosterRecipe small = Recipe(600);
     const PosterRecipe large = Recipe(4000);
     // [res 600, res 4000][one thread, every core on one shared grid, every

@@ -7,6 +7,7 @@
 #include <exception>
 #include <mutex>
 #include <new>
+#include <sched.h>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -153,7 +154,7 @@ int limit = 0;
 std::atomic<int> startLimit{-1};
 
 int cores() {
-    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    return static_cast<int>(DefaultThreads());
 }
 
 Pool& pool() {
@@ -162,6 +163,14 @@ Pool& pool() {
 }
 
 } // namespace
+
+unsigned DefaultThreads() {
+    cpu_set_t set;
+    if (sched_getaffinity(0, sizeof set, &set) == 0) {
+        return static_cast<unsigned>(std::max(1, CPU_COUNT(&set)));
+    }
+    return std::max(1u, std::thread::hardware_concurrency());
+}
 
 void ParallelFor(int count, const std::function<void(int, int)>& body) {
     if (count <= 0) {

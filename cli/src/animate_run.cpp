@@ -18,7 +18,6 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
-#include <thread>
 
 namespace orv {
 
@@ -189,8 +188,7 @@ int RunAnimate(const AnimateOptions& options, std::ostream& out, std::ostream& e
     }
 
     const unsigned threads = static_cast<unsigned>(std::min<std::uint64_t>(
-        options.frame.threads.value_or(std::max(1u, std::thread::hardware_concurrency())),
-        available / frameBytes));
+        options.frame.threads.value_or(DefaultThreads()), available / frameBytes));
     SetWorkerLimit(static_cast<int>(threads));
 
     // Every frame's probe that the scale of a missing frame is made from.

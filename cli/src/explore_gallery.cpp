@@ -1,5 +1,7 @@
 #include "cli/explore_gallery.h"
 
+#include "render/types.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -7,8 +9,6 @@
 namespace orv {
 
 namespace {
-
-constexpr std::array<const char*, 4> kTypeNames = {"Standard", "Alpha", "Beta", "Gamma"};
 
 std::string Escaped(const std::string& text) {
     std::string escaped;
@@ -34,7 +34,7 @@ std::string Escaped(const std::string& text) {
 }
 
 std::string Figure(const GalleryEntry& entry) {
-    const std::string type = entry.type >= 0 && entry.type < 4 ? kTypeNames[entry.type] : "?";
+    const std::string type = entry.type >= 0 && entry.type < 4 ? typeNames[entry.type] : "?";
     const std::string picture = Escaped(entry.picture);
     const std::string gan = Escaped(entry.gan);
     char numbers[320];

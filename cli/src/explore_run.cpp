@@ -10,11 +10,13 @@
 #include "report.h"
 #include "run_folder.h"
 
+#include "analysis/random.h"
 #include "analysis/search.h"
 #include "analysis/workers.h"
 #include "files/gan.h"
 #include "files/safe_file.h"
 #include "render/state.h"
+#include "render/types.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -24,7 +26,6 @@
 #include <memory>
 #include <regex>
 #include <set>
-#include <thread>
 
 namespace orv {
 
@@ -171,11 +172,8 @@ void RemoveUnlisted(const std::filesystem::path& directory, const std::set<std::
 } // namespace
 
 std::uint32_t SearchSeed(std::uint32_t seed, std::uint64_t index) {
-    std::uint64_t value =
-        (std::uint64_t{seed} << 32 | (index & 0xFFFFFFFFu)) + 0x9E3779B97F4A7C15ull;
-    value = (value ^ (value >> 30)) * 0xBF58476D1CE4E5B9ull;
-    value = (value ^ (value >> 27)) * 0x94D049BB133111EBull;
-    return static_cast<std::uint32_t>((value ^ (value >> 31)) >> 32);
+    return static_cast<std::uint32_t>(
+        SplitMix64(std::uint64_t{seed} << 32 | (index & 0xFFFFFFFFu)) >> 32);
 }
 
 int RunExplore(const ExploreOptions& options, std::ostream& out, std::ostream& err,
@@ -194,9 +192,8 @@ int RunExplore(const ExploreOptions& options, std::ostream& out, std::ostream& e
     }
 
     const std::string pagePath = (directory / "index.html").string();
-    static constexpr const char* kTypeNames[] = {"Standard", "Alpha", "Beta", "Gamma"};
-    const std::string title = std::string(kTypeNames[base.type]) + " attractors from seed " +
-                              std::to_string(options.seed);
+    const std::string title =
+        std::string(typeNames[base.type]) + " attractors from seed " + std::to_string(options.seed);
     const FolderSets before = Survey(directory, title);
     if (!before.sameRun && !before.files.empty() && !options.force) {
         Say(err, "the folder '" + options.directory +
@@ -211,8 +208,7 @@ int RunExplore(const ExploreOptions& options, std::ostream& out, std::ostream& e
     bool pageWritten = false;
     std::vector<GalleryEntry> entries;
 
-    const unsigned threads =
-        options.thumbnail.threads.value_or(std::max(1u, std::thread::hardware_concurrency()));
+    const unsigned threads = options.thumbnail.threads.value_or(DefaultThreads());
     SetWorkerLimit(static_cast<int>(threads));
     const BatchDisplay display = options.thumbnail.picture.display;
     std::unique_ptr<ProgressBar> bar;

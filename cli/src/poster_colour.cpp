@@ -1,5 +1,7 @@
 #include "cli/poster_colour.h"
 
+#include "filters/tone.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -12,10 +14,7 @@ Colour PaletteBlend(const std::array<unsigned char, 768>& palette, double positi
         return {static_cast<double>(low[0]), static_cast<double>(low[1]),
                 static_cast<double>(low[2])};
     }
-    const double fraction = position - static_cast<double>(entry);
-    const unsigned char* high = low + 3;
-    return {low[0] + (high[0] - low[0]) * fraction, low[1] + (high[1] - low[1]) * fraction,
-            low[2] + (high[2] - low[2]) * fraction};
+    return PaletteBlend(palette.data(), entry, position - static_cast<double>(entry));
 }
 
 PosterColouring::PosterColouring(const PosterRecipe& recipe, const CountGrid& grid,
@@ -47,15 +46,13 @@ PosterColouring::PosterColouring(const PosterRecipe& recipe, const CountGrid& gr
                 cdfmin_ = cumulative_[count];
             }
         }
-        totalpixels_ = static_cast<double>(grid.pixels()) - static_cast<double>(unlit) - 1.0;
+        totalpixels_ = tone::EqualizeSpread(grid.pixels(), unlit);
         break;
     }
     case BatchFilter::Log:
     case BatchFilter::LogSquared:
         if (hitmax_ >= 2) {
-            const double loghitmax = std::log(static_cast<double>(hitmax_));
-            logfactor_ = *recipe.filter == BatchFilter::LogSquared ? 255.0 / (loghitmax * loghitmax)
-                                                                   : 255.0 / loghitmax;
+            logfactor_ = tone::LogFactor(hitmax_, *recipe.filter == BatchFilter::LogSquared);
         }
         break;
     }
@@ -64,22 +61,17 @@ PosterColouring::PosterColouring(const PosterRecipe& recipe, const CountGrid& gr
 double PosterColouring::filtered(std::uint32_t count) const {
     switch (*recipe_.filter) {
     case BatchFilter::Normalize:
-        return std::min(1024.0 * count / hitmax_, 255.0);
+        return tone::NormalizePosition(count, hitmax_);
     case BatchFilter::Equalize:
         // A single lit pixel leaves no spread to equalize over.
         if (totalpixels_ <= 0.0) {
             return 0.0;
         }
-        return static_cast<double>(cumulative_[count] - cdfmin_) / totalpixels_ * 254.0 + 1.0;
+        return tone::EqualizePosition<double>(cumulative_[count], cdfmin_, totalpixels_);
     case BatchFilter::Log:
-    case BatchFilter::LogSquared: {
+    case BatchFilter::LogSquared:
         // Below a largest count of 2 every position is 0 and logfactor_ too.
-        const double logval = std::log(static_cast<double>(count));
-        const double scaled = *recipe_.filter == BatchFilter::LogSquared
-                                  ? logval * logval * logfactor_
-                                  : logval * logfactor_;
-        return std::min(scaled, 255.0);
-    }
+        return tone::LogPosition(count, logfactor_, *recipe_.filter == BatchFilter::LogSquared);
     }
     return 0.0;
 }

@@ -1,11 +1,12 @@
 #include "cli/poster_orbits.h"
 
+#include "analysis/random.h"
 #include "analysis/workers.h"
+#include "render/colouring.h"
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <cmath>
 #include <condition_variable>
 #include <mutex>
 #include <optional>
@@ -22,14 +23,6 @@ constexpr std::uint64_t kStepsPerReport = 1 << 16;
 // How many counts wait, their pixel already being fetched from memory, while
 // the next points are computed.
 constexpr std::size_t kPipeline = 8;
-
-// A well-mixed 64-bit value from an index (the SplitMix64 finaliser).
-std::uint64_t Mix(std::uint64_t value) {
-    value += 0x9E3779B97F4A7C15ull;
-    value = (value ^ (value >> 30)) * 0xBF58476D1CE4E5B9ull;
-    value = (value ^ (value >> 27)) * 0x94D049BB133111EBull;
-    return value ^ (value >> 31);
-}
 
 // A number in [-1e-9, 1e-9) from the top 53 bits of a mixed value.
 double Offset(std::uint64_t mixed) {
@@ -80,14 +73,10 @@ template <int Method, bool Shared> class Counter {
                 static_cast<std::size_t>(pixel.y) * side_ + static_cast<std::size_t>(pixel.x);
             std::uint64_t value = 0;
             if constexpr (Method == 0) {
-                const double dx = state.point.x - old.x;
-                const double dy = state.point.y - old.y;
-                const double jump = std::sqrt(dx * dx + dy * dy) * 255 * (2.0 / 3.0);
-                // As the desktop program's speed index: from 1 to 255.
-                const double index = jump >= 1.0 ? std::min(jump, 255.0) : 1.0;
+                const double index = SpeedPosition(SpeedJump(state.point, old));
                 value = static_cast<std::uint64_t>(index * kValueUnit);
             } else if constexpr (Method == 2) {
-                const double height = std::fabs(state.point.z) * 255;
+                const double height = ZPlaneHeight(state.point);
                 if (!(height <= 255.0)) {
                     continue;
                 }
@@ -191,9 +180,9 @@ std::vector<KernelState> OrbitStarts(const RenderKernel& kernel, std::uint32_t o
             kernel.step(seed);
         }
         KernelState start = seed;
-        const std::uint64_t mixed = Mix(orbit);
+        const std::uint64_t mixed = SplitMix64(orbit);
         start.point.x += Offset(mixed);
-        start.point.y += Offset(Mix(mixed));
+        start.point.y += Offset(SplitMix64(mixed));
         starts.push_back(start);
     }
     return starts;

@@ -18,7 +18,6 @@
 #include "render/state.h"
 #include "ui/state.h"
 
-#include <sched.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -191,16 +190,7 @@ std::optional<CountGrid> MakePosterGrid(const PosterRecipe& recipe, std::uint64_
 }
 
 unsigned PosterThreads(const PosterOptions& options) {
-    if (options.threads) {
-        return *options.threads;
-    }
-    // The cores this process may run on: fewer than the machine's when a
-    // launcher has bound it to some of them.
-    cpu_set_t cores;
-    if (sched_getaffinity(0, sizeof cores, &cores) == 0) {
-        return static_cast<unsigned>(std::max(1, CPU_COUNT(&cores)));
-    }
-    return std::max(1u, std::thread::hardware_concurrency());
+    return options.threads.value_or(DefaultThreads());
 }
 
 std::unique_ptr<ProgressBar> PosterBar(const PosterOptions& options, const PosterRecipe& recipe,

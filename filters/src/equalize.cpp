@@ -1,5 +1,6 @@
 #include "filters/filters.h"
 
+#include "filters/tone.h"
 #include "pixel_pass.h"
 
 #include "platform/local_block.h"
@@ -51,14 +52,13 @@ int equalize() {
     for (std::size_t k = 0; k < entries && cdfmin == 0; ++k) {
         cdfmin = cdf[k];
     }
-    const double totalpixels = static_cast<double>(res) * res - histogram[0] - 1.0;
+    const double totalpixels = tone::EqualizeSpread(pixels, histogram[0]);
 
     // A single lit pixel leaves no spread to equalize over (totalpixels is 0).
     if (totalpixels > 0.0) {
         for (std::size_t k = 0; k < entries; ++k) {
-            hv[k] = cdf[k] == 0
-                        ? 0
-                        : static_cast<unsigned int>((cdf[k] - cdfmin) / totalpixels * 254.0) + 1;
+            hv[k] =
+                cdf[k] == 0 ? 0 : tone::EqualizePosition<unsigned int>(cdf[k], cdfmin, totalpixels);
         }
         PaintPixels([&hv](float count) {
             const std::uint32_t c = wholeCount(count);

@@ -1,8 +1,7 @@
 #include "filters/filters.h"
 
+#include "filters/tone.h"
 #include "pixel_pass.h"
-
-#include <cmath>
 
 namespace orv {
 
@@ -15,16 +14,13 @@ int logadjust() {
     if (hitmax < 2) {
         return 0;
     }
-    const double loghitmax = std::log(static_cast<double>(hitmax));
-    const double logfactor = logsquare == 1 ? 255.0 / (loghitmax * loghitmax) : 255.0 / loghitmax;
     const bool squared = logsquare == 1;
+    const double logfactor = tone::LogFactor(hitmax, squared);
     PaintPixels([=](float count) {
         if (count == 0.0f) {
             return 0;
         }
-        const double logval = std::log(static_cast<double>(count));
-        const double scaled = squared ? logval * logval * logfactor : logval * logfactor;
-        return static_cast<int>(std::min(scaled, 255.0));
+        return static_cast<int>(tone::LogPosition(count, logfactor, squared));
     });
     return 0;
 }

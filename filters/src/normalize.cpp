@@ -1,5 +1,6 @@
 #include "filters/filters.h"
 
+#include "filters/tone.h"
 #include "pixel_pass.h"
 
 namespace orv {
@@ -13,7 +14,7 @@ int normalize() {
         return 0;
     }
     PaintPixels(
-        [](float count) { return static_cast<int>(std::min(1024.0 * count / hitmax, 255.0)); });
+        [](float count) { return static_cast<int>(tone::NormalizePosition(count, hitmax)); });
     return 0;
 }
 

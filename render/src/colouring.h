@@ -5,6 +5,7 @@
 
 #include "palette/palette.h"
 #include "platform/gdi.h"
+#include "render/colouring.h"
 #include "render/types.h"
 
 #include <algorithm>
@@ -40,18 +41,10 @@ Canvas RenderCanvas(HDC window);
     }
 }
 
-// Speed: the length of the last jump in the x-y plane; a pixel only ever
-// takes a higher index.
+// Speed: the entry of the last jump; a pixel only ever takes a higher index.
 [[gnu::always_inline]] inline void speed(Canvas& c, int x, int y, int pixel, const VOXEL& now,
                                          const VOXEL& before) {
-    const double dx = now.x - before.x;
-    const double dy = now.y - before.y;
-    const double jump = std::sqrt(dx * dx + dy * dy) * 255 * (2.0 / 3.0);
-    std::uint32_t cindex =
-        jump >= 255.0 ? 255u : static_cast<std::uint32_t>(static_cast<int>(jump));
-    if (cindex < 1) {
-        cindex = 1;
-    }
+    const std::uint32_t cindex = SpeedEntry(SpeedJump(now, before));
     if (static_cast<int>(cindex) > static_cast<int>(c.counts[pixel])) {
         draw(c, x, y, PaletteColor(palette, cindex));
         c.counts[pixel] = static_cast<float>(cindex);
@@ -72,22 +65,21 @@ Canvas RenderCanvas(HDC window);
     draw(c, x, y, PaletteColor(palette, cindex));
 }
 
-// Z-Plane: the height |z| of a point no higher than 1, blended between two
-// palette entries; a pixel only ever takes a higher index.
+// Z-Plane: the height of a point, blended between two palette entries; a
+// pixel only ever takes a higher index.
 [[gnu::always_inline]] inline void zplane(Canvas& c, int x, int y, int pixel, const VOXEL& now) {
-    const double height = std::fabs(now.z);
-    if (!(height <= 1.0)) {
+    const double dcindex = ZPlaneHeight(now);
+    if (!(dcindex <= 255.0)) {
         return;
     }
     const std::uint32_t pindex = static_cast<std::uint32_t>(static_cast<int>(c.counts[pixel]));
-    std::uint32_t cindex = static_cast<std::uint32_t>(static_cast<int>(height * 255));
+    std::uint32_t cindex = static_cast<std::uint32_t>(static_cast<int>(dcindex));
     if (cindex == 0) {
         cindex = 1;
     }
     if (cindex <= pindex) {
         return;
     }
-    const double dcindex = height * 255;
     c.counts[pixel] = static_cast<float>(dcindex);
     if (cindex > c.most) {
         c.most = cindex;
@@ -100,12 +92,10 @@ Canvas RenderCanvas(HDC window);
         const double c1 = std::ceil(dcindex);
         double fx = c0 == c1 ? 0.0 : (dcindex - c0) / (c1 - c0);
         fx = std::clamp(fx, 0.0, 1.0);
-        const int r1 = palette[3 * (cindex + 1)];
-        const int g1 = palette[3 * (cindex + 1) + 1];
-        const int b1 = palette[3 * (cindex + 1) + 2];
-        r = static_cast<int>((r1 - r) * fx + r);
-        g = static_cast<int>((g1 - g) * fx + g);
-        b = static_cast<int>((b1 - b) * fx + b);
+        const Colour blend = PaletteBlend(palette, cindex, fx);
+        r = static_cast<int>(blend.r);
+        g = static_cast<int>(blend.g);
+        b = static_cast<int>(blend.b);
     }
     draw(c, x, y, RGB(r, g, b));
 }

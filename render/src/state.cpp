@@ -5,7 +5,6 @@ namespace orv {
 
 RenderState renderstate;
 
-const char* const typeNames[kTypes] = {"Standard", "Alpha", "Beta", "Gamma"};
 const char* const methodNames[3] = {"Speed", "Hit Count", "Z-Plane"};
 
 HWND g_hWnd = nullptr;

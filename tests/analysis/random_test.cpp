@@ -41,6 +41,13 @@ TEST(Random, TheSearchDrawKeepsTheHighBitsOfTheSharedState) {
     EXPECT_EQ(NextRandom(), 346) << "seeding clears the high half";
 }
 
+// The first outputs of a SplitMix64 generator started at 0.
+TEST(Random, SplitMix64MixesTheValueAfterAddingTheGoldenGamma) {
+    EXPECT_EQ(SplitMix64(0), 0xE220A8397B1DCDAFull);
+    EXPECT_EQ(SplitMix64(0x9E3779B97F4A7C15ull), 0x6E789E6AA1B965F4ull);
+    EXPECT_EQ(SplitMix64(1), 0x910A2DEC89025CC1ull);
+}
+
 TEST(Random, WjrandomReachesBothEndsOfTheUnitInterval) {
     SeedRandom(7);
     long double lowest = 2.0L;

@@ -3,12 +3,33 @@
 
 #include <gtest/gtest.h>
 
+#include <sched.h>
+
 #include <atomic>
 #include <new>
 #include <vector>
 
 namespace orv {
 namespace {
+
+// Runs on the test thread bound to the first one and then the first two of
+// its cores, and restores its own set.
+TEST(Workers, TheDefaultThreadsAreTheCoresTheThreadMayRunOn) {
+    cpu_set_t own;
+    ASSERT_EQ(sched_getaffinity(0, sizeof own, &own), 0);
+    EXPECT_EQ(DefaultThreads(), static_cast<unsigned>(CPU_COUNT(&own)));
+    cpu_set_t fewer;
+    CPU_ZERO(&fewer);
+    unsigned bound = 0;
+    for (int cpu = 0; cpu < CPU_SETSIZE && bound < 2; ++cpu) {
+        if (CPU_ISSET(cpu, &own)) {
+            CPU_SET(cpu, &fewer);
+            ASSERT_EQ(sched_setaffinity(0, sizeof fewer, &fewer), 0);
+            EXPECT_EQ(DefaultThreads(), ++bound);
+        }
+    }
+    ASSERT_EQ(sched_setaffinity(0, sizeof own, &own), 0);
+}
 
 TEST(Workers, AFailureInAnyRangeComesOutOnTheCallingThreadAndThePoolGoesOn) {
     SetWorkerLimit(0);

@@ -18,4 +18,14 @@ int NextRandom();
 // bits 32 to 62 of the new state, 0 to 0x7FFFFFFF.
 std::uint32_t NextStarRandom();
 
+// A well-mixed 64-bit value from any other (the SplitMix64 finaliser of
+// value + 0x9E3779B97F4A7C15): seeds for many independent streams from
+// consecutive indices.
+constexpr std::uint64_t SplitMix64(std::uint64_t value) {
+    value += 0x9E3779B97F4A7C15ull;
+    value = (value ^ (value >> 30)) * 0xBF58476D1CE4E5B9ull;
+    value = (value ^ (value >> 27)) * 0x94D049BB133111EBull;
+    return value ^ (value >> 31);
+}
+
 } // namespace orv

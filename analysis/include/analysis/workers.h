@@ -9,6 +9,11 @@
 
 namespace orv {
 
+// The threads to use when none are asked for: the cores the calling thread
+// may run on (fewer than the machine's when a launcher has bound the process
+// to some of them), at least 1.
+unsigned DefaultThreads();
+
 // Calls body(begin, end) for consecutive ranges that together cover 0 to
 // count - 1, on the pool's threads and the calling thread, and returns when
 // every range is done. Ranges run in no particular order. An exception out of
@@ -17,7 +22,7 @@ namespace orv {
 void ParallelFor(int count, const std::function<void(int begin, int end)>& body);
 
 // Limits the threads ParallelFor uses, the calling thread included; 1 runs
-// everything on the calling thread, 0 (the start value) uses every core.
+// everything on the calling thread, 0 (the start value) uses DefaultThreads().
 void SetWorkerLimit(int threads);
 
 // Starts threads running body(0), body(1), ... body(count - 1), as many as

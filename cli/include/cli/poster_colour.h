@@ -5,17 +5,12 @@
 
 #include "cli/poster_grid.h"
 #include "cli/poster_recipe.h"
+#include "render/colouring.h"
 
 #include <cstdint>
 #include <vector>
 
 namespace orv {
-
-struct Colour {
-    double r = 0.0;
-    double g = 0.0;
-    double b = 0.0;
-};
 
 // The colour at a palette position from 1 to 255: entry floor(position)
 // blended towards the next one by the fraction.

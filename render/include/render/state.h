@@ -135,8 +135,8 @@ inline int& logsquare = renderstate.modes.logsquare;
 // outlives a reset of the state above.
 extern int hcres;
 
-// Names shown to the user for the types and the colouring methods.
-extern const char* const typeNames[kTypes];
+// Names shown to the user for the colouring methods (the types' are in
+// render/types.h).
 extern const char* const methodNames[3];
 
 // A size that takes effect: res and dres.

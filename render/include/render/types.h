@@ -1,7 +1,12 @@
 // The records shared by every part of the engine.
 #pragma once
 
+#include <array>
+
 namespace orv {
+
+// The names shown to the user for the types 0 to 3.
+inline constexpr std::array<const char*, 4> typeNames = {"Standard", "Alpha", "Beta", "Gamma"};
 
 // A point of the attractor; also a triple of rotation angles in degrees.
 struct VOXEL {
