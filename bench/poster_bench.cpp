@@ -8,9 +8,9 @@
 // threads keep (1.0: none lost), with the threads sharing one grid through
 // atomic additions, and with a grid each.
 #include "cli/poster.h"
-#include "cli/poster_orbits.h"
 #include "palette/palette.h"
 #include "render/state.h"
+#include "studio/poster_orbits.h"
 
 #include <benchmark/benchmark.h>
 

@@ -7,6 +7,7 @@ set(ORV_LAYERS
   palette,resources
   render
   analysis,filters,files
+  studio
   ui
   cli
   app)

@@ -1,12 +1,12 @@
 #include "cli/animate.h"
 #include "cli/poster.h"
-#include "cli/poster_recipe.h"
 #include "cli/progress.h"
+#include "studio/poster_recipe.h"
 
 #include "file_checks.h"
-#include "picture_write.h"
 #include "report.h"
-#include "run_folder.h"
+#include "studio/picture_write.h"
+#include "studio/run_folder.h"
 
 #include "analysis/workers.h"
 #include "files/safe_file.h"
@@ -174,8 +174,9 @@ int RunAnimate(const AnimateOptions& options, std::ostream& out, std::ostream& e
     }
     const std::filesystem::path directory(options.directory);
     RunFolder folder;
-    if (const int failed = folder.Open(directory, "animate", err)) {
-        return failed;
+    if (const std::string refused = folder.Open(directory); !refused.empty()) {
+        Reporter(err, "animate")(refused);
+        return kExitFailure;
     }
 
     const std::uint32_t frames = options.frames;

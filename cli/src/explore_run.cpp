@@ -1,14 +1,14 @@
 #include "cli/explore.h"
-#include "cli/explore_gallery.h"
-#include "cli/explore_shape.h"
 #include "cli/poster.h"
-#include "cli/poster_orbits.h"
 #include "cli/progress.h"
+#include "studio/explore_gallery.h"
+#include "studio/explore_shape.h"
+#include "studio/poster_orbits.h"
 
 #include "file_checks.h"
-#include "picture_write.h"
 #include "report.h"
-#include "run_folder.h"
+#include "studio/picture_write.h"
+#include "studio/run_folder.h"
 
 #include "analysis/search.h"
 #include "analysis/workers.h"
@@ -189,8 +189,9 @@ int RunExplore(const ExploreOptions& options, std::ostream& out, std::ostream& e
     }
     const std::filesystem::path directory(options.directory);
     RunFolder folder;
-    if (const int failed = folder.Open(directory, "explore", err)) {
-        return failed;
+    if (const std::string refused = folder.Open(directory); !refused.empty()) {
+        Reporter(err, "explore")(refused);
+        return kExitFailure;
     }
 
     const std::string pagePath = (directory / "index.html").string();

@@ -1,8 +1,9 @@
 #include "cli/poster.h"
-#include "cli/poster_colour.h"
-#include "cli/poster_files.h"
-#include "cli/poster_orbits.h"
+#include "cli/poster_state.h"
 #include "cli/progress.h"
+#include "studio/poster_colour.h"
+#include "studio/poster_files.h"
+#include "studio/poster_orbits.h"
 
 #include "apply.h"
 #include "file_checks.h"

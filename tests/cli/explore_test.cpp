@@ -3,8 +3,8 @@
 
 #include "analysis/search.h"
 #include "cli/explore.h"
-#include "cli/explore_shape.h"
 #include "render/state.h"
+#include "studio/explore_shape.h"
 
 #include <gtest/gtest.h>
 

@@ -5,12 +5,13 @@
 
 #include "analysis/workers.h"
 #include "cli/poster.h"
-#include "cli/poster_colour.h"
-#include "cli/poster_files.h"
-#include "cli/poster_orbits.h"
+#include "cli/poster_state.h"
 #include "palette/palette.h"
 #include "render/plot.h"
 #include "render/state.h"
+#include "studio/poster_colour.h"
+#include "studio/poster_files.h"
+#include "studio/poster_orbits.h"
 
 #include <ImfChannelList.h>
 #include <ImfFrameBuffer.h>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "cli/poster_options.h"
-#include "cli/poster_recipe.h"
+#include "studio/poster_recipe.h"
 
 #include <cstdint>
 #include <optional>

@@ -3,8 +3,8 @@
 // alone, and the recipe travels with the picture as PNG text.
 #pragma once
 
-#include "cli/options.h"
 #include "render/types.h"
+#include "studio/recipe_basics.h"
 
 #include <array>
 #include <cstdint>
