@@ -61,19 +61,6 @@ std::string Size(std::uint64_t bytes) {
 
 } // namespace
 
-std::uint64_t AvailableMemory() {
-    std::ifstream info("/proc/meminfo");
-    for (std::string key; info >> key;) {
-        std::uint64_t kib = 0;
-        if (key == "MemAvailable:" && info >> kib) {
-            return kib * 1024;
-        }
-        info.ignore(256, '\n');
-    }
-    return static_cast<std::uint64_t>(sysconf(_SC_PHYS_PAGES)) *
-           static_cast<std::uint64_t>(sysconf(_SC_PAGE_SIZE));
-}
-
 int RecipeFromOptions(const PosterOptions& options, PosterRecipe& recipe, std::ostream& err) {
     const Reporter report(err, options.picture.command);
     const std::optional<long> side = options.picture.res;
@@ -161,15 +148,6 @@ int Render(const PosterOptions& options, const PosterRecipe& recipe, std::ostrea
 }
 
 } // namespace
-
-std::uint64_t PosterBytes(const PosterRecipe& recipe) {
-    const long double side = static_cast<long double>(recipe.res) * recipe.supersample;
-    const long double grid = side * side * CountGrid::BytesPerPixel(recipe.method != 1);
-    // A band of rows of the picture on its way to the file, in both forms.
-    const long double band = 32.0L * 3 * static_cast<long double>(recipe.res) * 4;
-    const long double total = grid + band;
-    return total >= 1.8e19L ? UINT64_MAX : static_cast<std::uint64_t>(total);
-}
 
 std::optional<CountGrid> MakePosterGrid(const PosterRecipe& recipe, std::uint64_t& spare,
                                         std::ostream& err) {

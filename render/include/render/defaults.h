@@ -5,6 +5,8 @@
 
 #include "render/types.h"
 
+#include <cstdint>
+
 namespace orv {
 
 constexpr int kTypes = 4;
@@ -26,5 +28,10 @@ inline constexpr MINMAX mmdef[kTypes] = {
     {-3.5, 3.5, -3.5, 3.5},
 };
 inline constexpr MINMAX mmrange = {-5.0, 5.0, -5.0, 5.0};
+
+// The background colour as the render state holds it, for the parts r, g and b.
+constexpr std::uint32_t BackgroundColour(int r, int g, int b) {
+    return static_cast<std::uint32_t>(r | g << 8 | b << 16);
+}
 
 } // namespace orv

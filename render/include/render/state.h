@@ -124,10 +124,6 @@ extern const char* const methodNames[3];
 void SetRes(int side);
 // The background colour from its parts, each 0 to 255.
 void SetBackground(int r, int g, int b);
-// The colour back holds for the parts r, g and b.
-constexpr std::uint32_t BackgroundColour(int r, int g, int b) {
-    return static_cast<std::uint32_t>(r | g << 8 | b << 16);
-}
 
 // The inputs of a render step of the selected type, from the state above.
 KernelInputs RenderInputs();
