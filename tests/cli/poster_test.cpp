@@ -6,6 +6,7 @@
 #include "analysis/workers.h"
 #include "cli/poster.h"
 #include "cli/poster_state.h"
+#include "files/gan.h"
 #include "palette/palette.h"
 #include "render/plot.h"
 #include "render/state.h"
@@ -287,6 +288,51 @@ TEST_F(PosterTest, ARecipeRendersTheSameFileAgain) {
     const BatchRun again = Poster({"--recipe", Path("first.png"), "-o", Path("again.png")});
     ASSERT_EQ(again.code, 0) << again.err;
     EXPECT_EQ(ReadBytes(Path("again.png")), ReadBytes(Path("first.png")));
+}
+
+TEST_F(PosterTest, TheRecipesOfAParameterFileOfItsValuesAndOfThePosterPictureAreEqual) {
+    GAN record = GanRecord(2, PARAM{0.25, 0.75, 0.0, 1.5, -1.25, 0.5, -0.75}, VOXEL{15, 30, 45});
+    record.red = 12;
+    record.green = 34;
+    record.blue = 56;
+    unsigned char bytes[kGanBytes];
+    EncodeGan(record, bytes);
+    WriteText(Path("set.gan"), std::string(reinterpret_cast<const char*>(bytes), kGanBytes));
+    const std::vector<std::string> common = {"--res",    "200", "--steps",  "3000",
+                                             "--orbits", "3",   "--method", "hit-count",
+                                             "--filter", "log", "--quiet"};
+    const auto recipe = [&](std::vector<std::string> args) {
+        args.insert(args.end(), common.begin(), common.end());
+        args.insert(args.end(), {"-o", Path("p.png")});
+        const PosterCommandLine line = ParsePosterOptions(args);
+        EXPECT_EQ(line.action, CommandLineAction::Render) << line.error;
+        PosterRecipe made;
+        std::ostringstream err;
+        EXPECT_EQ(RecipeFromOptions(line.options, made, err), 0) << err.str();
+        return made;
+    };
+    const PosterRecipe fromGan = recipe({"--gan", Path("set.gan")});
+    const PosterRecipe fromValues =
+        recipe({"--type", "beta", "--params", "1.5,-1.25,0.5,-0.75", "--start", "0.25,0.75",
+                "--rotation", "15,30,45", "--background", "12,34,56"});
+    EXPECT_EQ(fromGan, fromValues);
+    EXPECT_EQ(fromGan.type, 2);
+    EXPECT_EQ(fromGan.param, (PARAM{0.25, 0.75, 0.0, 1.5, -1.25, 0.5, -0.75}));
+    EXPECT_EQ(fromGan.rotation, (VOXEL{15, 30, 45}));
+    EXPECT_EQ(fromGan.background, (std::array<int, 3>{12, 34, 56}));
+    EXPECT_EQ(fromGan.view, mmdef[2]);
+    EXPECT_EQ(fromGan.orbits, 3u);
+
+    std::vector<std::string> poster = {"--gan", Path("set.gan")};
+    poster.insert(poster.end(), common.begin(), common.end());
+    poster.insert(poster.end(), {"-o", Path("p.png")});
+    ASSERT_EQ(Poster(poster).code, 0);
+    std::string error;
+    const std::optional<TextChunks> text = ReadPngText(Path("p.png"), error);
+    ASSERT_TRUE(text) << error;
+    const std::optional<PosterRecipe> fromPicture = ReadPosterRecipe(*text, error);
+    ASSERT_TRUE(fromPicture) << error;
+    EXPECT_EQ(*fromPicture, fromGan);
 }
 
 TEST_F(PosterTest, ARenderPngCarriesItsRecipe) {

@@ -31,6 +31,8 @@ struct PosterRecipe {
     std::uint32_t orbits = 1;
     int supersample = 1;
     int depth = 8;
+
+    bool operator==(const PosterRecipe&) const = default;
 };
 
 using TextChunks = std::vector<std::pair<std::string, std::string>>;
