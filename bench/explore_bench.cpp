@@ -7,11 +7,11 @@
 #include "analysis/workers.h"
 #include "cli/animate.h"
 #include "cli/explore.h"
-#include "cli/explore_shape.h"
-#include "cli/poster_orbits.h"
 #include "files/gan.h"
 #include "palette/palette.h"
 #include "render/state.h"
+#include "studio/explore_shape.h"
+#include "studio/poster_orbits.h"
 
 #include <benchmark/benchmark.h>
 

@@ -9,9 +9,9 @@
 // atomic additions, and with a grid each.
 #include "analysis/workers.h"
 #include "cli/poster.h"
-#include "cli/poster_orbits.h"
 #include "palette/palette.h"
 #include "render/state.h"
+#include "studio/poster_orbits.h"
 
 #include <benchmark/benchmark.h>
 

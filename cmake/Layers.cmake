@@ -7,9 +7,15 @@ set(ORV_LAYERS
   palette,resources
   render
   analysis,filters,files
+  studio
   ui
   cli
   app)
+
+# Headers of a lower layer that a folder still may not include, as
+# "folder:header" pairs: the studio makes its pictures from values alone,
+# never from the desktop program's render state.
+set(ORV_LAYER_BARRED studio:render/state.h)
 
 # Programs inside a layer folder that use the layers from above it, by folder
 # and by target: the tool that draws the program's pictures at build time.

@@ -1,7 +1,7 @@
 // The recipe a PNG carries: any bytes as a picture named by --recipe or
 // looked at by animate's resume. A recipe that is taken reads back from its
 // own text as the very same recipe.
-#include "cli/poster_recipe.h"
+#include "studio/poster_recipe.h"
 
 #include "input_file.h"
 

@@ -3,7 +3,7 @@
 #include "poster_run.h"
 #include "report.h"
 
-#include "cli/poster_orbits.h"
+#include "studio/poster_orbits.h"
 
 #include <algorithm>
 #include <sstream>

@@ -1,8 +1,8 @@
 #include "cli/png_writer.h"
-#include "cli/poster_files.h"
 #include "platform/kernel.h"
 #include "platform/local_block.h"
 #include "render/state.h"
+#include "studio/poster_files.h"
 
 #include <algorithm>
 #include <cstdint>

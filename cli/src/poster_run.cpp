@@ -1,8 +1,9 @@
 #include "cli/poster.h"
-#include "cli/poster_colour.h"
-#include "cli/poster_files.h"
-#include "cli/poster_orbits.h"
+#include "cli/poster_state.h"
 #include "cli/progress.h"
+#include "studio/poster_files.h"
+#include "studio/poster_orbits.h"
+#include "studio/poster_save.h"
 
 #include "apply.h"
 #include "file_checks.h"
@@ -59,19 +60,6 @@ std::string Size(std::uint64_t bytes) {
 
 } // namespace
 
-std::uint64_t AvailableMemory() {
-    std::ifstream info("/proc/meminfo");
-    for (std::string key; info >> key;) {
-        std::uint64_t kib = 0;
-        if (key == "MemAvailable:" && info >> kib) {
-            return kib * 1024;
-        }
-        info.ignore(256, '\n');
-    }
-    return static_cast<std::uint64_t>(sysconf(_SC_PHYS_PAGES)) *
-           static_cast<std::uint64_t>(sysconf(_SC_PAGE_SIZE));
-}
-
 int RecipeFromOptions(const PosterOptions& options, PosterRecipe& recipe, std::ostream& err) {
     const Reporter report(err, options.picture.command);
     const std::optional<long> side = options.picture.res;
@@ -124,21 +112,6 @@ int RecipeFromFile(const std::string& path, PosterRecipe& recipe, const Reporter
     return 0;
 }
 
-// Runs work(0) to work(count - 1) on up to threads threads, the calling one
-// among them, and as many helpers as the system starts.
-template <typename Work> void Parallel(long count, unsigned threads, const Work& work) {
-    std::atomic<long> next{0};
-    auto take = [&](unsigned) {
-        for (long i = next++; i < count; i = next++) {
-            work(i);
-        }
-    };
-    const long helpers = std::min<long>(threads, count) - 1;
-    const std::vector<std::jthread> started =
-        StartThreads(static_cast<unsigned>(std::max(helpers, 0L)), take);
-    take(0);
-}
-
 int Render(const PosterOptions& options, const PosterRecipe& recipe, std::ostream& out,
            std::ostream& err, bool errIsTerminal) {
     std::uint64_t spare = 0;
@@ -159,15 +132,6 @@ int Render(const PosterOptions& options, const PosterRecipe& recipe, std::ostrea
 }
 
 } // namespace
-
-std::uint64_t PosterBytes(const PosterRecipe& recipe) {
-    const long double side = static_cast<long double>(recipe.res) * recipe.supersample;
-    const long double grid = side * side * CountGrid::BytesPerPixel(recipe.method != 1);
-    // A band of rows of the picture on its way to the file, in both forms.
-    const long double band = 32.0L * 3 * static_cast<long double>(recipe.res) * 4;
-    const long double total = grid + band;
-    return total >= 1.8e19L ? UINT64_MAX : static_cast<std::uint64_t>(total);
-}
 
 std::optional<CountGrid> MakePosterGrid(const PosterRecipe& recipe, std::uint64_t& spare,
                                         std::ostream& err) {
@@ -204,51 +168,13 @@ std::unique_ptr<ProgressBar> PosterBar(const PosterOptions& options, const Poste
 int WritePoster(const PosterOptions& options, const PosterRecipe& recipe, const CountGrid& grid,
                 std::ostream& out, std::ostream& err) {
     const Reporter report(err, options.picture.command);
-    const unsigned threads = PosterThreads(options);
-    std::optional<PosterColouring> colouring;
-    try {
-        colouring.emplace(recipe, grid);
-    } catch (const std::bad_alloc&) {
-        report("Not enough memory to equalize the counts of this poster.");
-        return kExitFailure;
-    }
-    const std::size_t rowValues = 3 * static_cast<std::size_t>(recipe.res);
-    const RowSource rows = [&](long first, long count, std::uint16_t* channels) {
-        Parallel(count, threads, [&](long y) {
-            colouring->row(first + y, channels + static_cast<std::size_t>(y) * rowValues);
-        });
-    };
-
     const std::string& output = options.picture.output;
-    SafeFile picture;
-    SaveResult saved = picture.Open(output);
-    const SafeFile* failed = &picture;
-    if (saved == SaveResult::Saved && !WritePosterPng(picture.stream(), recipe.res, recipe.depth,
-                                                      RecipeText(recipe, true), rows)) {
-        saved = SaveResult::WriteError;
+    const std::vector<std::string> failures =
+        SavePoster(recipe, grid, PosterThreads(options), output, options.counts);
+    for (const std::string& failure : failures) {
+        report(failure);
     }
-    SafeFile counts;
-    if (saved == SaveResult::Saved && options.counts) {
-        failed = &counts;
-        saved = counts.Open(*options.counts);
-        std::string error;
-        if (saved == SaveResult::Saved && !WriteCountsExr(counts.stream(), grid, error)) {
-            report("--counts: " + error);
-            saved = SaveResult::WriteError;
-        }
-    }
-    if (saved == SaveResult::Saved) {
-        failed = nullptr;
-        saved = options.counts ? CommitBoth(picture, counts, &failed) : picture.Commit();
-    }
-    // Without a commit neither file takes its name.
-    if (saved != SaveResult::Saved) {
-        const SafeFile& file = failed != nullptr ? *failed : picture;
-        std::string text = std::string(SaveErrorText(saved)) + " '" + file.path() + "'";
-        if (file.error() != 0) {
-            text += std::string(": ") + std::strerror(file.error());
-        }
-        report(text);
+    if (!failures.empty()) {
         return kExitFailure;
     }
     if (options.picture.display != BatchDisplay::Quiet) {

@@ -2,10 +2,10 @@
 // poster and for the ranks of a job that share one.
 #pragma once
 
-#include "cli/poster_grid.h"
 #include "cli/poster_options.h"
-#include "cli/poster_recipe.h"
 #include "cli/progress.h"
+#include "studio/poster_grid.h"
+#include "studio/poster_recipe.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "cli/poster_files.h"
+#include "cli/poster_state.h"
 
 #include "palette/palette.h"
 #include "render/state.h"

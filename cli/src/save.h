@@ -4,7 +4,7 @@
 #include "report.h"
 
 #include "cli/options.h"
-#include "cli/poster_recipe.h"
+#include "studio/poster_recipe.h"
 
 #include <ostream>
 #include <string>

@@ -115,22 +115,30 @@ SaveResult writegan(int option) {
     return result;
 }
 
-int loadgan() {
-    std::FILE* in = OpenPlainFile(oganfile, "rb");
+std::optional<GAN> ReadGan(const std::string& path) {
+    std::FILE* in = OpenPlainFile(path.c_str(), "rb");
     if (in == nullptr) {
-        return 1;
+        return std::nullopt;
     }
     unsigned char record[kGanBytes];
     const std::size_t got = std::fread(record, 1, kGanBytes, in);
     std::fclose(in);
     if (got != kGanBytes) {
-        return 1;
+        return std::nullopt;
     }
     const GAN loaded = decode(record);
     if (loaded.type < 0 || loaded.type >= kTypes) {
+        return std::nullopt;
+    }
+    return loaded;
+}
+
+int loadgan() {
+    const std::optional<GAN> loaded = ReadGan(oganfile);
+    if (!loaded) {
         return 1;
     }
-    gan = loaded;
+    gan = *loaded;
     type = gan.type;
     PARAM& q = p[type];
     q.a = gan.a;

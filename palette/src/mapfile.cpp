@@ -97,4 +97,12 @@ int ReadMapFile(const char* name, unsigned char* pal) {
     return 0;
 }
 
+std::optional<std::array<unsigned char, 768>> ReadMap(const std::string& path) {
+    std::array<unsigned char, 768> entries{};
+    if (ReadMapFile(path.c_str(), entries.data()) != 0) {
+        return std::nullopt;
+    }
+    return entries;
+}
+
 } // namespace orv

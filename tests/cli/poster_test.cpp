@@ -5,12 +5,14 @@
 
 #include "analysis/workers.h"
 #include "cli/poster.h"
-#include "cli/poster_colour.h"
-#include "cli/poster_files.h"
-#include "cli/poster_orbits.h"
+#include "cli/poster_state.h"
+#include "files/gan.h"
 #include "palette/palette.h"
 #include "render/plot.h"
 #include "render/state.h"
+#include "studio/poster_colour.h"
+#include "studio/poster_files.h"
+#include "studio/poster_orbits.h"
 
 #include <ImfChannelList.h>
 #include <ImfFrameBuffer.h>
@@ -288,52 +290,49 @@ TEST_F(PosterTest, ARecipeRendersTheSameFileAgain) {
     EXPECT_EQ(ReadBytes(Path("again.png")), ReadBytes(Path("first.png")));
 }
 
-TEST(PosterColour, APixelIsTheRoundedMeanOfItsFinePixelsAtEitherDepth) {
-    PosterRecipe recipe;
-    recipe.res = 2;
-    recipe.supersample = 2;
-    recipe.method = 1;
-    recipe.background = {101, 3, 250};
-    const std::array<unsigned char, 6> entries = {10, 20, 30, 40, 50, 60};
-    std::copy(entries.begin(), entries.end(), recipe.palette.begin() + 3);
-    std::optional<CountGrid> grid = CountGrid::Make(4, false);
-    ASSERT_TRUE(grid);
-    // The fine pixels of output pixel (1, 0): entries 1 and 2 above, the
-    // background and entry 2 below.
-    grid->counts()[2] = 1;
-    grid->counts()[3] = 2;
-    grid->counts()[7] = 2;
-    const auto rows = [&](int depth) {
-        recipe.depth = depth;
-        const PosterColouring colouring(recipe, *grid);
-        std::vector<std::uint16_t> channels(12);
-        colouring.row(0, channels.data());
-        colouring.row(1, channels.data() + 6);
-        return channels;
+TEST_F(PosterTest, TheRecipesOfAParameterFileOfItsValuesAndOfThePosterPictureAreEqual) {
+    GAN record = GanRecord(2, PARAM{0.25, 0.75, 0.0, 1.5, -1.25, 0.5, -0.75}, VOXEL{15, 30, 45});
+    record.red = 12;
+    record.green = 34;
+    record.blue = 56;
+    unsigned char bytes[kGanBytes];
+    EncodeGan(record, bytes);
+    WriteText(Path("set.gan"), std::string(reinterpret_cast<const char*>(bytes), kGanBytes));
+    const std::vector<std::string> common = {"--res",    "200", "--steps",  "3000",
+                                             "--orbits", "3",   "--method", "hit-count",
+                                             "--filter", "log", "--quiet"};
+    const auto recipe = [&](std::vector<std::string> args) {
+        args.insert(args.end(), common.begin(), common.end());
+        args.insert(args.end(), {"-o", Path("p.png")});
+        const PosterCommandLine line = ParsePosterOptions(args);
+        EXPECT_EQ(line.action, CommandLineAction::Render) << line.error;
+        PosterRecipe made;
+        std::ostringstream err;
+        EXPECT_EQ(RecipeFromOptions(line.options, made, err), 0) << err.str();
+        return made;
     };
-    // (10 + 40 + 101 + 40) / 4 = 47.75, (20 + 50 + 3 + 50) / 4 = 30.75 and
-    // (30 + 60 + 250 + 60) / 4 = 100, times 257 at 16 bits.
-    EXPECT_EQ(rows(8),
-              (std::vector<std::uint16_t>{101, 3, 250, 48, 31, 100, 101, 3, 250, 101, 3, 250}));
-    EXPECT_EQ(rows(16), (std::vector<std::uint16_t>{25957, 771, 64250, 12272, 7903, 25700, 25957,
-                                                    771, 64250, 25957, 771, 64250}));
-}
+    const PosterRecipe fromGan = recipe({"--gan", Path("set.gan")});
+    const PosterRecipe fromValues =
+        recipe({"--type", "beta", "--params", "1.5,-1.25,0.5,-0.75", "--start", "0.25,0.75",
+                "--rotation", "15,30,45", "--background", "12,34,56"});
+    EXPECT_EQ(fromGan, fromValues);
+    EXPECT_EQ(fromGan.type, 2);
+    EXPECT_EQ(fromGan.param, (PARAM{0.25, 0.75, 0.0, 1.5, -1.25, 0.5, -0.75}));
+    EXPECT_EQ(fromGan.rotation, (VOXEL{15, 30, 45}));
+    EXPECT_EQ(fromGan.background, (std::array<int, 3>{12, 34, 56}));
+    EXPECT_EQ(fromGan.view, mmdef[2]);
+    EXPECT_EQ(fromGan.orbits, 3u);
 
-TEST(PosterRecipeText, ARecipeIsRefusedWhatTheCommandLineRefuses) {
-    PosterRecipe forged;
-    forged.view = MINMAX{-2.0, 2.0, -2.0, 2.0};
-    forged.method = 2;
-    forged.filter = BatchFilter::Log;
+    std::vector<std::string> poster = {"--gan", Path("set.gan")};
+    poster.insert(poster.end(), common.begin(), common.end());
+    poster.insert(poster.end(), {"-o", Path("p.png")});
+    ASSERT_EQ(Poster(poster).code, 0);
     std::string error;
-    EXPECT_FALSE(ReadRecipe(RecipeText(forged, true), error));
-    EXPECT_EQ(error, "its recipe gives the filter log with the z-plane method; a filter needs the "
-                     "Hit Count colouring method");
-    forged.method = 1;
-    EXPECT_TRUE(ReadRecipe(RecipeText(forged, true), error)) << error;
-    TextChunks text = RecipeText(forged, true);
-    text[1].second = "sketch";
-    EXPECT_FALSE(ReadRecipe(text, error));
-    EXPECT_EQ(error, "its recipe has no readable command");
+    const std::optional<TextChunks> text = ReadPngText(Path("p.png"), error);
+    ASSERT_TRUE(text) << error;
+    const std::optional<PosterRecipe> fromPicture = ReadPosterRecipe(*text, error);
+    ASSERT_TRUE(fromPicture) << error;
+    EXPECT_EQ(*fromPicture, fromGan);
 }
 
 TEST_F(PosterTest, ARenderPngCarriesItsRecipe) {

@@ -10,8 +10,10 @@
 
 #include <sys/stat.h>
 
+#include <array>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <set>
 
 namespace orv::test {
@@ -129,6 +131,23 @@ TEST_F(ParameterFile, LoadingABetaFileChangesOnlyBetaAndTheBackground) {
         EXPECT_TRUE(sameBits(p[k], pdef[k]));
         EXPECT_EQ(rot[k].x, 0.0);
     }
+}
+
+TEST_F(ParameterFile, ReadingARecordGivesItsFieldsAndLeavesTheStateAlone) {
+    scratch.Write("beta.gan", unhex(kBetaRecord));
+    const std::optional<GAN> read = ReadGan(scratch / "beta.gan");
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->type, 2);
+    EXPECT_EQ((std::array{read->a, read->b, read->c, read->d, read->xstart, read->ystart,
+                          read->zstart, read->xrot, read->yrot, read->zrot}),
+              (std::array{1.5, -2.25, 0.5, 0.25, 0.2, 0.3, 0.4, 10.0, 20.0, 30.0}));
+    EXPECT_EQ((std::array{read->back, std::uint32_t(read->red), std::uint32_t(read->green),
+                          std::uint32_t(read->blue)}),
+              (std::array<std::uint32_t, 4>{0x00112233u, 1, 2, 3}));
+    EXPECT_EQ(type, 0);
+    EXPECT_TRUE(sameBits(p[2], pdef[2]));
+    scratch.Write("short.gan", unhex(kBetaRecord).substr(0, 99));
+    EXPECT_FALSE(ReadGan(scratch / "short.gan"));
 }
 
 TEST_F(ParameterFile, WhatIsSavedLoadsBackExactly) {

@@ -1,7 +1,8 @@
 # Checks a source tree against the layer order: run with -DSOURCE_DIR=<tree>
 # -DLINKS=<link graph> [-DLAYERS=<layer file>] as cmake -P. Lists every
 # include and every link that points to a higher layer or a peer, and every
-# Qt include outside the folders that may use Qt; fails when there is one.
+# Qt include outside the folders that may use Qt, and every include a folder
+# is barred from (ORV_LAYER_BARRED); fails when there is one.
 cmake_minimum_required(VERSION 3.25)
 
 get_filename_component(SOURCE_DIR ${SOURCE_DIR} ABSOLUTE)
@@ -58,6 +59,9 @@ foreach(folder IN LISTS layer_folders)
       if(line MATCHES "[<\"]([A-Za-z0-9_]+)/([^>\"]+)[>\"]")
         check_use(${folder} ${CMAKE_MATCH_1}
           "${source} includes ${CMAKE_MATCH_1}/${CMAKE_MATCH_2}, which is not below ${folder}")
+        if("${folder}:${CMAKE_MATCH_1}/${CMAKE_MATCH_2}" IN_LIST ORV_LAYER_BARRED)
+          list(APPEND faults "${source} includes ${CMAKE_MATCH_1}/${CMAKE_MATCH_2}, which ${folder} may not use")
+        endif()
       elseif(line MATCHES "<(Q[A-Za-z]*)>" AND NOT qt_allowed)
         list(APPEND faults "${source} includes <${CMAKE_MATCH_1}> outside the Qt folders")
       endif()

@@ -48,6 +48,18 @@ TEST_F(MapFile, AnEmptyFileGivesNearBlackEverywhere) {
     }
 }
 
+TEST_F(MapFile, ReadAsAValueTheEntriesAreTheFilesAndNothingIsChanged) {
+    scratch.Write("three.map", "7 8 9\n300 2 3\n");
+    const auto entries = ReadMap(scratch / "three.map");
+    ASSERT_TRUE(entries);
+    EXPECT_EQ((std::array{(*entries)[0], (*entries)[1], (*entries)[2], (*entries)[3], (*entries)[4],
+                          (*entries)[5], (*entries)[6], (*entries)[767]}),
+              (std::array<unsigned char, 8>{7, 8, 9, 44, 2, 3, 1, 1}));
+    scratch.Write("bad.map", "1 2 3\nred\n");
+    EXPECT_FALSE(ReadMap(scratch / "bad.map"));
+    EXPECT_EQ(entry(0), (Rgb{9, 9, 9})) << "the working palettes stay";
+}
+
 TEST_F(MapFile, TenLinesGiveTenEntriesAndTheRestNearBlack) {
     std::string text;
     for (int i = 0; i < 10; ++i) {

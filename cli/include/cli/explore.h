@@ -4,6 +4,7 @@
 #pragma once
 
 #include "cli/poster_options.h"
+#include "studio/explore.h"
 
 #include <cstdint>
 #include <ostream>
@@ -25,10 +26,6 @@ using ExploreCommandLine = ParsedCommandLine<ExploreOptions>;
 // Reads the arguments that follow `explore`. Thumbnails default to a side of
 // 256, 400000 steps on 8 orbits, Hit Count with the logarithmic filter.
 ExploreCommandLine ParseExploreOptions(const std::vector<std::string>& args);
-
-// The seed of search number index of a run started from seed: SplitMix64 of
-// the two, so that neighbouring seeds and indices give unrelated searches.
-std::uint32_t SearchSeed(std::uint32_t seed, std::uint64_t index);
 
 // Finds the sets and writes them with the gallery into the directory.
 // Returns 0 when all were found, 1 when a file could not be written or

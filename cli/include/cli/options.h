@@ -3,6 +3,8 @@
 // render state.
 #pragma once
 
+#include "studio/recipe_basics.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -11,13 +13,9 @@
 
 namespace orv {
 
-enum class BatchFilter { Normalize, Equalize, Log, LogSquared };
-
 // Whether a progress bar is drawn: Automatic draws it when stderr is a
 // terminal; Quiet draws nothing and leaves out the closing line as well.
 enum class BatchDisplay { Automatic, Progress, Quiet };
-
-constexpr std::uint64_t kDefaultSteps = 5'000'000;
 
 struct RenderOptions {
     std::optional<std::string> gan;

@@ -2,9 +2,9 @@
 // the recipe that made them as text.
 #pragma once
 
-#include "cli/poster_recipe.h"
 #include "files/safe_file.h"
 #include "platform/gdi.h"
+#include "studio/poster_recipe.h"
 
 namespace orv {
 

@@ -3,19 +3,13 @@
 #pragma once
 
 #include "cli/poster_options.h"
-#include "cli/poster_recipe.h"
+#include "studio/memory.h"
+#include "studio/poster_recipe.h"
 
 #include <cstdint>
 #include <ostream>
 
 namespace orv {
-
-// The memory a poster of the recipe needs, in bytes.
-std::uint64_t PosterBytes(const PosterRecipe& recipe);
-
-// The memory the system can give without swapping, or all of it when it does
-// not say.
-std::uint64_t AvailableMemory();
 
 // The recipe from the options, applied to the desktop program's start state
 // as `render` applies them. Returns 0, or the exit code with the reason

@@ -13,11 +13,6 @@
 
 namespace orv {
 
-constexpr std::uint32_t kDefaultOrbits = 64;
-// Counts are kept in 32 bits: no pixel can overflow while the steps stay
-// below this.
-constexpr std::uint64_t kMaximumPosterSteps = 4'294'967'295;
-
 struct PosterOptions {
     RenderOptions picture;
     std::uint32_t orbits = kDefaultOrbits;

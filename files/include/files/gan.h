@@ -7,6 +7,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace orv {
 
@@ -57,6 +59,11 @@ bool ParameterFileBeside(const char* image, char* name);
 // it without committing it, so that it can be committed together with an
 // image.
 SaveResult WriteParameters(const char* path, SafeFile& file);
+
+// The record of the parameter file at path; nothing when the file cannot be
+// opened (a named pipe, a socket or a block device is refused, not waited
+// on), is shorter than a record or names no attractor type.
+std::optional<GAN> ReadGan(const std::string& path);
 
 // Loads oganfile into the render state: type, that type's parameter set and
 // rotation, and the background. Returns 1, changing nothing, when the file

@@ -1,6 +1,10 @@
 // Fractint ".map" palette files.
 #pragma once
 
+#include <array>
+#include <optional>
+#include <string>
+
 namespace orv {
 
 // Reads the ".map" file called name into pal, 256 entries of red, green and
@@ -11,5 +15,9 @@ namespace orv {
 // replaced). A named pipe, a socket or a block device is refused, not waited
 // on.
 int ReadMapFile(const char* name, unsigned char* pal);
+
+// The 256 entries of the ".map" file at path, read as ReadMapFile reads them;
+// nothing when ReadMapFile would return 1.
+std::optional<std::array<unsigned char, 768>> ReadMap(const std::string& path);
 
 } // namespace orv

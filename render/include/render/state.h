@@ -5,32 +5,13 @@
 // thread.
 #pragma once
 
+#include "render/defaults.h"
 #include "render/kernel.h"
 #include "render/types.h"
 
 #include <cstdint>
 
 namespace orv {
-
-constexpr int kTypes = 4;
-
-// The default parameter set and view window of each type, the limits of the
-// parameters ([0] and [1] for a and b, [2] and [3] for c and d) and the outer
-// limits of every view window.
-inline constexpr PARAM pdef[kTypes] = {
-    {0.1, 0.1, 0.0, -0.966918, 2.879879, 0.765145, 0.744728},
-    {0.1, 0.1, 0.0, -1.804285, -2.513108, 0.957945, 0.0},
-    {0.1, 0.1, 0.0, 2.039949, 1.322977, 0.0, 0.0},
-    {0.1, 0.1, 0.0, 0.805414, 2.132054, 0.0, 0.0},
-};
-inline constexpr double abcdrange[4] = {-3.0, 3.0, -1.75, 1.75};
-inline constexpr MINMAX mmdef[kTypes] = {
-    {-2.5, 2.5, -2.5, 2.5},
-    {-3.5, 3.5, -3.5, 3.5},
-    {-3.5, 3.5, -3.5, 3.5},
-    {-3.5, 3.5, -3.5, 3.5},
-};
-inline constexpr MINMAX mmrange = {-5.0, 5.0, -5.0, 5.0};
 
 // What is drawn: the selected type, the settings each type keeps while
 // another is selected, and the rotation order all types share.
@@ -143,10 +124,6 @@ extern const char* const methodNames[3];
 void SetRes(int side);
 // The background colour from its parts, each 0 to 255.
 void SetBackground(int r, int g, int b);
-// The colour back holds for the parts r, g and b.
-constexpr std::uint32_t BackgroundColour(int r, int g, int b) {
-    return static_cast<std::uint32_t>(r | g << 8 | b << 16);
-}
 
 // The inputs of a render step of the selected type, from the state above.
 KernelInputs RenderInputs();

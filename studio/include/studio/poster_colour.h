@@ -3,9 +3,9 @@
 // the mean colour of its supersample x supersample pixels of the fine grid.
 #pragma once
 
-#include "cli/poster_grid.h"
-#include "cli/poster_recipe.h"
 #include "render/colouring.h"
+#include "studio/poster_grid.h"
+#include "studio/poster_recipe.h"
 
 #include <cstdint>
 #include <vector>

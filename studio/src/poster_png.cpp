@@ -1,4 +1,4 @@
-#include "cli/poster_files.h"
+#include "studio/poster_files.h"
 
 #include <png.h>
 

@@ -1,6 +1,4 @@
-#include "run_folder.h"
-
-#include "report.h"
+#include "studio/run_folder.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -40,9 +38,7 @@ RunFolder::~RunFolder() {
     }
 }
 
-int RunFolder::Open(const std::filesystem::path& directory, const char* command,
-                    std::ostream& err) {
-    const std::string prefix = std::string("orvantis ") + command + ": ";
+std::string RunFolder::Open(const std::filesystem::path& directory) {
     std::error_code error;
     for (std::filesystem::path missing = directory;
          !missing.empty() && !std::filesystem::exists(missing, error);
@@ -55,33 +51,29 @@ int RunFolder::Open(const std::filesystem::path& directory, const char* command,
     std::filesystem::create_directories(directory, error);
     if (!std::filesystem::is_directory(directory)) {
         made_.clear();
-        err << prefix << "cannot make the folder '" << directory.string() << "'"
-            << (error ? ": " + error.message() : std::string()) << '\n';
-        return kExitFailure;
+        return "cannot make the folder '" + directory.string() + "'" +
+               (error ? ": " + error.message() : std::string());
     }
     lock_ = directory / kFolderLockName;
     for (int attempt = 0; attempt < 8; ++attempt) {
         const int descriptor =
             ::open(lock_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
         if (descriptor < 0) {
-            err << prefix << "cannot write into the folder '" << directory.string()
-                << "': " << std::strerror(errno) << '\n';
-            return kExitFailure;
+            return "cannot write into the folder '" + directory.string() +
+                   "': " + std::strerror(errno);
         }
         if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
             ::close(descriptor);
-            err << prefix << "another run is writing into the folder '" << directory.string()
-                << "'; wait for it to end or choose another folder\n";
-            return kExitFailure;
+            return "another run is writing into the folder '" + directory.string() +
+                   "'; wait for it to end or choose another folder";
         }
         if (StillNamed(descriptor, lock_)) {
             descriptor_ = descriptor;
-            return kExitSuccess;
+            return {};
         }
         ::close(descriptor);
     }
-    err << prefix << "cannot lock the folder '" << directory.string() << "'\n";
-    return kExitFailure;
+    return "cannot lock the folder '" + directory.string() + "'";
 }
 
 } // namespace orv

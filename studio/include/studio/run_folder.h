@@ -2,7 +2,7 @@
 #pragma once
 
 #include <filesystem>
-#include <ostream>
+#include <string>
 #include <vector>
 
 namespace orv {
@@ -20,10 +20,10 @@ class RunFolder {
     RunFolder& operator=(const RunFolder&) = delete;
 
     // Makes the folder (and those above it) when missing and takes its lock,
-    // which also shows that files can be made there. Returns 0, or exit code
-    // 1 with a message after "orvantis COMMAND: " when the folder cannot be
-    // made or written into, or another run holds it.
-    int Open(const std::filesystem::path& directory, const char* command, std::ostream& err);
+    // which also shows that files can be made there. Returns nothing, or the
+    // message that tells why the folder cannot be made or written into, or
+    // that another run holds it.
+    std::string Open(const std::filesystem::path& directory);
 
   private:
     std::filesystem::path lock_;

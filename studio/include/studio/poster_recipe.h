@@ -3,8 +3,8 @@
 // alone, and the recipe travels with the picture as PNG text.
 #pragma once
 
-#include "cli/options.h"
 #include "render/types.h"
+#include "studio/recipe_basics.h"
 
 #include <array>
 #include <cstdint>
@@ -31,6 +31,8 @@ struct PosterRecipe {
     std::uint32_t orbits = 1;
     int supersample = 1;
     int depth = 8;
+
+    bool operator==(const PosterRecipe&) const = default;
 };
 
 using TextChunks = std::vector<std::pair<std::string, std::string>>;

@@ -1,4 +1,4 @@
-#include "cli/explore_shape.h"
+#include "studio/explore_shape.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,7 @@
-#include "cli/poster_recipe.h"
-#include "cli/poster_options.h"
+#include "studio/poster_recipe.h"
 
+#include "render/defaults.h"
 #include "render/limits.h"
-#include "render/state.h"
 
 #include <png.h>
 #include <sys/types.h>

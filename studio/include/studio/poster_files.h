@@ -3,8 +3,8 @@
 // caller decides when the file takes its name.
 #pragma once
 
-#include "cli/poster_grid.h"
-#include "cli/poster_recipe.h"
+#include "studio/poster_grid.h"
+#include "studio/poster_recipe.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -27,9 +27,5 @@ bool WritePosterPng(std::FILE* file, long side, int depth, const TextChunks& tex
 // OpenEXR image of the grid's side. False, with the library's message in
 // error, when it failed.
 bool WriteCountsExr(std::FILE* file, const CountGrid& grid, std::string& error);
-
-// The recipe of the desktop program's render state, with the filter and
-// steps of the options: what `render` made.
-PosterRecipe RecipeFromState(const RenderOptions& options);
 
 } // namespace orv

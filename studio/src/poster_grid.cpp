@@ -1,4 +1,4 @@
-#include "cli/poster_grid.h"
+#include "studio/poster_grid.h"
 
 #include <sys/mman.h>
 

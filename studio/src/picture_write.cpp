@@ -1,8 +1,8 @@
-#include "picture_write.h"
+#include "studio/picture_write.h"
 
-#include "cli/poster_colour.h"
-#include "cli/poster_files.h"
-#include "cli/poster_orbits.h"
+#include "studio/poster_colour.h"
+#include "studio/poster_files.h"
+#include "studio/poster_orbits.h"
 
 #include <new>
 

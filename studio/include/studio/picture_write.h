@@ -2,9 +2,9 @@
 // explore and animate write for each of their pictures.
 #pragma once
 
-#include "cli/poster_grid.h"
-#include "cli/poster_recipe.h"
 #include "files/safe_file.h"
+#include "studio/poster_grid.h"
+#include "studio/poster_recipe.h"
 
 #include <cstdint>
 #include <optional>

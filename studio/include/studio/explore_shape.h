@@ -6,7 +6,7 @@
 //   narrower is under 5% of the wider, the picture is a line.
 #pragma once
 
-#include "cli/poster_grid.h"
+#include "studio/poster_grid.h"
 
 #include <string>
 

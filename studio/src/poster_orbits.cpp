@@ -1,4 +1,4 @@
-#include "cli/poster_orbits.h"
+#include "studio/poster_orbits.h"
 
 #include "analysis/random.h"
 #include "analysis/workers.h"

@@ -1,4 +1,4 @@
-#include "cli/poster_colour.h"
+#include "studio/poster_colour.h"
 
 #include "filters/tone.h"
 

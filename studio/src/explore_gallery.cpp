@@ -1,4 +1,4 @@
-#include "cli/explore_gallery.h"
+#include "studio/explore_gallery.h"
 
 #include "render/types.h"
 

@@ -1,21 +1,16 @@
-#include "cli/explore.h"
-#include "cli/explore_gallery.h"
-#include "cli/explore_shape.h"
-#include "cli/poster.h"
-#include "cli/poster_orbits.h"
-#include "cli/progress.h"
-
-#include "file_checks.h"
-#include "picture_write.h"
-#include "report.h"
-#include "run_folder.h"
+#include "studio/explore.h"
+#include "studio/explore_gallery.h"
+#include "studio/explore_shape.h"
+#include "studio/memory.h"
+#include "studio/picture_write.h"
+#include "studio/poster_orbits.h"
 
 #include "analysis/random.h"
 #include "analysis/search.h"
 #include "analysis/workers.h"
 #include "files/gan.h"
 #include "files/safe_file.h"
-#include "render/state.h"
+#include "render/defaults.h"
 #include "render/types.h"
 
 #include <algorithm>
@@ -33,10 +28,6 @@ namespace {
 
 // Searches tried for each set asked for before the run gives up.
 constexpr std::uint64_t kSearchesPerSet = 50;
-
-void Say(std::ostream& err, const std::string& text) {
-    err << "orvantis explore: " << text << '\n';
-}
 
 // One search and, when it found a set, its thumbnail's counts.
 struct Candidate {
@@ -176,68 +167,57 @@ std::uint32_t SearchSeed(std::uint32_t seed, std::uint64_t index) {
         SplitMix64(std::uint64_t{seed} << 32 | (index & 0xFFFFFFFFu)) >> 32);
 }
 
-int RunExplore(const ExploreOptions& options, std::ostream& out, std::ostream& err,
-               bool errIsTerminal) {
-    if (const int refused = CheckExploreFiles(options, err)) {
-        return refused;
-    }
-    PosterRecipe base;
-    if (const int failed = RecipeFromOptions(options.thumbnail, base, err)) {
-        return failed;
-    }
-    const std::filesystem::path directory(options.directory);
-    RunFolder folder;
-    if (const int failed = folder.Open(directory, "explore", err)) {
-        return failed;
-    }
-
+ExploreOutcome ExploreSets(const ExploreRequest& request, const ExploreProgress& progress,
+                           const std::atomic<bool>& stop) {
+    ExploreOutcome outcome;
+    const PosterRecipe& base = request.base;
+    const std::filesystem::path& directory = request.directory;
     const std::string pagePath = (directory / "index.html").string();
+    outcome.pagePath = pagePath;
     const std::string title =
-        std::string(typeNames[base.type]) + " attractors from seed " + std::to_string(options.seed);
+        std::string(typeNames[base.type]) + " attractors from seed " + std::to_string(request.seed);
     const FolderSets before = Survey(directory, title);
-    if (!before.sameRun && !before.files.empty() && !options.force) {
-        Say(err, "the folder '" + options.directory +
-                     "' holds the sets of another run; give --force to replace them, or "
-                     "choose a new folder");
-        return kExitBadInput;
+    if (!before.sameRun && !before.files.empty() && !request.force) {
+        outcome.end = ExploreEnd::OtherRun;
+        return outcome;
     }
     // The page there stays until this run's lists as many sets: a run that
     // fails or is stopped early never leaves a page shorter than the sets
     // of the same seed that are there.
     const std::size_t listed = before.sameRun ? before.finished : 0;
+    outcome.listed = listed;
     bool pageWritten = false;
     std::vector<GalleryEntry> entries;
 
-    const unsigned threads = options.thumbnail.threads.value_or(DefaultThreads());
+    const unsigned threads = request.threads.value_or(DefaultThreads());
     SetWorkerLimit(static_cast<int>(threads));
-    const BatchDisplay display = options.thumbnail.picture.display;
-    std::unique_ptr<ProgressBar> bar;
-    if (display == BatchDisplay::Progress ||
-        (display == BatchDisplay::Automatic && errIsTerminal)) {
-        bar = std::make_unique<ProgressBar>(err, options.count, "sets", ProgressBar::Clock::now());
+    if (progress.begin) {
+        progress.begin();
     }
 
     // Searches run a batch at a time on every thread, as many as the memory
     // holds thumbnails for; their results are taken in the order of their
     // numbers, so the sets found depend neither on the number of threads nor
     // on the memory.
-    const std::uint64_t batch = std::clamp<std::uint64_t>(AvailableMemory() / PosterBytes(base), 1,
+    const std::uint64_t batch = std::clamp<std::uint64_t>(request.memory / PosterBytes(base), 1,
                                                           2 * static_cast<std::uint64_t>(threads));
-    const std::uint64_t limit = kSearchesPerSet * options.count;
+    const std::uint64_t limit = kSearchesPerSet * request.count;
+    outcome.searches = limit;
     std::vector<PARAM> accepted;
     std::uint64_t degenerate = 0;
-    for (std::uint64_t first = 0; first < limit && entries.size() < options.count; first += batch) {
+    for (std::uint64_t first = 0; first < limit && entries.size() < request.count && !stop;
+         first += batch) {
         const std::uint64_t size = std::min(batch, limit - first);
         std::vector<std::unique_ptr<Candidate>> candidates(size);
         ParallelFor(static_cast<int>(size), [&](int begin, int end) {
             for (int i = begin; i < end; ++i) {
                 candidates[static_cast<std::size_t>(i)] =
-                    Search(base, SearchSeed(options.seed, first + static_cast<std::uint64_t>(i)));
+                    Search(base, SearchSeed(request.seed, first + static_cast<std::uint64_t>(i)));
             }
         });
         for (const std::unique_ptr<Candidate>& searched : candidates) {
             const Candidate& candidate = *searched;
-            if (entries.size() == options.count) {
+            if (entries.size() == request.count) {
                 break;
             }
             if (candidate.grid && !Degenerate(candidate.shape).empty()) {
@@ -271,36 +251,27 @@ int RunExplore(const ExploreOptions& options, std::ostream& out, std::ostream& e
                 }
             }
             if (result != SaveResult::Saved) {
-                Say(err, std::string(SaveErrorText(result)) + " (" + failedPath + ")");
-                return kExitFailure;
+                outcome.end = ExploreEnd::SaveFailed;
+                outcome.error = std::string(SaveErrorText(result)) + " (" + failedPath + ")";
+                outcome.written = entries.size();
+                outcome.pageWritten = pageWritten;
+                return outcome;
             }
-            if (bar) {
-                bar->update(entries.size(), ProgressBar::Clock::now());
+            if (progress.step) {
+                progress.step(entries.size());
             }
         }
     }
-    if (bar) {
-        bar->finish(entries.size(), ProgressBar::Clock::now());
-    }
-    if (pageWritten && options.force) {
+    if (pageWritten && request.force) {
         RemoveUnlisted(directory, before.files, entries);
     }
-    if (display != BatchDisplay::Quiet) {
-        out << "Wrote " << entries.size() << " sets";
-        if (pageWritten) {
-            out << " and " << pagePath;
-        } else if (listed > 0) {
-            out << "; " << pagePath << " still lists the folder's " << listed << " sets";
-        }
-        out << "; passed over " << degenerate << " degenerate pictures\n";
-    }
-    if (entries.size() < options.count) {
-        Say(err, "found " + std::to_string(entries.size()) + " of " +
-                     std::to_string(options.count) + " sets in " + std::to_string(limit) +
-                     " searches");
-        return kExitNotFound;
-    }
-    return kExitSuccess;
+    outcome.written = entries.size();
+    outcome.pageWritten = pageWritten;
+    outcome.degenerate = degenerate;
+    outcome.end = entries.size() == request.count ? ExploreEnd::Found
+                  : stop                          ? ExploreEnd::Stopped
+                                                  : ExploreEnd::NotFound;
+    return outcome;
 }
 
 } // namespace orv

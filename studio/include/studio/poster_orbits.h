@@ -4,9 +4,9 @@
 // whatever the number of threads and whichever thread takes which orbit.
 #pragma once
 
-#include "cli/poster_grid.h"
-#include "cli/poster_recipe.h"
 #include "render/kernel.h"
+#include "studio/poster_grid.h"
+#include "studio/poster_recipe.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,0 +1,86 @@
+#include "cli/explore.h"
+#include "cli/poster.h"
+#include "cli/progress.h"
+
+#include "file_checks.h"
+#include "report.h"
+
+#include "studio/explore.h"
+#include "studio/run_folder.h"
+
+#include <atomic>
+#include <memory>
+
+namespace orv {
+
+int RunExplore(const ExploreOptions& options, std::ostream& out, std::ostream& err,
+               bool errIsTerminal) {
+    const Reporter say(err, "explore");
+    if (const int refused = CheckExploreFiles(options, err)) {
+        return refused;
+    }
+    ExploreRequest request;
+    if (const int failed = RecipeFromOptions(options.thumbnail, request.base, err)) {
+        return failed;
+    }
+    request.directory = options.directory;
+    RunFolder folder;
+    if (const std::string refused = folder.Open(request.directory); !refused.empty()) {
+        say(refused);
+        return kExitFailure;
+    }
+    request.count = options.count;
+    request.seed = options.seed;
+    request.force = options.force;
+    request.threads = options.thumbnail.threads;
+    request.memory = AvailableMemory();
+
+    const BatchDisplay display = options.thumbnail.picture.display;
+    std::unique_ptr<ProgressBar> bar;
+    ExploreProgress progress;
+    progress.begin = [&] {
+        if (display == BatchDisplay::Progress ||
+            (display == BatchDisplay::Automatic && errIsTerminal)) {
+            bar = std::make_unique<ProgressBar>(err, options.count, "sets",
+                                                ProgressBar::Clock::now());
+        }
+    };
+    progress.step = [&](std::uint64_t sets) {
+        if (bar) {
+            bar->update(sets, ProgressBar::Clock::now());
+        }
+    };
+    const std::atomic<bool> stop{false};
+    const ExploreOutcome outcome = ExploreSets(request, progress, stop);
+    if (outcome.end == ExploreEnd::OtherRun) {
+        say("the folder '" + options.directory +
+            "' holds the sets of another run; give --force to replace them, or choose a new "
+            "folder");
+        return kExitBadInput;
+    }
+    if (outcome.end == ExploreEnd::SaveFailed) {
+        say(outcome.error);
+        return kExitFailure;
+    }
+    if (bar) {
+        bar->finish(outcome.written, ProgressBar::Clock::now());
+    }
+    if (display != BatchDisplay::Quiet) {
+        out << "Wrote " << outcome.written << " sets";
+        if (outcome.pageWritten) {
+            out << " and " << outcome.pagePath;
+        } else if (outcome.listed > 0) {
+            out << "; " << outcome.pagePath << " still lists the folder's " << outcome.listed
+                << " sets";
+        }
+        out << "; passed over " << outcome.degenerate << " degenerate pictures\n";
+    }
+    if (outcome.written < options.count) {
+        say("found " + std::to_string(outcome.written) + " of " + std::to_string(options.count) +
+            " sets in " + std::to_string(outcome.searches) + " searches");
+        return kExitNotFound;
+    }
+    return kExitSuccess;
+}
+
+} // namespace orv

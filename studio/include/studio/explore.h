@@ -1,0 +1,61 @@
+// An explore run: searches from one seed, each set found that draws a
+// picture worth showing written with its parameter file, and the gallery
+// page that lists them, into a folder.
+#pragma once
+
+#include "studio/poster_recipe.h"
+
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace orv {
+
+struct ExploreRequest {
+    PosterRecipe base; // the thumbnails' recipe; the search replaces its parameters
+    std::uint32_t count = 12;
+    std::uint32_t seed = 1;
+    std::filesystem::path directory; // made and locked by the caller
+    bool force = false;              // replace the sets of another run in the directory
+    std::optional<unsigned> threads; // every core when not given
+    std::uint64_t memory = 0;        // what the thumbnails of a batch of searches may take
+};
+
+// What the caller hears of a run: once when the searches start, then the
+// number of sets written after each.
+struct ExploreProgress {
+    std::function<void()> begin;
+    std::function<void(std::uint64_t sets)> step;
+};
+
+enum class ExploreEnd {
+    Found,      // every set asked for
+    NotFound,   // fewer sets than asked for in every search allowed
+    OtherRun,   // the folder holds another run's sets, and force was not given
+    SaveFailed, // a file could not be written; error names it
+    Stopped,    // the caller's flag ended the run
+};
+
+struct ExploreOutcome {
+    ExploreEnd end = ExploreEnd::Found;
+    std::string error;
+    std::uint64_t written = 0;    // sets written
+    bool pageWritten = false;     // the page lists this run's sets
+    std::uint64_t listed = 0;     // sets of the same run the folder's page listed before
+    std::uint64_t degenerate = 0; // pictures passed over as dots, lines or filled
+    std::uint64_t searches = 0;   // the searches allowed
+    std::string pagePath;
+};
+
+// The seed of search number index of a run started from seed: SplitMix64 of
+// the two, so that neighbouring seeds and indices give unrelated searches.
+std::uint32_t SearchSeed(std::uint32_t seed, std::uint64_t index);
+
+// Finds the sets and writes them with the gallery into the request's folder.
+ExploreOutcome ExploreSets(const ExploreRequest& request, const ExploreProgress& progress,
+                           const std::atomic<bool>& stop);
+
+} // namespace orv

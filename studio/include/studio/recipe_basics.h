@@ -1,0 +1,18 @@
+// The values a recipe is made of that the command lines name as well: the
+// filters of the hit counts, and the steps and orbits a picture takes when
+// none are given.
+#pragma once
+
+#include <cstdint>
+
+namespace orv {
+
+enum class BatchFilter { Normalize, Equalize, Log, LogSquared };
+
+constexpr std::uint64_t kDefaultSteps = 5'000'000;
+constexpr std::uint32_t kDefaultOrbits = 64;
+// Counts are kept in 32 bits: no pixel can overflow while the steps stay
+// below this.
+constexpr std::uint64_t kMaximumPosterSteps = 4'294'967'295;
+
+} // namespace orv

@@ -1,0 +1,2 @@
+#include "render/kernel.h"
+#include "render/state.h"

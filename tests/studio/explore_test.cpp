@@ -1,0 +1,85 @@
+#include "studio/explore.h"
+#include "studio/explore_shape.h"
+
+#include "analysis/search.h"
+#include "render/defaults.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <vector>
+
+namespace orv::test {
+namespace {
+
+ChaoticSet Found(std::uint32_t seed) {
+    KernelInputs inputs;
+    inputs.type = 1;
+    inputs.param = pdef[1];
+    const std::optional<ChaoticSet> set = SearchChaotic(inputs, seed);
+    EXPECT_TRUE(set.has_value()) << "seed " << seed;
+    return set.value_or(ChaoticSet{});
+}
+
+TEST(ExploreSeeds, NeighbouringSeedsAndSearchesGiveUnrelatedSets) {
+    // The search's own generator follows its seed closely: seeds 7 and 8
+    // give nearly the same a. Hashed, neighbours land far apart.
+    std::vector<ChaoticSet> sets;
+    for (std::uint32_t seed = 7; seed <= 12; ++seed) {
+        sets.push_back(Found(SearchSeed(seed, 0)));
+    }
+    sets.push_back(Found(SearchSeed(12, 1)));
+    for (std::size_t i = 1; i < sets.size(); ++i) {
+        const PARAM& x = sets[i - 1].param;
+        const PARAM& y = sets[i].param;
+        for (double difference : {x.a - y.a, x.b - y.b, x.c - y.c, x.d - y.d}) {
+            EXPECT_GT(std::fabs(difference), 0.02) << "sets " << i - 1 << " and " << i;
+        }
+    }
+}
+
+// The first search of seed 5, as every run that starts from it finds it.
+TEST(ExploreSeeds, ASearchIsAFunctionOfItsSeed) {
+    EXPECT_EQ(SearchSeed(5, 0), 3056723804u);
+    EXPECT_EQ(SearchSeed(5, 1), 1896298743u);
+    const ChaoticSet set = Found(SearchSeed(5, 0));
+    EXPECT_EQ(set.param, (PARAM{0.1, 0.1, 0.0, -1.5391399884029664, 1.6458937345500047,
+                                -1.054315317239906, 0.500160222174749}));
+    EXPECT_EQ(set.exponent, 0.68649700664235369);
+    EXPECT_EQ(set.tries, 1);
+}
+
+// A grid of side 64 with the pixels lit where lit(x, y) holds.
+template <typename Lit> Shape ShapeOf(const Lit& lit) {
+    std::optional<CountGrid> grid = CountGrid::Make(64, false);
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            grid->counts()[y * 64 + x] = lit(x, y) ? 3u : 0u;
+        }
+    }
+    return MeasureShape(*grid);
+}
+
+TEST(ExploreShape, DotsLinesAndFilledImagesAreDegenerateAndABlobIsNot) {
+    EXPECT_EQ(Degenerate(ShapeOf([](int x, int y) { return x % 20 == 0 && y % 20 == 0; })),
+              "too few pixels");
+    EXPECT_EQ(Degenerate(ShapeOf([](int, int) { return false; })), "too few pixels");
+    EXPECT_EQ(Degenerate(ShapeOf([](int x, int y) { return x != 0 || y != 0; })),
+              "covers almost all of the image");
+    // A slanting band three pixels wide: more than 2% of the image, but flat.
+    EXPECT_EQ(Degenerate(ShapeOf([](int x, int y) { return std::abs(x - y) <= 1; })), "a line");
+    const Shape disc =
+        ShapeOf([](int x, int y) { return (x - 32) * (x - 32) + (y - 30) * (y - 30) <= 400; });
+    EXPECT_EQ(Degenerate(disc), "");
+    EXPECT_NEAR(disc.coverage, 3.14159 * 400 / 4096, 0.01);
+    EXPECT_NEAR(disc.thickness, 1.0, 0.01);
+    const Shape ellipse =
+        ShapeOf([](int x, int y) { return (x - 32) * (x - 32) + 16 * (y - 32) * (y - 32) <= 900; });
+    EXPECT_NEAR(ellipse.thickness, 0.25, 0.02) << "the narrow axis over the wide one";
+}
+
+} // namespace
+} // namespace orv::test

@@ -1,0 +1,66 @@
+#include "studio/poster_colour.h"
+#include "studio/poster_grid.h"
+#include "studio/poster_recipe.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orv::test {
+namespace {
+
+TEST(PosterColour, APixelIsTheRoundedMeanOfItsFinePixelsAtEitherDepth) {
+    PosterRecipe recipe;
+    recipe.res = 2;
+    recipe.supersample = 2;
+    recipe.method = 1;
+    recipe.background = {101, 3, 250};
+    const std::array<unsigned char, 6> entries = {10, 20, 30, 40, 50, 60};
+    std::copy(entries.begin(), entries.end(), recipe.palette.begin() + 3);
+    std::optional<CountGrid> grid = CountGrid::Make(4, false);
+    ASSERT_TRUE(grid);
+    // The fine pixels of output pixel (1, 0): entries 1 and 2 above, the
+    // background and entry 2 below.
+    grid->counts()[2] = 1;
+    grid->counts()[3] = 2;
+    grid->counts()[7] = 2;
+    const auto rows = [&](int depth) {
+        recipe.depth = depth;
+        const PosterColouring colouring(recipe, *grid);
+        std::vector<std::uint16_t> channels(12);
+        colouring.row(0, channels.data());
+        colouring.row(1, channels.data() + 6);
+        return channels;
+    };
+    // (10 + 40 + 101 + 40) / 4 = 47.75, (20 + 50 + 3 + 50) / 4 = 30.75 and
+    // (30 + 60 + 250 + 60) / 4 = 100, times 257 at 16 bits.
+    EXPECT_EQ(rows(8),
+              (std::vector<std::uint16_t>{101, 3, 250, 48, 31, 100, 101, 3, 250, 101, 3, 250}));
+    EXPECT_EQ(rows(16), (std::vector<std::uint16_t>{25957, 771, 64250, 12272, 7903, 25700, 25957,
+                                                    771, 64250, 25957, 771, 64250}));
+}
+
+TEST(PosterRecipeText, ARecipeIsRefusedWhatTheCommandLineRefuses) {
+    PosterRecipe forged;
+    forged.view = MINMAX{-2.0, 2.0, -2.0, 2.0};
+    forged.method = 2;
+    forged.filter = BatchFilter::Log;
+    std::string error;
+    EXPECT_FALSE(ReadRecipe(RecipeText(forged, true), error));
+    EXPECT_EQ(error, "its recipe gives the filter log with the z-plane method; a filter needs the "
+                     "Hit Count colouring method");
+    forged.method = 1;
+    EXPECT_TRUE(ReadRecipe(RecipeText(forged, true), error)) << error;
+    TextChunks text = RecipeText(forged, true);
+    text[1].second = "sketch";
+    EXPECT_FALSE(ReadRecipe(text, error));
+    EXPECT_EQ(error, "its recipe has no readable command");
+}
+
+} // namespace
+} // namespace orv::test
