@@ -3,7 +3,6 @@
 #include "pixel_pass.h"
 
 #include "platform/local_block.h"
-#include "platform/user.h"
 
 namespace orv {
 
@@ -18,7 +17,7 @@ std::uint32_t wholeCount(float count) {
 
 } // namespace
 
-int equalize() {
+int equalize(HDC window) {
     if (const int refused = FilterRefusal()) {
         return refused;
     }
@@ -26,7 +25,6 @@ int equalize() {
     if (hitmax == 0) {
         return 0;
     }
-    SetCursor(wait);
 
     // The number of pixels of each count, the cumulative number of pixels
     // with a count from 1 to k + 1, and the palette index for count k + 1.
@@ -35,7 +33,6 @@ int equalize() {
     const LocalBlock<unsigned int> cdf(LMEM_ZEROINIT, entries);
     const LocalBlock<unsigned int> hv(LMEM_ZEROINIT, entries);
     if (!histogram || !cdf || !hv) {
-        SetCursor(cross);
         return 3;
     }
 
@@ -60,12 +57,11 @@ int equalize() {
                         ? 0
                         : static_cast<unsigned int>((cdf[k] - cdfmin) / totalpixels * 254.0) + 1;
         }
-        PaintPixels([&hv](float count) {
+        PaintPixels(window, [&hv](float count) {
             const std::uint32_t c = wholeCount(count);
             return c == 0 ? 0 : static_cast<int>(hv[c - 1]);
         });
     }
-    SetCursor(cross);
     return 0;
 }
 

@@ -6,7 +6,7 @@
 
 namespace orv {
 
-int logadjust() {
+int logadjust(HDC window) {
     if (const int refused = FilterRefusal()) {
         return refused;
     }
@@ -18,7 +18,7 @@ int logadjust() {
     const double loghitmax = std::log(static_cast<double>(hitmax));
     const double logfactor = logsquare == 1 ? 255.0 / (loghitmax * loghitmax) : 255.0 / loghitmax;
     const bool squared = logsquare == 1;
-    PaintPixels([=](float count) {
+    PaintPixels(window, [=](float count) {
         if (count == 0.0f) {
             return 0;
         }

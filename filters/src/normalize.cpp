@@ -4,7 +4,7 @@
 
 namespace orv {
 
-int normalize() {
+int normalize(HDC window) {
     if (const int refused = FilterRefusal()) {
         return refused;
     }
@@ -12,8 +12,9 @@ int normalize() {
     if (hitmax == 0) {
         return 0;
     }
-    PaintPixels(
-        [](float count) { return static_cast<int>(std::min(1024.0 * count / hitmax, 255.0)); });
+    PaintPixels(window, [](float count) {
+        return static_cast<int>(std::min(1024.0 * count / hitmax, 255.0));
+    });
     return 0;
 }
 
