@@ -1,0 +1,5 @@
+#include "studio/poster.h"
+
+void saved() {
+    MessageBoxA(nullptr, "Saved", "Poster", MB_OK);
+}
