@@ -168,7 +168,6 @@ BOOL DestroyWindow(HWND hwnd) {
     }
     hwnd->proc(hwnd, WM_DESTROY, 0, 0);
     hwnd->destroyed = true;
-    hwnd->userData = 0;
     setInvalid(hwnd, false);
     CurrentBackend().windowDestroyed(hwnd);
     ForgetWindowContext(hwnd);
