@@ -67,10 +67,12 @@ foreach(folder IN LISTS layer_folders)
 endforeach()
 
 # A call is the name, with or without Ex and the A or W of its text kind,
-# followed by its opening parenthesis; a longer name that merely ends in one
-# of them is no call of it.
+# followed by its opening parenthesis, or by a name and the parenthesis or
+# brace of an object made with it; a longer name that merely ends in one of
+# them is no call of it.
 list(JOIN ORV_WINDOW_CALLS "|" calls)
-set(call_pattern "(^|[^A-Za-z0-9_])(${calls})(Ex)?[AW]?[ \t]*\\(")
+set(call_pattern
+  "(^|[^A-Za-z0-9_])(${calls})(Ex)?[AW]?([ \t]*\\(|[ \t]+[A-Za-z_][A-Za-z0-9_]*[ \t]*[({])")
 foreach(folder IN LISTS ORV_ENGINE_FOLDERS)
   file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.cpp
     ${SOURCE_DIR}/${folder}/*.h)

@@ -4,6 +4,7 @@
 // merely contain a window call are none.
 void paint(HDC* hdcs) {
     HDC hdc = GetDC(g_hWnd);
+    const WindowDC window{g_hWnd};
     TryGetDC(g_hWnd);
     ReleaseDCs(hdcs);
 }
