@@ -23,15 +23,6 @@ AboutPicture* pictureOf(HWND hPopupwnd) {
     return reinterpret_cast<AboutPicture*>(GetWindowLongPtrA(hPopupwnd, GWLP_USERDATA));
 }
 
-void releasePicture(HWND hPopupwnd) {
-    AboutPicture* picture = pictureOf(hPopupwnd);
-    SetWindowLongPtrA(hPopupwnd, GWLP_USERDATA, 0);
-    if (picture != nullptr) {
-        ReleaseImage(picture->hdc, picture->bitmap);
-        delete picture;
-    }
-}
-
 // Without its picture the window closes at once and says why.
 LRESULT onCreate(HWND hPopupwnd) {
     const HDC abouthdc = CreateCompatibleDC(WindowDC(hPopupwnd).get());
@@ -65,7 +56,6 @@ void closeAbout(HWND hPopupwnd) {
         return;
     }
     program.aboutflag = 0;
-    releasePicture(hPopupwnd);
     EnableWindow(g_hWnd, TRUE);
     DestroyWindow(hPopupwnd);
 }
@@ -73,7 +63,11 @@ void closeAbout(HWND hPopupwnd) {
 // However the window goes (also with its owner), its picture goes with it.
 void onDestroy(HWND hPopupwnd) {
     program.aboutflag = 0;
-    releasePicture(hPopupwnd);
+    auto* picture = reinterpret_cast<AboutPicture*>(SetWindowLongPtrA(hPopupwnd, GWLP_USERDATA, 0));
+    if (picture != nullptr) {
+        ReleaseImage(picture->hdc, picture->bitmap);
+        delete picture;
+    }
 }
 
 } // namespace

@@ -100,8 +100,8 @@ void step(HWND hSplash2wnd, ClosingSplash& splash) {
 
 // However the window goes (also with its owner), its pictures go with it.
 void onDestroy(HWND hSplash2wnd) {
-    ClosingSplash* splash = splashOf(hSplash2wnd);
-    SetWindowLongPtrA(hSplash2wnd, GWLP_USERDATA, 0);
+    auto* splash =
+        reinterpret_cast<ClosingSplash*>(SetWindowLongPtrA(hSplash2wnd, GWLP_USERDATA, 0));
     if (splash == nullptr) {
         return;
     }
