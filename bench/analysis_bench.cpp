@@ -7,6 +7,7 @@
 #include "analysis/lyapunov.h"
 #include "analysis/workers.h"
 #include "platform/headless.h"
+#include "platform/window_dc.h"
 
 #include <benchmark/benchmark.h>
 
@@ -39,9 +40,10 @@ void BM_lyapunov_map_600(benchmark::State& state) {
     SetUpSurfaces();
     Headless().onMessageBox = [](const MessageBoxCall&) { return IDNO; };
     SetWorkerLimit(static_cast<int>(state.range(0)));
+    const WindowDC window(g_hWnd);
     for (auto _ : state) {
         for (int row = 0; row < res; ++row) {
-            lmap(row);
+            lmap(window.get(), row);
         }
     }
     state.counters["checksum"] = imageChecksum();

@@ -2,6 +2,7 @@
 #include "bench_surfaces.h"
 
 #include "filters/filters.h"
+#include "platform/window_dc.h"
 #include "render/plot.h"
 
 #include <benchmark/benchmark.h>
@@ -25,11 +26,13 @@ void longRender() {
     }
 }
 
-void run(benchmark::State& state, int (*filter)(), int squared) {
+void run(benchmark::State& state, int (*filter)(HDC), int squared) {
     longRender();
     logsquare = squared;
+    const WindowDC dc(g_hWnd);
+    const HDC window = dc.get();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(filter());
+        benchmark::DoNotOptimize(filter(window));
     }
     logsquare = 0;
     state.counters["hitmax"] = hitmax;

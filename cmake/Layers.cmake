@@ -24,3 +24,11 @@ set(ORV_LAYER_PROGRAM_TARGETS orv_picturetool)
 
 # Where Qt may be included: the Qt backend and the program's main.
 set(ORV_QT_FOLDERS platform/qt app)
+
+# The engine's folders return results and leave the windows to the desktop:
+# they call none of these window and cursor services (WindowDC takes a
+# window's context with GetDC). The desktop's commands show the hourglass and
+# disable the window around the engine's calls, and give it the surfaces it
+# paints.
+set(ORV_ENGINE_FOLDERS render analysis filters files palette studio)
+set(ORV_WINDOW_CALLS GetDC ReleaseDC WindowDC SetCursor EnableWindow MessageBox InvalidateRect)

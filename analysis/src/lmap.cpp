@@ -2,7 +2,6 @@
 #include "analysis/lyapunov.h"
 #include "analysis/workers.h"
 #include "palette/palette.h"
-#include "platform/window_dc.h"
 #include "render/state.h"
 #include "render/surfaces.h"
 
@@ -73,8 +72,7 @@ void SetLmapRows(LmapRows rows) {
     givenRows = std::move(rows);
 }
 
-int lmap(int iter) {
-    const WindowDC window(g_hWnd);
+int lmap(HDC window, int iter) {
     if (iter == 0) {
         row = 0;
     }
@@ -92,8 +90,8 @@ int lmap(int iter) {
         SetPixel(g_vhdc, i, row, PaletteColor(palette, static_cast<unsigned>(color)));
     }
     if (row < std::min(res, static_cast<int>(ClientRes.bottom))) {
-        BitBlt(window.get(), 0, row, std::min(res, static_cast<int>(ClientRes.right)), 1, g_vhdc, 0,
-               row, SRCCOPY);
+        BitBlt(window, 0, row, std::min(res, static_cast<int>(ClientRes.right)), 1, g_vhdc, 0, row,
+               SRCCOPY);
     }
     ++row;
     return row == res ? 1 : 0;

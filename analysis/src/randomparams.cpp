@@ -1,9 +1,7 @@
 #include "analysis/randomparams.h"
 #include "analysis/lyapunov.h"
 #include "analysis/random.h"
-#include "platform/user.h"
 #include "render/state.h"
-#include "render/surfaces.h"
 
 #include <cmath>
 #include <ctime>
@@ -60,7 +58,6 @@ void SetRandomSeed(std::optional<std::uint32_t> seed) {
 
 SearchResult randomparams() {
     SeedRandom(fixedSeed ? *fixedSeed : static_cast<std::uint32_t>(std::time(nullptr)));
-    SetCursor(wait);
     SearchResult result;
     result.previous = p[type];
     for (result.count = 1; result.count <= kTries; ++result.count) {
@@ -85,7 +82,6 @@ SearchResult randomparams() {
     if (!result.found) {
         p[type] = result.previous;
     }
-    SetCursor(cross);
     return result;
 }
 

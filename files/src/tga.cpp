@@ -2,9 +2,7 @@
 #include "files/selection.h"
 #include "platform/kernel.h"
 #include "platform/local_block.h"
-#include "platform/user.h"
 #include "render/state.h"
-#include "render/surfaces.h"
 
 #include "bytes.h"
 
@@ -83,7 +81,7 @@ void StoreBlueGreenRed(const std::uint32_t* pixels, int count, unsigned char* ou
 
 } // namespace
 
-SaveResult WriteTarga(HDC hdc, const char* path, SafeFile& file) {
+SaveResult WriteTarga(HDC hdc, const char* path, SafeFile& file, const WhileWriting& shown) {
     TGAHEADER header;
     header.width = static_cast<std::uint16_t>(res);
     header.height = static_cast<std::uint16_t>(res);
@@ -102,8 +100,9 @@ SaveResult WriteTarga(HDC hdc, const char* path, SafeFile& file) {
         return file.Close();
     }
 
-    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    EnableWindow(g_hWnd, FALSE);
+    if (shown.begin) {
+        shown.begin();
+    }
     // The rows are read from the context's pixels as GetPixel reads them,
     // and a pixel outside the context (when res is a size not yet applied)
     // is CLR_INVALID, white, as GetPixel gives it.
@@ -127,14 +126,15 @@ SaveResult WriteTarga(HDC hdc, const char* path, SafeFile& file) {
     // Closing writes out what is still buffered: a full disk may show only
     // here.
     const SaveResult closed = file.Close();
-    EnableWindow(g_hWnd, TRUE);
-    SetCursor(previous);
+    if (shown.end) {
+        shown.end();
+    }
     return closed;
 }
 
-SaveResult writetga(HDC hdc) {
+SaveResult writetga(HDC hdc, const WhileWriting& shown) {
     SafeFile file;
-    const SaveResult written = WriteTarga(hdc, tgafile, file);
+    const SaveResult written = WriteTarga(hdc, tgafile, file, shown);
     return written == SaveResult::Saved ? file.Commit() : written;
 }
 

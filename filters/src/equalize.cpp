@@ -4,7 +4,6 @@
 #include "pixel_pass.h"
 
 #include "platform/local_block.h"
-#include "platform/user.h"
 
 namespace orv {
 
@@ -19,7 +18,7 @@ std::uint32_t wholeCount(float count) {
 
 } // namespace
 
-int equalize() {
+int equalize(HDC window) {
     if (const int refused = FilterRefusal()) {
         return refused;
     }
@@ -27,7 +26,6 @@ int equalize() {
     if (hitmax == 0) {
         return 0;
     }
-    SetCursor(wait);
 
     // The number of pixels of each count, the cumulative number of pixels
     // with a count from 1 to k + 1, and the palette index for count k + 1.
@@ -36,7 +34,6 @@ int equalize() {
     const LocalBlock<unsigned int> cdf(LMEM_ZEROINIT, entries);
     const LocalBlock<unsigned int> hv(LMEM_ZEROINIT, entries);
     if (!histogram || !cdf || !hv) {
-        SetCursor(cross);
         return 3;
     }
 
@@ -60,12 +57,11 @@ int equalize() {
             hv[k] =
                 cdf[k] == 0 ? 0 : tone::EqualizePosition<unsigned int>(cdf[k], cdfmin, totalpixels);
         }
-        PaintPixels([&hv](float count) {
+        PaintPixels(window, [&hv](float count) {
             const std::uint32_t c = wholeCount(count);
             return c == 0 ? 0 : static_cast<int>(hv[c - 1]);
         });
     }
-    SetCursor(cross);
     return 0;
 }
 

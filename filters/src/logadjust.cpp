@@ -5,7 +5,7 @@
 
 namespace orv {
 
-int logadjust() {
+int logadjust(HDC window) {
     if (const int refused = FilterRefusal()) {
         return refused;
     }
@@ -16,7 +16,7 @@ int logadjust() {
     }
     const bool squared = logsquare == 1;
     const double logfactor = tone::LogFactor(hitmax, squared);
-    PaintPixels([=](float count) {
+    PaintPixels(window, [=](float count) {
         if (count == 0.0f) {
             return 0;
         }

@@ -5,7 +5,7 @@
 
 namespace orv {
 
-int normalize() {
+int normalize(HDC window) {
     if (const int refused = FilterRefusal()) {
         return refused;
     }
@@ -13,8 +13,9 @@ int normalize() {
     if (hitmax == 0) {
         return 0;
     }
-    PaintPixels(
-        [](float count) { return static_cast<int>(tone::NormalizePosition(count, hitmax)); });
+    PaintPixels(window, [](float count) {
+        return static_cast<int>(tone::NormalizePosition(count, hitmax));
+    });
     return 0;
 }
 

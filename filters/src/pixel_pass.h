@@ -2,6 +2,7 @@
 // pixel from its count.
 #pragma once
 
+#include "filters/filters.h"
 #include "palette/palette.h"
 #include "platform/gdi.h"
 #include "render/plot.h"
@@ -12,27 +13,10 @@
 
 namespace orv {
 
-// 1 before the 1000th render step, 2 unless the colouring method is Hit Count,
-// 0 when the filter may run. A buffer made for another image size (or none)
-// also gives 1: there are no counts for this image.
-inline int FilterRefusal() {
-    if (itercount < 1000) {
-        return 1;
-    }
-    if (method[type] != 1) {
-        return 2;
-    }
-    if (hitcount == nullptr || hcres != res) {
-        return 1;
-    }
-    return 0;
-}
-
 // Paints each pixel, row by row, with the palette entry index(count) returns,
-// in the image and where the window shows it; an index below 1 leaves the
-// pixel as it is.
-template <typename Index> void PaintPixels(Index index) {
-    HDC hdc = GetDC(g_hWnd);
+// in the image and on the window's surface where the window shows it; an
+// index below 1 leaves the pixel as it is.
+template <typename Index> void PaintPixels(HDC window, Index index) {
     const int right = std::min(res, static_cast<int>(ClientRes.right));
     const int bottom = std::min(res, static_cast<int>(ClientRes.bottom));
     for (int j = 0; j < res; ++j) {
@@ -45,11 +29,10 @@ template <typename Index> void PaintPixels(Index index) {
             const COLORREF color = PaletteColor(palette, static_cast<unsigned>(cindex));
             SetPixel(g_vhdc, i, j, color);
             if (i < right && j < bottom) {
-                SetPixel(hdc, i, j, color);
+                SetPixel(window, i, j, color);
             }
         }
     }
-    ReleaseDC(g_hWnd, hdc);
 }
 
 } // namespace orv

@@ -136,6 +136,22 @@ BOOL IsWindow(HWND hwnd) {
     return FALSE;
 }
 
+LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) {
+    if (hwnd == nullptr || hwnd->destroyed || index != GWLP_USERDATA) {
+        return 0;
+    }
+    const LONG_PTR previous = hwnd->userData;
+    hwnd->userData = value;
+    return previous;
+}
+
+LONG_PTR GetWindowLongPtrA(HWND hwnd, int index) {
+    if (hwnd == nullptr || hwnd->destroyed || index != GWLP_USERDATA) {
+        return 0;
+    }
+    return hwnd->userData;
+}
+
 BOOL DestroyWindow(HWND hwnd) {
     if (hwnd == nullptr || hwnd->destroyed) {
         return FALSE;

@@ -13,13 +13,12 @@ colouring::Canvas colouring::RenderCanvas(HDC window) {
     return Canvas{hitcount, res, g_vhdc, window, ClientRes.right, ClientRes.bottom, hitmax};
 }
 
-int plot(int xplot1, int yplot1) {
+int plot(HDC window, int xplot1, int yplot1) {
     if (xplot1 < 0 || xplot1 >= res || yplot1 < 0 || yplot1 >= res) {
         return 0;
     }
-    HDC hdc = GetDC(g_hWnd);
     {
-        colouring::Canvas c = colouring::RenderCanvas(hdc);
+        colouring::Canvas c = colouring::RenderCanvas(window);
         switch (method[type]) {
         case 0:
             colouring::colour<0>(c, xplot1, yplot1, v, oldv);
@@ -35,7 +34,6 @@ int plot(int xplot1, int yplot1) {
         }
         hitmax = c.most;
     }
-    ReleaseDC(g_hWnd, hdc);
     return 0;
 }
 

@@ -5,6 +5,7 @@
 #include "analysis/lyapunov.h"
 #include "analysis/workers.h"
 #include "palette/palette.h"
+#include "platform/window_dc.h"
 #include "render/surfaces.h"
 
 #include <cstdint>
@@ -49,7 +50,7 @@ class LyapunovMap : public EngineTest {
     int Draw() {
         int ends = 0;
         for (int row = 0; row < res; ++row) {
-            ends += lmap(row);
+            ends += lmap(WindowDC(g_hWnd).get(), row);
         }
         return ends;
     }
@@ -167,14 +168,14 @@ TEST_F(LyapunovMap, AThreadThatCannotBeMadeLeavesTheSamePicture) {
 
 TEST_F(LyapunovMap, DrawsOneRowPerCallAndRestartsAtZero) {
     Use(200);
-    EXPECT_EQ(lmap(0), 0);
+    EXPECT_EQ(lmap(WindowDC(g_hWnd).get(), 0), 0);
     EXPECT_NE(Image(0, 0), 0u);
     EXPECT_EQ(Image(0, 1), 0u) << "the image was black and row 1 is not drawn yet";
     EXPECT_EQ(Screen(199, 0), Image(199, 0)) << "the finished row is copied to the window";
-    EXPECT_EQ(lmap(1), 0);
+    EXPECT_EQ(lmap(WindowDC(g_hWnd).get(), 1), 0);
     EXPECT_NE(Image(0, 1), 0u);
     SetPixel(g_vhdc, 5, 0, RGB(1, 2, 3));
-    EXPECT_EQ(lmap(0), 0);
+    EXPECT_EQ(lmap(WindowDC(g_hWnd).get(), 0), 0);
     EXPECT_NE(Image(5, 0), RGB(1, 2, 3)) << "iter 0 starts again at the top row";
     EXPECT_EQ(Image(0, 2), 0u);
 }

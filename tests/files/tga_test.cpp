@@ -5,8 +5,6 @@
 
 #include "files/selection.h"
 #include "files/tga.h"
-#include "platform/backend.h"
-#include "platform/headless.h"
 #include "platform/kernel.h"
 #include "render/surfaces.h"
 
@@ -15,6 +13,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace orv::test {
 namespace {
@@ -34,7 +33,14 @@ class TargaExport : public EngineTest {
 
     std::string Bytes() const { return ScratchDir::Read(tgafile); }
 
+    // Hooks that record when they run.
+    WhileWriting Recording() {
+        return WhileWriting{[this] { shown.push_back("begin"); },
+                            [this] { shown.push_back("end"); }};
+    }
+
     ScratchDir scratch;
+    std::vector<std::string> shown;
 };
 
 std::string bytes(std::initializer_list<int> values) {
@@ -93,15 +99,14 @@ TEST_F(TargaExport, TheDefaultSizeGivesTheDocumentedLengthAndReplacesAnOldFile) 
     EXPECT_EQ(Bytes().size(), 1080044u);
 }
 
-TEST_F(TargaExport, TheWindowIsDisabledAndShowsTheHourglassOnlyWhileRowsAreWritten) {
+TEST_F(TargaExport, TheCallerIsToldOfTheRowsBeforeTheOldFileIsReplaced) {
     Use(200);
-    SetCursor(cross);
-    backend.cursorChanges.clear();
-    ASSERT_EQ(writetga(g_vhdc), SaveResult::Saved);
-    ASSERT_EQ(backend.cursorChanges.size(), 2u);
-    EXPECT_EQ(backend.cursorChanges[0], LoadCursorA(nullptr, IDC_WAIT));
-    EXPECT_EQ(backend.cursorChanges[1], cross);
-    EXPECT_TRUE(IsWindowEnabled(g_hWnd));
+    scratch.Write("pic.tga", "old");
+    WhileWriting recording = Recording();
+    recording.end = [this] { shown.push_back("end, file: " + Bytes()); };
+    ASSERT_EQ(writetga(g_vhdc, recording), SaveResult::Saved);
+    EXPECT_EQ(shown, (std::vector<std::string>{"begin", "end, file: old"}));
+    EXPECT_EQ(Bytes().size(), 120044u);
 }
 
 // An export that cannot finish leaves the file it was to replace as it was,
@@ -112,7 +117,6 @@ class FailedTargaExport : public TargaExport {
         TargaExport::SetUp();
         Use(200);
         scratch.Write("pic.tga", kOld);
-        SetCursor(cross);
     }
 
     void ExpectOldFileAlone() const {
@@ -125,40 +129,29 @@ class FailedTargaExport : public TargaExport {
 
 TEST_F(FailedTargaExport, NoMemoryForARowTouchesNoFile) {
     SetLocalAllocFailure([](std::size_t, int) { return true; });
-    EXPECT_EQ(writetga(g_vhdc), SaveResult::NoMemory);
+    EXPECT_EQ(writetga(g_vhdc, Recording()), SaveResult::NoMemory);
     SetLocalAllocFailure({});
     ExpectOldFileAlone();
+    EXPECT_TRUE(shown.empty());
 }
 
-TEST_F(FailedTargaExport, AFileSizeLimitKeepsTheOldFileAndRestoresTheWindow) {
+TEST_F(FailedTargaExport, AFileSizeLimitKeepsTheOldFileAndEndsWhatTheCallerShows) {
     // Room for the header and the rows but not the footer: the last bytes
     // reach the disk only when the file is closed.
     const int status = InChild([&] {
         LimitFileSize(18 + 3 * 200 * 200);
-        const bool failed = writetga(g_vhdc) == SaveResult::WriteError;
-        return failed && IsWindowEnabled(g_hWnd) && GetCursor() == cross ? 0 : 1;
+        const bool failed = writetga(g_vhdc, Recording()) == SaveResult::WriteError;
+        return failed && shown.size() == 2 ? 0 : 1;
     });
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     ExpectOldFileAlone();
 }
 
-// Ends the process with SIGTERM when the export shows its hourglass, which is
-// once the header is written and before the first row is.
-class InterruptingBackend : public HeadlessBackend {
-  public:
-    void cursorChanged(HCURSOR cursor) override {
-        if (cursor == LoadCursorA(nullptr, IDC_WAIT)) {
-            std::raise(SIGTERM);
-        }
-    }
-};
-
 TEST_F(FailedTargaExport, ASignalDuringTheExportKeepsTheOldFile) {
+    // The signal comes once the header is written and before the first row.
     const int status = InChild([&] {
-        static InterruptingBackend interrupting;
-        InstallBackend(&interrupting);
-        writetga(g_vhdc);
+        writetga(g_vhdc, WhileWriting{[] { std::raise(SIGTERM); }, {}});
         return 0;
     });
     ASSERT_TRUE(WIFSIGNALED(status));
@@ -168,13 +161,13 @@ TEST_F(FailedTargaExport, ASignalDuringTheExportKeepsTheOldFile) {
 
 TEST_F(FailedTargaExport, ACreateOrWriteFailureGivesItsResult) {
     std::strcpy(tgafile, (scratch / "missing/pic.tga").c_str());
-    EXPECT_EQ(writetga(g_vhdc), SaveResult::OpenError) << "missing directory";
+    EXPECT_EQ(writetga(g_vhdc, Recording()), SaveResult::OpenError) << "missing directory";
     std::strcpy(tgafile, (ReadOnlyDirectory(scratch) + "/pic.tga").c_str());
-    EXPECT_EQ(writetga(g_vhdc), SaveResult::OpenError) << "read-only directory";
+    EXPECT_EQ(writetga(g_vhdc, Recording()), SaveResult::OpenError) << "read-only directory";
+    EXPECT_TRUE(shown.empty()) << "nothing is shown for a file that cannot be made";
     std::strcpy(tgafile, kFullDisk);
-    EXPECT_EQ(writetga(g_vhdc), SaveResult::WriteError) << "full disk";
-    EXPECT_TRUE(IsWindowEnabled(g_hWnd));
-    EXPECT_EQ(GetCursor(), cross);
+    EXPECT_EQ(writetga(g_vhdc, Recording()), SaveResult::WriteError) << "full disk";
+    EXPECT_EQ(shown, (std::vector<std::string>{"begin", "end"}));
     std::filesystem::remove(scratch / "locked");
     std::strcpy(tgafile, (scratch / "pic.tga").c_str());
     ExpectOldFileAlone();

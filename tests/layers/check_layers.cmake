@@ -1,8 +1,9 @@
 # Checks a source tree against the layer order: run with -DSOURCE_DIR=<tree>
 # -DLINKS=<link graph> [-DLAYERS=<layer file>] as cmake -P. Lists every
-# include and every link that points to a higher layer or a peer, and every
-# Qt include outside the folders that may use Qt, and every include a folder
-# is barred from (ORV_LAYER_BARRED); fails when there is one.
+# include and every link that points to a higher layer or a peer, every Qt
+# include outside the folders that may use Qt, every include a folder is
+# barred from (ORV_LAYER_BARRED) and every window or cursor call in an engine
+# folder; fails when there is one.
 cmake_minimum_required(VERSION 3.25)
 
 get_filename_component(SOURCE_DIR ${SOURCE_DIR} ABSOLUTE)
@@ -65,6 +66,26 @@ foreach(folder IN LISTS layer_folders)
       elseif(line MATCHES "<(Q[A-Za-z]*)>" AND NOT qt_allowed)
         list(APPEND faults "${source} includes <${CMAKE_MATCH_1}> outside the Qt folders")
       endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+# A call is the name, with or without Ex and the A or W of its text kind,
+# followed by its opening parenthesis, or by a name and the parenthesis or
+# brace of an object made with it; a longer name that merely ends in one of
+# them is no call of it.
+list(JOIN ORV_WINDOW_CALLS "|" calls)
+set(call_pattern
+  "(^|[^A-Za-z0-9_])(${calls})(Ex)?[AW]?([ \t]*\\(|[ \t]+[A-Za-z_][A-Za-z0-9_]*[ \t]*[({])")
+foreach(folder IN LISTS ORV_ENGINE_FOLDERS)
+  file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.cpp
+    ${SOURCE_DIR}/${folder}/*.h)
+  foreach(source IN LISTS sources)
+    file(STRINGS ${SOURCE_DIR}/${source} lines REGEX "${call_pattern}")
+    foreach(line IN LISTS lines)
+      string(REGEX MATCH "${call_pattern}" call "${line}")
+      string(REGEX REPLACE "${call_pattern}" "\\2" name "${call}")
+      list(APPEND faults "${source} calls ${name}, a window service, in the engine")
     endforeach()
   endforeach()
 endforeach()

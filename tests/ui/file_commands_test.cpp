@@ -4,13 +4,18 @@
 
 #include "files/gan.h"
 #include "files/selection.h"
+#include "platform/backend.h"
+#include "platform/headless.h"
 #include "platform/kernel.h"
 #include "render/state.h"
+#include "render/surfaces.h"
 #include "resources/resources.h"
 
 #include <cstring>
 #include <filesystem>
 #include <set>
+#include <string>
+#include <vector>
 
 namespace orv::test {
 namespace {
@@ -56,6 +61,48 @@ TEST_F(FileCommands, ASavedImageIsReportedAndThenItsParameterFile) {
     ExpectReport(0, "Image saved as moon.tga");
     ExpectReport(1,
                  "Parameters saved as moon.gan\n\nLoad via ' File ' menu or by double-clicking.");
+}
+
+// Records, in order, the cursor changes, the main window's enabling and
+// disabling, and the message boxes.
+class SequenceBackend : public HeadlessBackend {
+  public:
+    void cursorChanged(HCURSOR cursor) override {
+        events.push_back(cursor == hourglass ? "hourglass" : cursor == cross ? "cross" : "other");
+        HeadlessBackend::cursorChanged(cursor);
+    }
+    void windowEnabled(HWND hwnd, bool enabled) override {
+        if (hwnd == g_hWnd) {
+            events.push_back(enabled ? "enabled" : "disabled");
+        }
+    }
+    int messageBox(HWND owner, const std::string& text, const std::string& caption,
+                   UINT type) override {
+        events.push_back("box: " + caption);
+        return HeadlessBackend::messageBox(owner, text, caption, type);
+    }
+
+    std::vector<std::string> events;
+};
+
+TEST_F(FileCommands, TheImageIsWrittenWithTheWindowDisabledUnderTheHourglass) {
+    SequenceBackend sequence;
+    InstallBackend(&sequence);
+    SetCursor(cross);
+    sequence.events.clear();
+    sequence.fileAnswers.push_back(scratch / "moon");
+    Command(kSaveImage);
+    EXPECT_EQ(sequence.events,
+              (std::vector<std::string>{"hourglass", "disabled", "enabled", "cross",
+                                        "box: WJ Orvantis", "box: WJ Orvantis"}));
+
+    // Without memory for a row no file is started: the error alone.
+    sequence.events.clear();
+    SetLocalAllocFailure([](std::size_t, int) { return true; });
+    sequence.fileAnswers.push_back(scratch / "moon");
+    Command(kSaveImage);
+    InstallBackend(&backend);
+    EXPECT_EQ(sequence.events, (std::vector<std::string>{"box: Save file error"}));
 }
 
 // A save that fails shows one error and leaves the files it was to replace

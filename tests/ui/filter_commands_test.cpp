@@ -9,6 +9,7 @@
 #include "ui/state.h"
 
 #include <string>
+#include <vector>
 
 namespace orv::test {
 namespace {
@@ -103,6 +104,39 @@ TEST_F(FilterCommands, EqualizationWithoutMemoryForItsBuffersSaysSoAfterItsAdvis
     EXPECT_EQ(box.owner, g_hWnd);
     Command(kNormalize);
     EXPECT_EQ(backend.messageBoxes.size(), 3u) << "only the normalization advisory follows";
+}
+
+TEST_F(FilterCommands, OnlyEqualizationShowsTheWaitCursorAndOnlyWhileItHasCountsToEqualize) {
+    backend.cursorChanges.clear();
+    Command(kNormalize);
+    Command(kHitCountLog);
+    Command(kHitCountLogSquared);
+    EXPECT_TRUE(backend.cursorChanges.empty());
+    Command(kEqualize);
+    EXPECT_EQ(backend.cursorChanges, (std::vector<HCURSOR>{wait, cross}));
+
+    // Without memory the cursor is back before the user is told.
+    backend.cursorChanges.clear();
+    std::size_t cursorsAtTheBox = 0;
+    backend.onMessageBox = [&](const MessageBoxCall&) {
+        cursorsAtTheBox = backend.cursorChanges.size();
+        return 0;
+    };
+    SetLocalAllocFailure([](std::size_t, int request) { return request == 0; });
+    Command(kEqualize);
+    SetLocalAllocFailure({});
+    EXPECT_EQ(backend.cursorChanges, (std::vector<HCURSOR>{wait, cross}));
+    EXPECT_EQ(cursorsAtTheBox, 2u);
+
+    // No hits, or a picture the filters refuse: nothing to wait for.
+    backend.cursorChanges.clear();
+    const std::uint32_t most = hitmax;
+    hitmax = 0;
+    Command(kEqualize);
+    hitmax = most;
+    method[0] = 0;
+    Command(kEqualize);
+    EXPECT_TRUE(backend.cursorChanges.empty());
 }
 
 TEST_F(FilterCommands, CountsMadeForAnotherImageSizeAreLeftAloneSilently) {

@@ -3,6 +3,7 @@
 #include "analysis/lyapunov.h"
 #include "analysis/randomparams.h"
 #include "render/state.h"
+#include "render/surfaces.h"
 #include "resources/resources.h"
 
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <limits>
 #include <regex>
 #include <string>
+#include <vector>
 
 namespace orv::test {
 namespace {
@@ -42,6 +44,16 @@ class SearchCommands : public PausedProgram {
         PausedProgram::TearDown();
     }
 
+    // The cursor changes made before each message box, box by box.
+    void CountCursorsAtEachBox() {
+        backend.cursorChanges.clear();
+        backend.onMessageBox = [this](const MessageBoxCall&) {
+            cursorsAtBoxes.push_back(backend.cursorChanges.size());
+            return 0;
+        };
+    }
+    std::vector<std::size_t> cursorsAtBoxes;
+
     void ExpectAdvisory(const char* text, const char* caption) const {
         ASSERT_EQ(backend.messageBoxes.size(), 1u);
         const MessageBoxCall& box = backend.messageBoxes[0];
@@ -69,8 +81,11 @@ TEST_F(SearchCommands, AFoundParameterSetIsRenderedAtOnceAndTheAdvisoryComesOnce
 
 TEST_F(SearchCommands, DisplayModeShowsTheTryTruncatedValuesAndTheExponent) {
     debugflag = 1;
+    CountCursorsAtEachBox();
     Command(kRandomParameters);
     ASSERT_EQ(backend.messageBoxes.size(), 2u);
+    EXPECT_EQ(backend.cursorChanges, (std::vector<HCURSOR>{wait, cross}));
+    EXPECT_EQ(cursorsAtBoxes, (std::vector<std::size_t>{0, 2})) << "the search waits in between";
     const MessageBoxCall& box = backend.messageBoxes[1];
     EXPECT_EQ(box.caption, "Accept Parameters?");
     EXPECT_EQ(box.type, MB_YESNO | MB_ICONINFORMATION);
@@ -113,8 +128,11 @@ TEST_F(SearchCommands, ADeclinedSetIsUndoneAndStartsNothing) {
 TEST_F(SearchCommands, AFailedSearchSaysSoAndStartsNothing) {
     // An undefined start point makes every estimate fall to the floor.
     p[0].xstart = std::numeric_limits<double>::quiet_NaN();
+    CountCursorsAtEachBox();
     Command(kRandomParameters);
     ASSERT_EQ(backend.messageBoxes.size(), 2u);
+    EXPECT_EQ(backend.cursorChanges, (std::vector<HCURSOR>{wait, cross}));
+    EXPECT_EQ(cursorsAtBoxes, (std::vector<std::size_t>{0, 2}));
     const MessageBoxCall& box = backend.messageBoxes[1];
     EXPECT_EQ(box.text, "Attractor not found after 100 tries.\n\nPlease try again; this will "
                         "reset the\n   pseudo-random number generator.");

@@ -49,7 +49,7 @@ void clearPicture(HDC hdc) {
     }
 
     if (lmapflag != 0) {
-        if (lmap(itercount) != 0) {
+        if (lmap(window.get(), itercount) != 0) {
             firstloop = 1;
             lmapflag = 0;
             return kMapComplete;

@@ -34,6 +34,21 @@ void saveFailed(HWND hWnd, SaveResult result) {
     saveFailed(hWnd, SaveErrorText(result));
 }
 
+// Writes the image; while its rows are written the main window is disabled
+// and shows the hourglass.
+SaveResult writeImage() {
+    HCURSOR previous = nullptr;
+    const WhileWriting busy{[&previous] {
+                                previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+                                EnableWindow(g_hWnd, FALSE);
+                            },
+                            [&previous] {
+                                EnableWindow(g_hWnd, TRUE);
+                                SetCursor(previous);
+                            }};
+    return writetga(g_vhdc, busy);
+}
+
 void report(const std::string& text) {
     MessageBoxA(nullptr, text.c_str(), "WJ Orvantis", MB_ICONINFORMATION);
 }
@@ -115,7 +130,7 @@ void SaveImageCommand(HWND hWnd) {
         return;
     }
     redrawNow(hWnd);
-    if (const SaveResult result = writetga(g_vhdc); result != SaveResult::Saved) {
+    if (const SaveResult result = writeImage(); result != SaveResult::Saved) {
         saveFailed(hWnd, result);
         return;
     }

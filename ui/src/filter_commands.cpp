@@ -2,6 +2,8 @@
 // made for the present image size, and each explains itself once per run.
 #include "command_handlers.h"
 #include "filters/filters.h"
+#include "platform/window_dc.h"
+#include "render/plot.h"
 #include "render/state.h"
 #include "render/surfaces.h"
 #include "resources/resources.h"
@@ -42,23 +44,36 @@ Advisory advisoryOf(UINT id) {
     }
 }
 
+// Equalizing takes a while: the hourglass shows while there is something to
+// equalize.
+int equalizeShowingWait(HDC window) {
+    if (FilterRefusal() != 0 || hitmax == 0) {
+        return equalize(window);
+    }
+    SetCursor(wait);
+    const int result = equalize(window);
+    SetCursor(cross);
+    return result;
+}
+
 } // namespace
 
 int RunFilter(UINT id) {
+    const WindowDC dc(g_hWnd);
     switch (id) {
     case kNormalize:
-        return normalize();
+        return normalize(dc.get());
     case kEqualize:
-        return equalize();
+        return equalizeShowingWait(dc.get());
     case kHitCountLogSquared: {
         logsquare = 1;
-        const int result = logadjust();
+        const int result = logadjust(dc.get());
         logsquare = 0;
         return result;
     }
     default:
         logsquare = 0;
-        return logadjust();
+        return logadjust(dc.get());
     }
 }
 

@@ -13,16 +13,22 @@ namespace {
 constexpr int kWidth = 480;
 constexpr int kHeight = 240;
 
-HDC abouthdc = nullptr;
-HBITMAP aboutbitmap = nullptr;
+// The about picture, kept in the window's data while the window is open.
+struct AboutPicture {
+    HDC hdc = nullptr;
+    HBITMAP bitmap = nullptr;
+};
+
+AboutPicture* pictureOf(HWND hPopupwnd) {
+    return reinterpret_cast<AboutPicture*>(GetWindowLongPtrA(hPopupwnd, GWLP_USERDATA));
+}
 
 // Without its picture the window closes at once and says why.
 LRESULT onCreate(HWND hPopupwnd) {
-    abouthdc = CreateCompatibleDC(WindowDC(hPopupwnd).get());
-    aboutbitmap = LoadBitmapA(program.g_hInstance, "WJABOUTBITMAP");
+    const HDC abouthdc = CreateCompatibleDC(WindowDC(hPopupwnd).get());
+    const HBITMAP aboutbitmap = LoadBitmapA(program.g_hInstance, "WJABOUTBITMAP");
     if (aboutbitmap == nullptr) {
         DeleteDC(abouthdc);
-        abouthdc = nullptr;
         program.aboutflag = 0;
         EnableWindow(g_hWnd, TRUE);
         DestroyWindow(hPopupwnd);
@@ -31,13 +37,17 @@ LRESULT onCreate(HWND hPopupwnd) {
         return 0;
     }
     SelectObject(abouthdc, aboutbitmap);
+    SetWindowLongPtrA(hPopupwnd, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(new AboutPicture{abouthdc, aboutbitmap}));
     return 0;
 }
 
 void onPaint(HWND hPopupwnd) {
     PAINTSTRUCT ps;
     BeginPaint(hPopupwnd, &ps);
-    BitBlt(ps.hdc, 0, 0, kWidth, kHeight, abouthdc, 0, 0, SRCCOPY);
+    if (const AboutPicture* picture = pictureOf(hPopupwnd)) {
+        BitBlt(ps.hdc, 0, 0, kWidth, kHeight, picture->hdc, 0, 0, SRCCOPY);
+    }
     EndPaint(hPopupwnd, &ps);
 }
 
@@ -46,15 +56,18 @@ void closeAbout(HWND hPopupwnd) {
         return;
     }
     program.aboutflag = 0;
-    ReleaseImage(abouthdc, aboutbitmap);
     EnableWindow(g_hWnd, TRUE);
     DestroyWindow(hPopupwnd);
 }
 
 // However the window goes (also with its owner), its picture goes with it.
-void onDestroy() {
+void onDestroy(HWND hPopupwnd) {
     program.aboutflag = 0;
-    ReleaseImage(abouthdc, aboutbitmap);
+    auto* picture = reinterpret_cast<AboutPicture*>(SetWindowLongPtrA(hPopupwnd, GWLP_USERDATA, 0));
+    if (picture != nullptr) {
+        ReleaseImage(picture->hdc, picture->bitmap);
+        delete picture;
+    }
 }
 
 } // namespace
@@ -67,7 +80,7 @@ LRESULT PopupWindowProc(HWND hPopupwnd, UINT message, WPARAM wParam, LPARAM lPar
         onPaint(hPopupwnd);
         return 0;
     case WM_DESTROY:
-        onDestroy();
+        onDestroy(hPopupwnd);
         return 0;
     case WM_MOVE:
     case WM_SIZE:

@@ -5,6 +5,7 @@
 #include "analysis/randomparams.h"
 #include "command_handlers.h"
 #include "render/state.h"
+#include "render/surfaces.h"
 #include "ui/driver.h"
 #include "ui/mainwindow.h"
 #include "ui/messages.h"
@@ -41,7 +42,9 @@ void startRendering(HWND hWnd) {
 // parameter display mode, where it is kept only if the user accepts it.
 // Returns true when a set was found and kept.
 bool searchParameters() {
+    SetCursor(wait);
     const SearchResult result = randomparams();
+    SetCursor(cross);
     if (!result.found) {
         MessageBoxA(nullptr, kSearchNotFound, " :-( ", MB_OK | MB_ICONEXCLAMATION);
         return false;

@@ -10,44 +10,54 @@
 
 namespace orv {
 
-HDC g_vSplash2hdc = nullptr;
-HBITMAP g_hSplash2Bitmap = nullptr;
-
 namespace {
 
 constexpr int kSide = 320;
 constexpr int kPictureHeight = 226;
 constexpr UINT kClose = WM_USER + 1;
 
-// The composed 320 x 320 image and its bitmap.
-HDC vhdc = nullptr;
-HBITMAP vbitmap = nullptr;
-// 1 once the first step has shown the whole image.
-int i = 0;
-StarField field;
+// What the splash window keeps while it is open, in its window data.
+struct ClosingSplash {
+    // The composed 320 x 320 image and its bitmap.
+    HDC vhdc = nullptr;
+    HBITMAP vbitmap = nullptr;
+    // The closing picture.
+    HDC picture = nullptr;
+    HBITMAP pictureBitmap = nullptr;
+    // true once the first step has shown the whole image.
+    bool shown = false;
+    StarField field;
+};
+
+// The window's splash; none before WM_CREATE has made it or after
+// WM_DESTROY has freed it.
+ClosingSplash* splashOf(HWND hSplash2wnd) {
+    return reinterpret_cast<ClosingSplash*>(GetWindowLongPtrA(hSplash2wnd, GWLP_USERDATA));
+}
 
 LRESULT onCreate(HWND hSplash2wnd) {
-    i = 0;
-    field = StarField{};
     const WindowDC window(hSplash2wnd);
     const HDC hdc = window.get();
-    vhdc = CreateCompatibleDC(hdc);
-    vbitmap = vhdc != nullptr ? CreateCompatibleBitmap(hdc, kSide, kSide) : nullptr;
+    const HDC vhdc = CreateCompatibleDC(hdc);
+    const HBITMAP vbitmap = vhdc != nullptr ? CreateCompatibleBitmap(hdc, kSide, kSide) : nullptr;
     if (vbitmap == nullptr) {
         DeleteDC(vhdc);
-        vhdc = nullptr;
         return -1;
     }
+    auto* splash = new ClosingSplash;
+    splash->vhdc = vhdc;
+    splash->vbitmap = vbitmap;
+    SetWindowLongPtrA(hSplash2wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(splash));
     SelectObject(vhdc, vbitmap);
     HBRUSH background = CreateSolidBrush(kSplash2Background);
     const RECT all{0, 0, kSide, kSide};
     FillRect(vhdc, &all, background);
     DeleteObject(background);
 
-    g_vSplash2hdc = CreateCompatibleDC(hdc);
-    g_hSplash2Bitmap = LoadBitmapA(program.g_hInstance, "WJSPLASH2BITMAP");
-    SelectObject(g_vSplash2hdc, g_hSplash2Bitmap);
-    BitBlt(vhdc, 0, kSide - kPictureHeight, kSide, kPictureHeight, g_vSplash2hdc, 0, 0, SRCCOPY);
+    splash->picture = CreateCompatibleDC(hdc);
+    splash->pictureBitmap = LoadBitmapA(program.g_hInstance, "WJSPLASH2BITMAP");
+    SelectObject(splash->picture, splash->pictureBitmap);
+    BitBlt(vhdc, 0, kSide - kPictureHeight, kSide, kPictureHeight, splash->picture, 0, 0, SRCCOPY);
     PostMessageA(hSplash2wnd, WM_USER, 0, 0);
     return 0;
 }
@@ -55,7 +65,9 @@ LRESULT onCreate(HWND hSplash2wnd) {
 void onPaint(HWND hSplash2wnd) {
     PAINTSTRUCT ps;
     BeginPaint(hSplash2wnd, &ps);
-    BitBlt(ps.hdc, 0, 0, kSide, kSide, vhdc, 0, 0, SRCCOPY);
+    if (const ClosingSplash* splash = splashOf(hSplash2wnd)) {
+        BitBlt(ps.hdc, 0, 0, kSide, kSide, splash->vhdc, 0, 0, SRCCOPY);
+    }
     EndPaint(hSplash2wnd, &ps);
 }
 
@@ -67,14 +79,14 @@ bool endsTheSplash(UINT message) {
 // One step. A key press or a button press waiting for the window ends the
 // animation a second later; any other input waiting (a mouse move, a key
 // release, a character) is dropped.
-void step(HWND hSplash2wnd) {
+void step(HWND hSplash2wnd, ClosingSplash& splash) {
     const WindowDC window(hSplash2wnd);
     const HDC hdc = window.get();
-    if (i == 0) {
-        i = 1;
-        BitBlt(hdc, 0, 0, kSide, kSide, vhdc, 0, 0, SRCCOPY);
+    if (!splash.shown) {
+        splash.shown = true;
+        BitBlt(hdc, 0, 0, kSide, kSide, splash.vhdc, 0, 0, SRCCOPY);
     }
-    stars(hdc, vhdc, field);
+    stars(hdc, splash.vhdc, splash.field);
     Sleep(20);
     MSG msg;
     if (PeekMessageA(&msg, hSplash2wnd, WM_KEYDOWN, WM_MOUSELAST, PM_REMOVE) != FALSE &&
@@ -87,9 +99,15 @@ void step(HWND hSplash2wnd) {
 }
 
 // However the window goes (also with its owner), its pictures go with it.
-void onDestroy() {
-    ReleaseImage(g_vSplash2hdc, g_hSplash2Bitmap);
-    ReleaseImage(vhdc, vbitmap);
+void onDestroy(HWND hSplash2wnd) {
+    auto* splash =
+        reinterpret_cast<ClosingSplash*>(SetWindowLongPtrA(hSplash2wnd, GWLP_USERDATA, 0));
+    if (splash == nullptr) {
+        return;
+    }
+    ReleaseImage(splash->picture, splash->pictureBitmap);
+    ReleaseImage(splash->vhdc, splash->vbitmap);
+    delete splash;
 }
 
 // Closes the splash, which frees its pictures, and lets the main window end
@@ -127,10 +145,12 @@ LRESULT Splash2WindowProc(HWND hSplash2wnd, UINT message, WPARAM wParam, LPARAM 
         InvalidateRect(hSplash2wnd, nullptr, TRUE);
         return 0;
     case WM_USER:
-        step(hSplash2wnd);
+        if (ClosingSplash* splash = splashOf(hSplash2wnd)) {
+            step(hSplash2wnd, *splash);
+        }
         return 0;
     case WM_DESTROY:
-        onDestroy();
+        onDestroy(hSplash2wnd);
         return 0;
     case kClose:
     case WM_KEYDOWN:

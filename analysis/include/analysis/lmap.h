@@ -10,9 +10,9 @@
 
 namespace orv {
 
-// Draws row iter of the map (iter 0 starts a new map) on the image and the
-// window; returns 1 once the last row is drawn, else 0.
-int lmap(int iter);
+// Draws row iter of the map (iter 0 starts a new map) on the image and on
+// the window's surface window; returns 1 once the last row is drawn, else 0.
+int lmap(HDC window, int iter);
 // Draws the labelled grid over the finished map.
 void drawgrid(HDC hdc);
 

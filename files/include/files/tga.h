@@ -6,6 +6,7 @@
 #include "platform/gdi.h"
 
 #include <cstdint>
+#include <functional>
 
 namespace orv {
 
@@ -36,14 +37,22 @@ struct TGAFOOTER {
 constexpr int kTgaHeaderBytes = 18;
 constexpr int kTgaFooterBytes = 26;
 
+// What the caller shows while the rows are written, the long part of an
+// export: begin runs once the header is written, end once the file is closed,
+// written completely or not. Neither runs when the file cannot be started.
+struct WhileWriting {
+    std::function<void()> begin;
+    std::function<void()> end;
+};
+
 // Writes the res x res picture of hdc (the off-screen image) to tgafile,
 // replacing the file only once it is complete: OpenError when the file cannot
 // be created, NoMemory when there is no memory for a row (then no file is
 // touched), WriteError when it cannot be written completely.
-SaveResult writetga(HDC hdc);
+SaveResult writetga(HDC hdc, const WhileWriting& shown = {});
 
 // Writes the picture into file, opened here at path, and closes it without
 // committing it, so that it can be committed together with another file.
-SaveResult WriteTarga(HDC hdc, const char* path, SafeFile& file);
+SaveResult WriteTarga(HDC hdc, const char* path, SafeFile& file, const WhileWriting& shown = {});
 
 } // namespace orv

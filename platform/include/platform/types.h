@@ -15,6 +15,7 @@ using LONG = int;
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
+using LONG_PTR = std::intptr_t;
 using COLORREF = std::uint32_t;
 
 constexpr BOOL TRUE = 1;

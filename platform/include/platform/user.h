@@ -53,6 +53,9 @@ constexpr DWORD WS_VISIBLE = 0x10000000;
 constexpr DWORD WS_DISABLED = 0x08000000;
 
 // ShowWindow commands.
+// The one per-window value a program may keep with a window.
+constexpr int GWLP_USERDATA = -21;
+
 constexpr int SW_HIDE = 0;
 constexpr int SW_SHOWNORMAL = 1;
 constexpr int SW_SHOW = 5;
@@ -156,6 +159,11 @@ BOOL UpdateWindow(HWND hwnd);
 BOOL EnableWindow(HWND hwnd, BOOL enable);
 BOOL IsWindowEnabled(HWND hwnd);
 BOOL IsWindow(HWND hwnd);
+// The program's own value for a window (index GWLP_USERDATA): 0 for a new
+// window, and 0 for a destroyed one, which keeps none. Setting returns the
+// value it replaces.
+LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value);
+LONG_PTR GetWindowLongPtrA(HWND hwnd, int index);
 BOOL GetClientRect(HWND hwnd, RECT* rect);
 LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -34,6 +34,7 @@ struct Window {
     Bitmap* surface = nullptr; // the client area's pixels
     DC dc;                     // the context handed out by GetDC
     void* backendData = nullptr;
+    LONG_PTR userData = 0; // the program's own, GWLP_USERDATA
     // Dialog controls: the control id, the dialog they belong to and the
     // check of a button (the text is the title).
     int id = 0;

@@ -1,6 +1,8 @@
 // Colouring one iterate into the hit-count buffer, the image and the window.
 #pragma once
 
+#include "platform/gdi.h"
+
 #include <cstdint>
 
 namespace orv {
@@ -10,6 +12,8 @@ namespace orv {
 extern float* hitcount;
 extern std::uint32_t hitmax;
 
-int plot(int xplot1, int yplot1);
+// Colours the pixel (xplot1, yplot1) from the iterate v and the one before
+// it, oldv, in the counts, the image and window, the window's surface.
+int plot(HDC window, int xplot1, int yplot1);
 
 } // namespace orv

@@ -4,6 +4,7 @@
 #include "palette/palette.h"
 #include "platform/headless.h"
 #include "platform/user.h"
+#include "platform/window_dc.h"
 #include "render/hitcount.h"
 #include "render/kernel.h"
 #include "render/plot.h"
@@ -73,10 +74,11 @@ HitCounts EngineCanvas::RenderAttractor(const AttractorSetup& setup) {
     }
     const RenderKernel kernel(RenderInputs());
     KernelState state = kernel.start();
+    const WindowDC window(g_hWnd);
     for (long i = 0; i < setup.steps; ++i) {
         const Pixel at = kernel.step(state);
         if (i > 0) {
-            plot(at.x, at.y);
+            plot(window.get(), at.x, at.y);
         }
     }
     if (hitcount != nullptr) {
@@ -95,8 +97,9 @@ std::vector<int> EngineCanvas::LyapunovHeights(int mapType, const PARAM& paramet
     genpalette(grey);
     type = mapType;
     p[type] = parameters;
+    const WindowDC window(g_hWnd);
     for (int row = 0; row < side_; ++row) {
-        lmap(row);
+        lmap(window.get(), row);
     }
     std::vector<int> heights(static_cast<std::size_t>(side_) * static_cast<std::size_t>(side_));
     for (int y = 0; y < side_; ++y) {

@@ -11,8 +11,6 @@ namespace orv {
 // The pictures while their splash shows them.
 extern HDC g_vSplashhdc;
 extern HBITMAP g_hSplashBitmap;
-extern HDC g_vSplash2hdc;
-extern HBITMAP g_hSplash2Bitmap;
 
 // The closing splash's background: red 0, green 16, blue 48.
 constexpr COLORREF kSplash2Background = 0x00301000;
