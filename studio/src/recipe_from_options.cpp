@@ -1,0 +1,350 @@
+#include "studio/recipe_from_options.h"
+
+#include "analysis/lyapunov.h"
+#include "analysis/search.h"
+#include "files/gan.h"
+#include "palette/mapfile.h"
+#include "palette/palette.h"
+#include "platform/plain_file.h"
+#include "platform/types.h"
+#include "render/defaults.h"
+#include "render/kernel.h"
+#include "render/limits.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <type_traits>
+#include <utility>
+
+namespace orv {
+
+namespace {
+
+// The picture as the desktop program holds it at start: every type keeps
+// its own parameters, view, rotation and method.
+struct StartPicture {
+    int type = 0;
+    PARAM p[kTypes] = {pdef[0], pdef[1], pdef[2], pdef[3]};
+    MINMAX mm[kTypes] = {mmdef[0], mmdef[1], mmdef[2], mmdef[3]};
+    VOXEL rot[kTypes] = {};
+    int order = 0;
+    int method[kTypes] = {0, 0, 0, 0};
+    std::array<int, 3> background = {kStartBackground[0], kStartBackground[1], kStartBackground[2]};
+    std::array<unsigned char, 768> palette{};
+    bool ghost = false;
+
+    StartPicture() { std::copy(defpal1, defpal1 + 768, palette.begin()); }
+
+    KernelInputs inputs() const {
+        KernelInputs in;
+        in.type = type;
+        in.param = p[type];
+        in.rotation = rot[type];
+        in.order = order;
+        in.view = mm[type];
+        in.res = kStartRes;
+        in.ghost = ghost;
+        return in;
+    }
+};
+
+class Reading {
+  public:
+    explicit Reading(bool warns) : warns_(warns) {}
+
+    void warn(std::string text) {
+        if (warns_) {
+            result_.messages.push_back(std::move(text));
+        }
+    }
+    bool warns() const { return warns_; }
+    // Records the refusal and its reason; returns false for the caller to pass on.
+    bool refuse(RecipeRefusal why, std::string text) {
+        result_.refusal = why;
+        result_.messages.push_back(std::move(text));
+        return false;
+    }
+    void say(std::string text) { result_.messages.push_back(std::move(text)); }
+    RecipeReading take(std::optional<PosterRecipe> recipe) {
+        result_.recipe = std::move(recipe);
+        return std::move(result_);
+    }
+
+  private:
+    bool warns_;
+    RecipeReading result_;
+};
+
+// The system's reason why name cannot be opened for reading, or 0 when it
+// can: a name too long for the program's path buffers is refused as the
+// system refuses one too long for its own.
+int OpenFailure(const std::string& name) {
+    if (name.size() >= MAX_PATH) {
+        return ENAMETOOLONG;
+    }
+    std::FILE* in = OpenPlainFile(name.c_str(), "rb");
+    if (in == nullptr) {
+        return errno;
+    }
+    std::fclose(in);
+    return 0;
+}
+
+bool CannotRead(Reading& reading, const char* what, const std::string& name, int error) {
+    return reading.refuse(RecipeRefusal::BadInput, std::string("cannot read the ") + what + " '" +
+                                                       name + "': " + std::strerror(error));
+}
+
+// A record is taken as stored, but values that are no finite numbers would
+// give a blank picture (and a start point that is none makes every random
+// search fail): such a file is refused, naming the fields.
+bool CheckFinite(Reading& reading, const std::string& name, const GAN& record) {
+    const std::pair<const char*, double> fields[] = {
+        {"a", record.a},           {"b", record.b},           {"c", record.c},
+        {"d", record.d},           {"xstart", record.xstart}, {"ystart", record.ystart},
+        {"zstart", record.zstart}, {"xrot", record.xrot},     {"yrot", record.yrot},
+        {"zrot", record.zrot}};
+    std::string named;
+    for (const auto& [field, value] : fields) {
+        if (!std::isfinite(value)) {
+            named += (named.empty() ? "" : ", ") + std::string(field);
+        }
+    }
+    if (named.empty()) {
+        return true;
+    }
+    return reading.refuse(RecipeRefusal::BadInput, "the parameter file '" + name +
+                                                       "' holds values that are not finite "
+                                                       "numbers: " +
+                                                       named);
+}
+
+bool LoadParameterFile(Reading& reading, const std::string& name, StartPicture& picture) {
+    if (const int error = OpenFailure(name)) {
+        return CannotRead(reading, "parameter file", name, error);
+    }
+    const std::optional<GAN> record = ReadGan(name);
+    if (!record) {
+        return reading.refuse(RecipeRefusal::BadInput,
+                              "'" + name +
+                                  "' is not a parameter file: it is shorter than 100 bytes or "
+                                  "names no attractor type");
+    }
+    picture.type = record->type;
+    PARAM& q = picture.p[picture.type];
+    q.a = record->a;
+    q.b = record->b;
+    q.c = record->c;
+    q.d = record->d;
+    q.xstart = record->xstart;
+    q.ystart = record->ystart;
+    q.zstart = record->zstart;
+    picture.background = {record->red, record->green, record->blue};
+    picture.rot[picture.type] = VOXEL{record->xrot, record->yrot, record->zrot};
+    return CheckFinite(reading, name, *record);
+}
+
+// The shortest text that reads back as value.
+std::string Shortest(double value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return std::string(text, end);
+}
+
+// Names the value used in place of one given out of its range.
+template <typename Value>
+void WarnIfClamped(Reading& reading, const char* option, Value given, Value used) {
+    if (given != used) {
+        if constexpr (std::is_floating_point_v<Value>) {
+            reading.warn(std::string("warning: ") + option + ": " + Shortest(given) +
+                         " is out of range; " + Shortest(used) + " is used");
+        } else {
+            reading.warn(std::string("warning: ") + option + ": " + std::to_string(given) +
+                         " is out of range; " + std::to_string(used) + " is used");
+        }
+    }
+}
+
+// Each value brought into its range, as the dialogs do, naming the ones
+// changed.
+template <typename Value, std::size_t N, typename Clamp>
+std::array<Value, N> Clamped(Reading& reading, const char* option,
+                             const std::array<Value, N>& given, Clamp clamp) {
+    std::array<Value, N> used{};
+    for (std::size_t i = 0; i < N; ++i) {
+        used[i] = static_cast<Value>(clamp(given[i], i));
+        WarnIfClamped(reading, option, given[i], used[i]);
+    }
+    return used;
+}
+
+// The ends of a range in either order are taken as they come; an end beyond
+// the outer limits is named in a warning.
+void WarnIfViewClamped(Reading& reading, double first, double second, double low, double high) {
+    WarnIfClamped(reading, "--view", std::min(first, second), low);
+    WarnIfClamped(reading, "--view", std::max(first, second), high);
+}
+
+bool ApplyView(Reading& reading, const std::array<double, 4>& values, MINMAX& view) {
+    double xmin = values[0];
+    double xmax = values[1];
+    if (!ClampRange(xmin, xmax, mmrange.xmin, mmrange.xmax)) {
+        return reading.refuse(RecipeRefusal::BadInput, "xmax - xmin must be >= 0.05");
+    }
+    double ymin = values[2];
+    double ymax = values[3];
+    if (!ClampRange(ymin, ymax, mmrange.ymin, mmrange.ymax)) {
+        return reading.refuse(RecipeRefusal::BadInput, "ymax - ymin must be >= 0.05");
+    }
+    WarnIfViewClamped(reading, values[0], values[1], xmin, xmax);
+    WarnIfViewClamped(reading, values[2], values[3], ymin, ymax);
+    view = MINMAX{xmin, xmax, ymin, ymax};
+    return true;
+}
+
+// A built-in palette by number, or a ".map" file read as the Palette
+// command reads it.
+bool ApplyPalette(Reading& reading, const std::string& choice,
+                  std::array<unsigned char, 768>& palette) {
+    if (choice == "1" || choice == "2") {
+        const unsigned char* entries = choice == "1" ? defpal1 : defpal2;
+        std::copy(entries, entries + 768, palette.begin());
+        return true;
+    }
+    if (const int error = OpenFailure(choice)) {
+        return CannotRead(reading, "palette file", choice, error);
+    }
+    const std::optional<std::array<unsigned char, 768>> read = ReadMap(choice);
+    if (!read) {
+        return reading.refuse(RecipeRefusal::BadInput,
+                              "'" + choice +
+                                  "' is not a palette file: a line does not begin with three "
+                                  "whole numbers");
+    }
+    palette = *read;
+    return true;
+}
+
+// The Parameters dialog estimates the exponent of what it was given and
+// warns about a set that will hardly give a picture; so does this.
+void WarnIfNotChaotic(Reading& reading, const StartPicture& picture) {
+    int ghostcount = 0;
+    const double exponent = LyapunovOf(RenderKernel(picture.inputs()), ghostcount);
+    if (exponent < 0.3) {
+        char text[160];
+        std::snprintf(text, sizeof text,
+                      "warning: Lyapunov exponent: %.6f: the attractor may not be chaotic "
+                      "enough to produce an appealing image",
+                      exponent);
+        reading.warn(text);
+    }
+}
+
+bool Apply(Reading& reading, const RenderOptions& options, StartPicture& picture) {
+    if (options.gan && !LoadParameterFile(reading, *options.gan, picture)) {
+        return false;
+    }
+    if (options.type) {
+        picture.type = *options.type;
+    }
+    PARAM& q = picture.p[picture.type];
+    if (options.params) {
+        const std::array<double, 4> used =
+            Clamped(reading, "--params", *options.params, [](double value, std::size_t i) {
+                return i < 2 ? ClampAB(value) : ClampCD(value);
+            });
+        q.a = used[0];
+        q.b = used[1];
+        q.c = used[2];
+        q.d = used[3];
+    }
+    if (options.start) {
+        const std::array<double, 2> start =
+            Clamped(reading, "--start", *options.start,
+                    [](double value, std::size_t) { return ClampStart(value); });
+        q.xstart = start[0];
+        q.ystart = start[1];
+    }
+    if (options.rotation) {
+        const std::array<double, 3> rotation =
+            Clamped(reading, "--rotation", *options.rotation,
+                    [](double value, std::size_t) { return ClampRotation(value); });
+        picture.rot[picture.type] = VOXEL{rotation[0], rotation[1], rotation[2]};
+    }
+    if (options.order) {
+        picture.order = *options.order;
+    }
+    if (options.view && !ApplyView(reading, *options.view, picture.mm[picture.type])) {
+        return false;
+    }
+    if ((options.params || options.start) && reading.warns()) {
+        WarnIfNotChaotic(reading, picture);
+    }
+    if (options.method) {
+        picture.method[picture.type] = *options.method;
+    }
+    if (options.background) {
+        const std::array<long, 3> used =
+            Clamped(reading, "--background", *options.background,
+                    [](long value, std::size_t) { return ClampColor(value); });
+        picture.background = {static_cast<int>(used[0]), static_cast<int>(used[1]),
+                              static_cast<int>(used[2])};
+    }
+    if (options.palette && !ApplyPalette(reading, *options.palette, picture.palette)) {
+        return false;
+    }
+    if (options.ghost) {
+        picture.ghost = true;
+    }
+    if (options.random) {
+        const std::optional<ChaoticSet> found =
+            SearchChaotic(picture.inputs(), options.seed.value_or(0));
+        if (!found) {
+            return reading.refuse(RecipeRefusal::NotFound, kSearchNotFound);
+        }
+        picture.p[picture.type] = found->param;
+    }
+    return true;
+}
+
+} // namespace
+
+RecipeReading RecipeOfOptions(const RenderOptions& options) {
+    Reading reading(options.display != BatchDisplay::Quiet);
+    const std::optional<long> side = options.res;
+    if (side && *side < kLeastPosterSide) {
+        reading.warn("warning: --res: " + std::to_string(*side) + " is out of range; " +
+                     std::to_string(kLeastPosterSide) + " is used");
+    }
+    StartPicture picture;
+    if (!Apply(reading, options, picture)) {
+        return reading.take(std::nullopt);
+    }
+    const int type = picture.type;
+    if (options.filter && picture.method[type] != 1) {
+        reading.refuse(RecipeRefusal::BadInput,
+                       "--filter needs the Hit Count colouring method (--method hit-count)");
+        return reading.take(std::nullopt);
+    }
+    PosterRecipe recipe;
+    recipe.type = type;
+    recipe.param = picture.p[type];
+    recipe.rotation = picture.rot[type];
+    // Every order other than 0 to 4 turns as "ZYX".
+    recipe.order = picture.order >= 0 && picture.order <= 4 ? picture.order : 5;
+    recipe.view = picture.mm[type];
+    recipe.res = std::max(side.value_or(kStartRes), kLeastPosterSide);
+    recipe.method = picture.method[type];
+    recipe.palette = picture.palette;
+    recipe.background = picture.background;
+    recipe.ghost = picture.ghost;
+    recipe.filter = options.filter;
+    recipe.steps = options.steps;
+    return reading.take(recipe);
+}
+
+} // namespace orv
