@@ -14,24 +14,14 @@ namespace {
 
 std::optional<std::uint32_t> fixedSeed;
 
-constexpr int kTries = 100;
-constexpr double kSmallest = 0.5;
-constexpr double kThreshold = 0.3;
-
-// A coefficient between low and high whose magnitude is at least 0.5.
 double draw(double low, double high) {
-    double value;
-    do {
-        value = static_cast<double>(low + wjrandom() * (high - low));
-    } while (std::fabs(value) < kSmallest);
-    return value;
+    return DrawCoefficient(NextRandom, low, high);
 }
 
 } // namespace
 
 long double wjrandom() {
-    const int random_integer = NextRandom();
-    return random_integer * (1.0L / 32767.0L);
+    return NextRandom() * (1.0L / 32767.0L);
 }
 
 void paramclip(PARAM* RP) {
@@ -60,7 +50,7 @@ SearchResult randomparams() {
     SeedRandom(fixedSeed ? *fixedSeed : static_cast<std::uint32_t>(std::time(nullptr)));
     SearchResult result;
     result.previous = p[type];
-    for (result.count = 1; result.count <= kTries; ++result.count) {
+    for (result.count = 1; result.count <= kSearchTries; ++result.count) {
         RP.a = draw(abcdrange[0], abcdrange[1]);
         RP.b = draw(abcdrange[0], abcdrange[1]);
         RP.c = draw(abcdrange[2], abcdrange[3]);
@@ -73,7 +63,7 @@ SearchResult randomparams() {
         RP.zstart = p[type].zstart;
         p[type] = RP;
         lyapunov();
-        if (LExp >= kThreshold) {
+        if (LExp >= kChaoticExponent) {
             result.found = true;
             break;
         }

@@ -3,6 +3,7 @@
 
 #include "render/types.h"
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 
@@ -18,6 +19,21 @@ long double wjrandom();
 // Rounds a, b, c, d, xstart and ystart down to twelve decimals, three times
 // over; zstart is left alone.
 void paramclip(PARAM* RP);
+
+// How many candidates a search draws, and the least exponent it accepts.
+inline constexpr int kSearchTries = 100;
+inline constexpr double kChaoticExponent = 0.3;
+
+// A coefficient between low and high whose magnitude is at least 0.5, from
+// numbers 0 to 32767 that next() draws, each taken as wjrandom takes one.
+template <class Next> double DrawCoefficient(Next&& next, double low, double high) {
+    double value;
+    do {
+        const long double uniform = next() * (1.0L / 32767.0L);
+        value = static_cast<double>(low + uniform * (high - low));
+    } while (std::fabs(value) < 0.5);
+    return value;
+}
 
 // The cheap test on the coefficients' sizes that a candidate must pass before
 // its exponent is estimated: |a| + |b||c| and |b| + |a||d| both at least 1.
