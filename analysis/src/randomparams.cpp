@@ -14,10 +14,6 @@ namespace {
 
 std::optional<std::uint32_t> fixedSeed;
 
-double draw(double low, double high) {
-    return DrawCoefficient(NextRandom, low, high);
-}
-
 } // namespace
 
 long double wjrandom() {
@@ -50,24 +46,16 @@ SearchResult randomparams() {
     SeedRandom(fixedSeed ? *fixedSeed : static_cast<std::uint32_t>(std::time(nullptr)));
     SearchResult result;
     result.previous = p[type];
-    for (result.count = 1; result.count <= kSearchTries; ++result.count) {
-        RP.a = draw(abcdrange[0], abcdrange[1]);
-        RP.b = draw(abcdrange[0], abcdrange[1]);
-        RP.c = draw(abcdrange[2], abcdrange[3]);
-        RP.d = draw(abcdrange[2], abcdrange[3]);
-        if (!PassesSizeTest(RP)) {
-            continue;
-        }
-        RP.xstart = p[type].xstart;
-        RP.ystart = p[type].ystart;
-        RP.zstart = p[type].zstart;
-        p[type] = RP;
+    const std::optional<int> found = SearchTries(NextRandom, RP, [](PARAM& candidate) {
+        candidate.xstart = p[type].xstart;
+        candidate.ystart = p[type].ystart;
+        candidate.zstart = p[type].zstart;
+        p[type] = candidate;
         lyapunov();
-        if (LExp >= kChaoticExponent) {
-            result.found = true;
-            break;
-        }
-    }
+        return LExp;
+    });
+    result.found = found.has_value();
+    result.count = found.value_or(kSearchTries + 1);
     paramclip(&RP);
     if (!result.found) {
         p[type] = result.previous;

@@ -13,21 +13,16 @@ std::optional<ChaoticSet> SearchChaotic(const KernelInputs& inputs, std::uint32_
         return RuntimeRandomOf(state);
     };
     KernelInputs candidate = inputs;
-    for (int count = 1; count <= kSearchTries; ++count) {
-        candidate.param.a = DrawCoefficient(next, abcdrange[0], abcdrange[1]);
-        candidate.param.b = DrawCoefficient(next, abcdrange[0], abcdrange[1]);
-        candidate.param.c = DrawCoefficient(next, abcdrange[2], abcdrange[3]);
-        candidate.param.d = DrawCoefficient(next, abcdrange[2], abcdrange[3]);
-        if (!PassesSizeTest(candidate.param)) {
-            continue;
-        }
+    double exponent = 0.0;
+    const std::optional<int> tries = SearchTries(next, candidate.param, [&](const PARAM&) {
         int ghostcount = 0;
-        const double exponent = LyapunovOf(RenderKernel(candidate), ghostcount);
-        if (exponent >= kChaoticExponent) {
-            return ChaoticSet{candidate.param, exponent, count};
-        }
+        exponent = LyapunovOf(RenderKernel(candidate), ghostcount);
+        return exponent;
+    });
+    if (!tries) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return ChaoticSet{candidate.param, exponent, *tries};
 }
 
 } // namespace orv

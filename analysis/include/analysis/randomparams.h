@@ -1,6 +1,7 @@
 // The search for a random chaotic parameter set of the selected formula.
 #pragma once
 
+#include "render/defaults.h"
 #include "render/types.h"
 
 #include <cmath>
@@ -38,6 +39,23 @@ template <class Next> double DrawCoefficient(Next&& next, double low, double hig
 // The cheap test on the coefficients' sizes that a candidate must pass before
 // its exponent is estimated: |a| + |b||c| and |b| + |a||d| both at least 1.
 bool PassesSizeTest(const PARAM& candidate);
+
+// The tries of a search: draws a, b, c, d of candidate from next() until a
+// set passes the size test and exponentOf(candidate) is at least
+// kChaoticExponent. The number of that try, or nothing after kSearchTries.
+template <class Next, class ExponentOf>
+std::optional<int> SearchTries(Next&& next, PARAM& candidate, ExponentOf&& exponentOf) {
+    for (int count = 1; count <= kSearchTries; ++count) {
+        candidate.a = DrawCoefficient(next, abcdrange[0], abcdrange[1]);
+        candidate.b = DrawCoefficient(next, abcdrange[0], abcdrange[1]);
+        candidate.c = DrawCoefficient(next, abcdrange[2], abcdrange[3]);
+        candidate.d = DrawCoefficient(next, abcdrange[2], abcdrange[3]);
+        if (PassesSizeTest(candidate) && exponentOf(candidate) >= kChaoticExponent) {
+            return count;
+        }
+    }
+    return std::nullopt;
+}
 
 // The seed of the following searches: a fixed one (a batch render that must
 // be repeatable), or std::nullopt for the current time in whole seconds, as
