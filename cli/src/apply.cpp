@@ -1,12 +1,13 @@
 #include "apply.h"
 #include "report.h"
 
+#include "studio/option_messages.h"
+
 #include "analysis/lyapunov.h"
 #include "analysis/randomparams.h"
 #include "files/gan.h"
 #include "files/selection.h"
 #include "palette/palette.h"
-#include "platform/plain_file.h"
 #include "render/limits.h"
 #include "render/state.h"
 #include "render/surfaces.h"
@@ -15,91 +16,39 @@
 #include "ui/palette_preview.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <charconv>
-#include <cmath>
-#include <cstdio>
 #include <cstring>
-#include <type_traits>
-#include <utility>
 
 namespace orv {
 
 namespace {
 
-// The system's reason why name cannot be opened for reading, or 0 when it
-// can: a name too long for the program's path buffers is refused as the
-// system refuses one too long for its own.
-int OpenFailure(const std::string& name) {
-    if (name.size() >= MAX_PATH) {
-        return ENAMETOOLONG;
-    }
-    std::FILE* in = OpenPlainFile(name.c_str(), "rb");
-    if (in == nullptr) {
-        return errno;
-    }
-    std::fclose(in);
-    return 0;
-}
-
-int CannotRead(const char* what, const std::string& name, int error, const Reporter& report) {
-    report(std::string("cannot read the ") + what + " '" + name + "': " + std::strerror(error));
-    return kExitBadInput;
-}
-
-// A loaded record is taken as stored, but values that are no finite numbers
-// would give a blank picture (and a start point that is none makes every
-// random search fail): such a file is refused, naming the fields.
-int CheckFinite(const std::string& name, const Reporter& report) {
-    const std::pair<const char*, double> fields[] = {
-        {"a", gan.a},           {"b", gan.b},           {"c", gan.c},           {"d", gan.d},
-        {"xstart", gan.xstart}, {"ystart", gan.ystart}, {"zstart", gan.zstart}, {"xrot", gan.xrot},
-        {"yrot", gan.yrot},     {"zrot", gan.zrot}};
-    std::string named;
-    for (const auto& [field, value] : fields) {
-        if (!std::isfinite(value)) {
-            named += (named.empty() ? "" : ", ") + std::string(field);
-        }
-    }
-    if (named.empty()) {
-        return 0;
-    }
-    report("the parameter file '" + name + "' holds values that are not finite numbers: " + named);
+int Refuse(const std::string& text, const Reporter& report) {
+    report(text);
     return kExitBadInput;
 }
 
 int LoadParameterFile(const std::string& name, const Reporter& report) {
     if (const int error = OpenFailure(name)) {
-        return CannotRead("parameter file", name, error, report);
+        return Refuse(CannotRead("parameter file", name, error), report);
     }
     std::strcpy(oganfile, name.c_str());
     if (loadgan() != 0) {
-        report(
-            "'" + name +
-            "' is not a parameter file: it is shorter than 100 bytes or names no attractor type");
-        return kExitBadInput;
+        return Refuse(NotAParameterFile(name), report);
     }
-    return CheckFinite(name, report);
-}
-
-// The shortest text that reads back as value.
-std::string Shortest(double value) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-    return std::string(text, end);
+    // A loaded record is taken as stored, but values that are no finite
+    // numbers would give a blank picture (and a start point that is none
+    // makes every random search fail).
+    if (const std::optional<std::string> refused = NotFinite(name, gan)) {
+        return Refuse(*refused, report);
+    }
+    return 0;
 }
 
 // Names the value used in place of one given out of its range.
 template <typename Value>
 void WarnIfClamped(const char* option, Value given, Value used, const Reporter& report) {
-    if (given != used) {
-        if constexpr (std::is_floating_point_v<Value>) {
-            report(std::string("warning: ") + option + ": " + Shortest(given) +
-                   " is out of range; " + Shortest(used) + " is used");
-        } else {
-            report(std::string("warning: ") + option + ": " + std::to_string(given) +
-                   " is out of range; " + std::to_string(used) + " is used");
-        }
+    if (const std::optional<std::string> warning = ClampWarning(option, given, used)) {
+        report(*warning);
     }
 }
 
@@ -189,13 +138,11 @@ int ApplyPalette(const std::string& choice, const Reporter& report) {
         return 0;
     }
     if (const int error = OpenFailure(choice)) {
-        return CannotRead("palette file", choice, error, report);
+        return Refuse(CannotRead("palette file", choice, error), report);
     }
     std::strcpy(file, choice.c_str());
     if (OpenMapFile() != 0) {
-        report("'" + choice +
-               "' is not a palette file: a line does not begin with three whole numbers");
-        return kExitBadInput;
+        return Refuse(NotAPaletteFile(choice), report);
     }
     std::memcpy(palette, paltemp, sizeof palette);
     return 0;
@@ -216,13 +163,8 @@ int SearchRandomParameters(const RenderOptions& options, const Reporter& report)
 // warns about a set that will hardly give a picture; so does this.
 void WarnIfNotChaotic(const Reporter& report) {
     lyapunov();
-    if (LExp < 0.3) {
-        char text[160];
-        std::snprintf(text, sizeof text,
-                      "warning: Lyapunov exponent: %.6f: the attractor may not be chaotic "
-                      "enough to produce an appealing image",
-                      LExp);
-        report(text);
+    if (const std::optional<std::string> advisory = NotChaotic(LExp)) {
+        report(*advisory);
     }
 }
 

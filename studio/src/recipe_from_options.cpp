@@ -1,23 +1,16 @@
 #include "studio/recipe_from_options.h"
+#include "studio/option_messages.h"
 
 #include "analysis/lyapunov.h"
 #include "analysis/search.h"
 #include "files/gan.h"
 #include "palette/mapfile.h"
 #include "palette/palette.h"
-#include "platform/plain_file.h"
-#include "platform/types.h"
 #include "render/defaults.h"
 #include "render/kernel.h"
 #include "render/limits.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <charconv>
-#include <cmath>
-#include <cstdio>
-#include <cstring>
-#include <type_traits>
 #include <utility>
 
 namespace orv {
@@ -68,7 +61,6 @@ class Reading {
         result_.messages.push_back(std::move(text));
         return false;
     }
-    void say(std::string text) { result_.messages.push_back(std::move(text)); }
     RecipeReading take(std::optional<PosterRecipe> recipe) {
         result_.recipe = std::move(recipe);
         return std::move(result_);
@@ -79,60 +71,17 @@ class Reading {
     RecipeReading result_;
 };
 
-// The system's reason why name cannot be opened for reading, or 0 when it
-// can: a name too long for the program's path buffers is refused as the
-// system refuses one too long for its own.
-int OpenFailure(const std::string& name) {
-    if (name.size() >= MAX_PATH) {
-        return ENAMETOOLONG;
-    }
-    std::FILE* in = OpenPlainFile(name.c_str(), "rb");
-    if (in == nullptr) {
-        return errno;
-    }
-    std::fclose(in);
-    return 0;
-}
-
-bool CannotRead(Reading& reading, const char* what, const std::string& name, int error) {
-    return reading.refuse(RecipeRefusal::BadInput, std::string("cannot read the ") + what + " '" +
-                                                       name + "': " + std::strerror(error));
-}
-
-// A record is taken as stored, but values that are no finite numbers would
-// give a blank picture (and a start point that is none makes every random
-// search fail): such a file is refused, naming the fields.
-bool CheckFinite(Reading& reading, const std::string& name, const GAN& record) {
-    const std::pair<const char*, double> fields[] = {
-        {"a", record.a},           {"b", record.b},           {"c", record.c},
-        {"d", record.d},           {"xstart", record.xstart}, {"ystart", record.ystart},
-        {"zstart", record.zstart}, {"xrot", record.xrot},     {"yrot", record.yrot},
-        {"zrot", record.zrot}};
-    std::string named;
-    for (const auto& [field, value] : fields) {
-        if (!std::isfinite(value)) {
-            named += (named.empty() ? "" : ", ") + std::string(field);
-        }
-    }
-    if (named.empty()) {
-        return true;
-    }
-    return reading.refuse(RecipeRefusal::BadInput, "the parameter file '" + name +
-                                                       "' holds values that are not finite "
-                                                       "numbers: " +
-                                                       named);
+bool Refuse(Reading& reading, std::string text) {
+    return reading.refuse(RecipeRefusal::BadInput, std::move(text));
 }
 
 bool LoadParameterFile(Reading& reading, const std::string& name, StartPicture& picture) {
     if (const int error = OpenFailure(name)) {
-        return CannotRead(reading, "parameter file", name, error);
+        return Refuse(reading, CannotRead("parameter file", name, error));
     }
     const std::optional<GAN> record = ReadGan(name);
     if (!record) {
-        return reading.refuse(RecipeRefusal::BadInput,
-                              "'" + name +
-                                  "' is not a parameter file: it is shorter than 100 bytes or "
-                                  "names no attractor type");
+        return Refuse(reading, NotAParameterFile(name));
     }
     picture.type = record->type;
     PARAM& q = picture.p[picture.type];
@@ -145,27 +94,20 @@ bool LoadParameterFile(Reading& reading, const std::string& name, StartPicture& 
     q.zstart = record->zstart;
     picture.background = {record->red, record->green, record->blue};
     picture.rot[picture.type] = VOXEL{record->xrot, record->yrot, record->zrot};
-    return CheckFinite(reading, name, *record);
-}
-
-// The shortest text that reads back as value.
-std::string Shortest(double value) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-    return std::string(text, end);
+    // A record is taken as stored, but values that are no finite numbers
+    // would give a blank picture (and a start point that is none makes every
+    // random search fail).
+    if (const std::optional<std::string> refused = NotFinite(name, *record)) {
+        return Refuse(reading, *refused);
+    }
+    return true;
 }
 
 // Names the value used in place of one given out of its range.
 template <typename Value>
 void WarnIfClamped(Reading& reading, const char* option, Value given, Value used) {
-    if (given != used) {
-        if constexpr (std::is_floating_point_v<Value>) {
-            reading.warn(std::string("warning: ") + option + ": " + Shortest(given) +
-                         " is out of range; " + Shortest(used) + " is used");
-        } else {
-            reading.warn(std::string("warning: ") + option + ": " + std::to_string(given) +
-                         " is out of range; " + std::to_string(used) + " is used");
-        }
+    if (const std::optional<std::string> warning = ClampWarning(option, given, used)) {
+        reading.warn(*warning);
     }
 }
 
@@ -193,12 +135,12 @@ bool ApplyView(Reading& reading, const std::array<double, 4>& values, MINMAX& vi
     double xmin = values[0];
     double xmax = values[1];
     if (!ClampRange(xmin, xmax, mmrange.xmin, mmrange.xmax)) {
-        return reading.refuse(RecipeRefusal::BadInput, "xmax - xmin must be >= 0.05");
+        return Refuse(reading, "xmax - xmin must be >= 0.05");
     }
     double ymin = values[2];
     double ymax = values[3];
     if (!ClampRange(ymin, ymax, mmrange.ymin, mmrange.ymax)) {
-        return reading.refuse(RecipeRefusal::BadInput, "ymax - ymin must be >= 0.05");
+        return Refuse(reading, "ymax - ymin must be >= 0.05");
     }
     WarnIfViewClamped(reading, values[0], values[1], xmin, xmax);
     WarnIfViewClamped(reading, values[2], values[3], ymin, ymax);
@@ -216,14 +158,11 @@ bool ApplyPalette(Reading& reading, const std::string& choice,
         return true;
     }
     if (const int error = OpenFailure(choice)) {
-        return CannotRead(reading, "palette file", choice, error);
+        return Refuse(reading, CannotRead("palette file", choice, error));
     }
     const std::optional<std::array<unsigned char, 768>> read = ReadMap(choice);
     if (!read) {
-        return reading.refuse(RecipeRefusal::BadInput,
-                              "'" + choice +
-                                  "' is not a palette file: a line does not begin with three "
-                                  "whole numbers");
+        return Refuse(reading, NotAPaletteFile(choice));
     }
     palette = *read;
     return true;
@@ -234,13 +173,8 @@ bool ApplyPalette(Reading& reading, const std::string& choice,
 void WarnIfNotChaotic(Reading& reading, const StartPicture& picture) {
     int ghostcount = 0;
     const double exponent = LyapunovOf(RenderKernel(picture.inputs()), ghostcount);
-    if (exponent < 0.3) {
-        char text[160];
-        std::snprintf(text, sizeof text,
-                      "warning: Lyapunov exponent: %.6f: the attractor may not be chaotic "
-                      "enough to produce an appealing image",
-                      exponent);
-        reading.warn(text);
+    if (const std::optional<std::string> advisory = NotChaotic(exponent)) {
+        reading.warn(*advisory);
     }
 }
 
@@ -316,9 +250,8 @@ bool Apply(Reading& reading, const RenderOptions& options, StartPicture& picture
 RecipeReading RecipeOfOptions(const RenderOptions& options) {
     Reading reading(options.display != BatchDisplay::Quiet);
     const std::optional<long> side = options.res;
-    if (side && *side < kLeastPosterSide) {
-        reading.warn("warning: --res: " + std::to_string(*side) + " is out of range; " +
-                     std::to_string(kLeastPosterSide) + " is used");
+    if (side) {
+        WarnIfClamped(reading, "--res", *side, std::max(*side, kLeastPosterSide));
     }
     StartPicture picture;
     if (!Apply(reading, options, picture)) {
