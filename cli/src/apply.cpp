@@ -2,6 +2,7 @@
 #include "report.h"
 
 #include "studio/option_messages.h"
+#include "studio/option_ranges.h"
 
 #include "analysis/lyapunov.h"
 #include "analysis/randomparams.h"
@@ -52,25 +53,26 @@ void WarnIfClamped(const char* option, Value given, Value used, const Reporter& 
     }
 }
 
-// Each value brought into its range, as the dialogs do; warn names the ones
-// changed.
-template <typename Value, std::size_t N, typename Clamp>
-std::array<Value, N> Clamped(const char* option, const std::array<Value, N>& given, Clamp clamp,
-                             const Reporter* warn) {
-    std::array<Value, N> used{};
-    for (std::size_t i = 0; i < N; ++i) {
-        used[i] = static_cast<Value>(clamp(given[i], i));
-        if (warn != nullptr) {
-            WarnIfClamped(option, given[i], used[i], *warn);
+// Reports the warnings when warn is given.
+void Tell(const Warnings& warnings, const Reporter* warn) {
+    if (warn != nullptr) {
+        for (const std::string& warning : warnings) {
+            (*warn)(warning);
         }
     }
+}
+
+// Values brought into their range by clamp, the ones changed named.
+template <typename Values, typename Clamp>
+Values Warned(Clamp clamp, const Values& given, const Reporter* warn) {
+    Warnings warnings;
+    const Values used = clamp(given, warnings);
+    Tell(warnings, warn);
     return used;
 }
 
 void ApplyParameters(const std::array<double, 4>& values, const Reporter* warn) {
-    const std::array<double, 4> used = Clamped(
-        "--params", values,
-        [](double value, std::size_t i) { return i < 2 ? ClampAB(value) : ClampCD(value); }, warn);
+    const std::array<double, 4> used = Warned(ClampParameters, values, warn);
     PARAM T = p[type];
     T.a = used[0];
     T.b = used[1];
@@ -79,31 +81,15 @@ void ApplyParameters(const std::array<double, 4>& values, const Reporter* warn) 
     p[type] = T;
 }
 
-// The ends of a range in either order are taken as they come; an end beyond
-// the outer limits is named in a warning.
-void WarnIfViewClamped(double first, double second, double low, double high, const Reporter* warn) {
-    if (warn != nullptr) {
-        WarnIfClamped("--view", std::min(first, second), low, *warn);
-        WarnIfClamped("--view", std::max(first, second), high, *warn);
-    }
-}
-
 int ApplyView(const std::array<double, 4>& values, const Reporter& report, const Reporter* warn) {
-    double xmin = values[0];
-    double xmax = values[1];
-    if (!ClampRange(xmin, xmax, mmrange.xmin, mmrange.xmax)) {
-        report("xmax - xmin must be >= 0.05");
-        return kExitBadInput;
+    Warnings warnings;
+    std::string refusal;
+    const std::optional<MINMAX> view = ClampView(values, warnings, refusal);
+    if (!view) {
+        return Refuse(refusal, report);
     }
-    double ymin = values[2];
-    double ymax = values[3];
-    if (!ClampRange(ymin, ymax, mmrange.ymin, mmrange.ymax)) {
-        report("ymax - ymin must be >= 0.05");
-        return kExitBadInput;
-    }
-    WarnIfViewClamped(values[0], values[1], xmin, xmax, warn);
-    WarnIfViewClamped(values[2], values[3], ymin, ymax, warn);
-    mm[type] = MINMAX{xmin, xmax, ymin, ymax};
+    Tell(warnings, warn);
+    mm[type] = *view;
     return 0;
 }
 
@@ -125,8 +111,7 @@ int ApplyResolution(long value, const Reporter& report, const Reporter* warn) {
 }
 
 void ApplyBackground(const std::array<long, 3>& values, const Reporter* warn) {
-    const std::array<long, 3> used = Clamped(
-        "--background", values, [](long value, std::size_t) { return ClampColor(value); }, warn);
+    const std::array<long, 3> used = Warned(ClampBackground, values, warn);
     SetBackground(static_cast<int>(used[0]), static_cast<int>(used[1]), static_cast<int>(used[2]));
 }
 
@@ -186,16 +171,12 @@ int ApplyOptions(const RenderOptions& options, std::ostream& err) {
         ApplyParameters(*options.params, warn);
     }
     if (options.start) {
-        const std::array<double, 2> start = Clamped(
-            "--start", *options.start, [](double value, std::size_t) { return ClampStart(value); },
-            warn);
+        const std::array<double, 2> start = Warned(ClampStartPoint, *options.start, warn);
         p[type].xstart = start[0];
         p[type].ystart = start[1];
     }
     if (options.rotation) {
-        const std::array<double, 3> rotation = Clamped(
-            "--rotation", *options.rotation,
-            [](double value, std::size_t) { return ClampRotation(value); }, warn);
+        const std::array<double, 3> rotation = Warned(ClampRotations, *options.rotation, warn);
         rot[type].x = rotation[0];
         rot[type].y = rotation[1];
         rot[type].z = rotation[2];

@@ -1,5 +1,6 @@
 #include "studio/recipe_from_options.h"
 #include "studio/option_messages.h"
+#include "studio/option_ranges.h"
 
 #include "analysis/lyapunov.h"
 #include "analysis/search.h"
@@ -8,7 +9,6 @@
 #include "palette/palette.h"
 #include "render/defaults.h"
 #include "render/kernel.h"
-#include "render/limits.h"
 
 #include <algorithm>
 #include <utility>
@@ -111,40 +111,29 @@ void WarnIfClamped(Reading& reading, const char* option, Value given, Value used
     }
 }
 
-// Each value brought into its range, as the dialogs do, naming the ones
-// changed.
-template <typename Value, std::size_t N, typename Clamp>
-std::array<Value, N> Clamped(Reading& reading, const char* option,
-                             const std::array<Value, N>& given, Clamp clamp) {
-    std::array<Value, N> used{};
-    for (std::size_t i = 0; i < N; ++i) {
-        used[i] = static_cast<Value>(clamp(given[i], i));
-        WarnIfClamped(reading, option, given[i], used[i]);
+// Values brought into their range by clamp, the warnings on those changed
+// kept by reading.
+template <typename Values, typename Clamp>
+Values Warned(Reading& reading, Clamp clamp, const Values& given) {
+    Warnings warnings;
+    const Values used = clamp(given, warnings);
+    for (std::string& warning : warnings) {
+        reading.warn(std::move(warning));
     }
     return used;
 }
 
-// The ends of a range in either order are taken as they come; an end beyond
-// the outer limits is named in a warning.
-void WarnIfViewClamped(Reading& reading, double first, double second, double low, double high) {
-    WarnIfClamped(reading, "--view", std::min(first, second), low);
-    WarnIfClamped(reading, "--view", std::max(first, second), high);
-}
-
-bool ApplyView(Reading& reading, const std::array<double, 4>& values, MINMAX& view) {
-    double xmin = values[0];
-    double xmax = values[1];
-    if (!ClampRange(xmin, xmax, mmrange.xmin, mmrange.xmax)) {
-        return Refuse(reading, "xmax - xmin must be >= 0.05");
+bool ApplyView(Reading& reading, const std::array<double, 4>& given, MINMAX& view) {
+    Warnings warnings;
+    std::string refusal;
+    const std::optional<MINMAX> used = ClampView(given, warnings, refusal);
+    if (!used) {
+        return Refuse(reading, refusal);
     }
-    double ymin = values[2];
-    double ymax = values[3];
-    if (!ClampRange(ymin, ymax, mmrange.ymin, mmrange.ymax)) {
-        return Refuse(reading, "ymax - ymin must be >= 0.05");
+    for (std::string& warning : warnings) {
+        reading.warn(std::move(warning));
     }
-    WarnIfViewClamped(reading, values[0], values[1], xmin, xmax);
-    WarnIfViewClamped(reading, values[2], values[3], ymin, ymax);
-    view = MINMAX{xmin, xmax, ymin, ymax};
+    view = *used;
     return true;
 }
 
@@ -187,26 +176,19 @@ bool Apply(Reading& reading, const RenderOptions& options, StartPicture& picture
     }
     PARAM& q = picture.p[picture.type];
     if (options.params) {
-        const std::array<double, 4> used =
-            Clamped(reading, "--params", *options.params, [](double value, std::size_t i) {
-                return i < 2 ? ClampAB(value) : ClampCD(value);
-            });
+        const std::array<double, 4> used = Warned(reading, ClampParameters, *options.params);
         q.a = used[0];
         q.b = used[1];
         q.c = used[2];
         q.d = used[3];
     }
     if (options.start) {
-        const std::array<double, 2> start =
-            Clamped(reading, "--start", *options.start,
-                    [](double value, std::size_t) { return ClampStart(value); });
+        const std::array<double, 2> start = Warned(reading, ClampStartPoint, *options.start);
         q.xstart = start[0];
         q.ystart = start[1];
     }
     if (options.rotation) {
-        const std::array<double, 3> rotation =
-            Clamped(reading, "--rotation", *options.rotation,
-                    [](double value, std::size_t) { return ClampRotation(value); });
+        const std::array<double, 3> rotation = Warned(reading, ClampRotations, *options.rotation);
         picture.rot[picture.type] = VOXEL{rotation[0], rotation[1], rotation[2]};
     }
     if (options.order) {
@@ -222,9 +204,7 @@ bool Apply(Reading& reading, const RenderOptions& options, StartPicture& picture
         picture.method[picture.type] = *options.method;
     }
     if (options.background) {
-        const std::array<long, 3> used =
-            Clamped(reading, "--background", *options.background,
-                    [](long value, std::size_t) { return ClampColor(value); });
+        const std::array<long, 3> used = Warned(reading, ClampBackground, *options.background);
         picture.background = {static_cast<int>(used[0]), static_cast<int>(used[1]),
                               static_cast<int>(used[2])};
     }
