@@ -13,9 +13,9 @@ void SeedRandom(std::uint32_t seed) {
 }
 
 int NextRandom() {
-    const std::uint32_t low = static_cast<std::uint32_t>(state) * 22695477u + 1u;
+    const std::uint32_t low = NextRuntimeState(static_cast<std::uint32_t>(state));
     state = (state & 0xFFFFFFFF00000000u) | low;
-    return static_cast<int>((low >> 16) & 0x7FFF);
+    return RuntimeRandomOf(low);
 }
 
 std::uint32_t NextStarRandom() {

@@ -14,24 +14,10 @@ namespace {
 
 std::optional<std::uint32_t> fixedSeed;
 
-constexpr int kTries = 100;
-constexpr double kSmallest = 0.5;
-constexpr double kThreshold = 0.3;
-
-// A coefficient between low and high whose magnitude is at least 0.5.
-double draw(double low, double high) {
-    double value;
-    do {
-        value = static_cast<double>(low + wjrandom() * (high - low));
-    } while (std::fabs(value) < kSmallest);
-    return value;
-}
-
 } // namespace
 
 long double wjrandom() {
-    const int random_integer = NextRandom();
-    return random_integer * (1.0L / 32767.0L);
+    return NextRandom() * (1.0L / 32767.0L);
 }
 
 void paramclip(PARAM* RP) {
@@ -60,24 +46,16 @@ SearchResult randomparams() {
     SeedRandom(fixedSeed ? *fixedSeed : static_cast<std::uint32_t>(std::time(nullptr)));
     SearchResult result;
     result.previous = p[type];
-    for (result.count = 1; result.count <= kTries; ++result.count) {
-        RP.a = draw(abcdrange[0], abcdrange[1]);
-        RP.b = draw(abcdrange[0], abcdrange[1]);
-        RP.c = draw(abcdrange[2], abcdrange[3]);
-        RP.d = draw(abcdrange[2], abcdrange[3]);
-        if (!PassesSizeTest(RP)) {
-            continue;
-        }
-        RP.xstart = p[type].xstart;
-        RP.ystart = p[type].ystart;
-        RP.zstart = p[type].zstart;
-        p[type] = RP;
+    const std::optional<int> found = SearchTries(NextRandom, RP, [](PARAM& candidate) {
+        candidate.xstart = p[type].xstart;
+        candidate.ystart = p[type].ystart;
+        candidate.zstart = p[type].zstart;
+        p[type] = candidate;
         lyapunov();
-        if (LExp >= kThreshold) {
-            result.found = true;
-            break;
-        }
-    }
+        return LExp;
+    });
+    result.found = found.has_value();
+    result.count = found.value_or(kSearchTries + 1);
     paramclip(&RP);
     if (!result.found) {
         p[type] = result.previous;

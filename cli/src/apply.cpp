@@ -1,12 +1,14 @@
 #include "apply.h"
 #include "report.h"
 
+#include "studio/option_messages.h"
+#include "studio/option_ranges.h"
+
 #include "analysis/lyapunov.h"
 #include "analysis/randomparams.h"
 #include "files/gan.h"
 #include "files/selection.h"
 #include "palette/palette.h"
-#include "platform/plain_file.h"
 #include "render/limits.h"
 #include "render/state.h"
 #include "render/surfaces.h"
@@ -15,113 +17,62 @@
 #include "ui/palette_preview.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <charconv>
-#include <cmath>
-#include <cstdio>
 #include <cstring>
-#include <type_traits>
-#include <utility>
 
 namespace orv {
 
 namespace {
 
-// The system's reason why name cannot be opened for reading, or 0 when it
-// can: a name too long for the program's path buffers is refused as the
-// system refuses one too long for its own.
-int OpenFailure(const std::string& name) {
-    if (name.size() >= MAX_PATH) {
-        return ENAMETOOLONG;
-    }
-    std::FILE* in = OpenPlainFile(name.c_str(), "rb");
-    if (in == nullptr) {
-        return errno;
-    }
-    std::fclose(in);
-    return 0;
-}
-
-int CannotRead(const char* what, const std::string& name, int error, const Reporter& report) {
-    report(std::string("cannot read the ") + what + " '" + name + "': " + std::strerror(error));
-    return kExitBadInput;
-}
-
-// A loaded record is taken as stored, but values that are no finite numbers
-// would give a blank picture (and a start point that is none makes every
-// random search fail): such a file is refused, naming the fields.
-int CheckFinite(const std::string& name, const Reporter& report) {
-    const std::pair<const char*, double> fields[] = {
-        {"a", gan.a},           {"b", gan.b},           {"c", gan.c},           {"d", gan.d},
-        {"xstart", gan.xstart}, {"ystart", gan.ystart}, {"zstart", gan.zstart}, {"xrot", gan.xrot},
-        {"yrot", gan.yrot},     {"zrot", gan.zrot}};
-    std::string named;
-    for (const auto& [field, value] : fields) {
-        if (!std::isfinite(value)) {
-            named += (named.empty() ? "" : ", ") + std::string(field);
-        }
-    }
-    if (named.empty()) {
-        return 0;
-    }
-    report("the parameter file '" + name + "' holds values that are not finite numbers: " + named);
+int Refuse(const std::string& text, const Reporter& report) {
+    report(text);
     return kExitBadInput;
 }
 
 int LoadParameterFile(const std::string& name, const Reporter& report) {
     if (const int error = OpenFailure(name)) {
-        return CannotRead("parameter file", name, error, report);
+        return Refuse(CannotRead("parameter file", name, error), report);
     }
     std::strcpy(oganfile, name.c_str());
     if (loadgan() != 0) {
-        report(
-            "'" + name +
-            "' is not a parameter file: it is shorter than 100 bytes or names no attractor type");
-        return kExitBadInput;
+        return Refuse(NotAParameterFile(name), report);
     }
-    return CheckFinite(name, report);
-}
-
-// The shortest text that reads back as value.
-std::string Shortest(double value) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-    return std::string(text, end);
+    // A loaded record is taken as stored, but values that are no finite
+    // numbers would give a blank picture (and a start point that is none
+    // makes every random search fail).
+    if (const std::optional<std::string> refused = NotFinite(name, gan)) {
+        return Refuse(*refused, report);
+    }
+    return 0;
 }
 
 // Names the value used in place of one given out of its range.
 template <typename Value>
 void WarnIfClamped(const char* option, Value given, Value used, const Reporter& report) {
-    if (given != used) {
-        if constexpr (std::is_floating_point_v<Value>) {
-            report(std::string("warning: ") + option + ": " + Shortest(given) +
-                   " is out of range; " + Shortest(used) + " is used");
-        } else {
-            report(std::string("warning: ") + option + ": " + std::to_string(given) +
-                   " is out of range; " + std::to_string(used) + " is used");
+    if (const std::optional<std::string> warning = ClampWarning(option, given, used)) {
+        report(*warning);
+    }
+}
+
+// Reports the warnings when warn is given.
+void Tell(const Warnings& warnings, const Reporter* warn) {
+    if (warn != nullptr) {
+        for (const std::string& warning : warnings) {
+            (*warn)(warning);
         }
     }
 }
 
-// Each value brought into its range, as the dialogs do; warn names the ones
-// changed.
-template <typename Value, std::size_t N, typename Clamp>
-std::array<Value, N> Clamped(const char* option, const std::array<Value, N>& given, Clamp clamp,
-                             const Reporter* warn) {
-    std::array<Value, N> used{};
-    for (std::size_t i = 0; i < N; ++i) {
-        used[i] = static_cast<Value>(clamp(given[i], i));
-        if (warn != nullptr) {
-            WarnIfClamped(option, given[i], used[i], *warn);
-        }
-    }
+// Values brought into their range by clamp, the ones changed named.
+template <typename Values, typename Clamp>
+Values Warned(Clamp clamp, const Values& given, const Reporter* warn) {
+    Warnings warnings;
+    const Values used = clamp(given, warnings);
+    Tell(warnings, warn);
     return used;
 }
 
 void ApplyParameters(const std::array<double, 4>& values, const Reporter* warn) {
-    const std::array<double, 4> used = Clamped(
-        "--params", values,
-        [](double value, std::size_t i) { return i < 2 ? ClampAB(value) : ClampCD(value); }, warn);
+    const std::array<double, 4> used = Warned(ClampParameters, values, warn);
     PARAM T = p[type];
     T.a = used[0];
     T.b = used[1];
@@ -130,31 +81,15 @@ void ApplyParameters(const std::array<double, 4>& values, const Reporter* warn) 
     p[type] = T;
 }
 
-// The ends of a range in either order are taken as they come; an end beyond
-// the outer limits is named in a warning.
-void WarnIfViewClamped(double first, double second, double low, double high, const Reporter* warn) {
-    if (warn != nullptr) {
-        WarnIfClamped("--view", std::min(first, second), low, *warn);
-        WarnIfClamped("--view", std::max(first, second), high, *warn);
-    }
-}
-
 int ApplyView(const std::array<double, 4>& values, const Reporter& report, const Reporter* warn) {
-    double xmin = values[0];
-    double xmax = values[1];
-    if (!ClampRange(xmin, xmax, mmrange.xmin, mmrange.xmax)) {
-        report("xmax - xmin must be >= 0.05");
-        return kExitBadInput;
+    Warnings warnings;
+    std::string refusal;
+    const std::optional<MINMAX> view = ClampView(values, warnings, refusal);
+    if (!view) {
+        return Refuse(refusal, report);
     }
-    double ymin = values[2];
-    double ymax = values[3];
-    if (!ClampRange(ymin, ymax, mmrange.ymin, mmrange.ymax)) {
-        report("ymax - ymin must be >= 0.05");
-        return kExitBadInput;
-    }
-    WarnIfViewClamped(values[0], values[1], xmin, xmax, warn);
-    WarnIfViewClamped(values[2], values[3], ymin, ymax, warn);
-    mm[type] = MINMAX{xmin, xmax, ymin, ymax};
+    Tell(warnings, warn);
+    mm[type] = *view;
     return 0;
 }
 
@@ -176,8 +111,7 @@ int ApplyResolution(long value, const Reporter& report, const Reporter* warn) {
 }
 
 void ApplyBackground(const std::array<long, 3>& values, const Reporter* warn) {
-    const std::array<long, 3> used = Clamped(
-        "--background", values, [](long value, std::size_t) { return ClampColor(value); }, warn);
+    const std::array<long, 3> used = Warned(ClampBackground, values, warn);
     SetBackground(static_cast<int>(used[0]), static_cast<int>(used[1]), static_cast<int>(used[2]));
 }
 
@@ -189,13 +123,11 @@ int ApplyPalette(const std::string& choice, const Reporter& report) {
         return 0;
     }
     if (const int error = OpenFailure(choice)) {
-        return CannotRead("palette file", choice, error, report);
+        return Refuse(CannotRead("palette file", choice, error), report);
     }
     std::strcpy(file, choice.c_str());
     if (OpenMapFile() != 0) {
-        report("'" + choice +
-               "' is not a palette file: a line does not begin with three whole numbers");
-        return kExitBadInput;
+        return Refuse(NotAPaletteFile(choice), report);
     }
     std::memcpy(palette, paltemp, sizeof palette);
     return 0;
@@ -216,13 +148,8 @@ int SearchRandomParameters(const RenderOptions& options, const Reporter& report)
 // warns about a set that will hardly give a picture; so does this.
 void WarnIfNotChaotic(const Reporter& report) {
     lyapunov();
-    if (LExp < 0.3) {
-        char text[160];
-        std::snprintf(text, sizeof text,
-                      "warning: Lyapunov exponent: %.6f: the attractor may not be chaotic "
-                      "enough to produce an appealing image",
-                      LExp);
-        report(text);
+    if (const std::optional<std::string> advisory = NotChaotic(LExp)) {
+        report(*advisory);
     }
 }
 
@@ -244,16 +171,12 @@ int ApplyOptions(const RenderOptions& options, std::ostream& err) {
         ApplyParameters(*options.params, warn);
     }
     if (options.start) {
-        const std::array<double, 2> start = Clamped(
-            "--start", *options.start, [](double value, std::size_t) { return ClampStart(value); },
-            warn);
+        const std::array<double, 2> start = Warned(ClampStartPoint, *options.start, warn);
         p[type].xstart = start[0];
         p[type].ystart = start[1];
     }
     if (options.rotation) {
-        const std::array<double, 3> rotation = Clamped(
-            "--rotation", *options.rotation,
-            [](double value, std::size_t) { return ClampRotation(value); }, warn);
+        const std::array<double, 3> rotation = Warned(ClampRotations, *options.rotation, warn);
         rot[type].x = rotation[0];
         rot[type].y = rotation[1];
         rot[type].z = rotation[2];

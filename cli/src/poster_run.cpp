@@ -1,23 +1,19 @@
 #include "cli/poster.h"
-#include "cli/poster_state.h"
 #include "cli/progress.h"
 #include "studio/poster_files.h"
 #include "studio/poster_orbits.h"
 #include "studio/poster_save.h"
+#include "studio/recipe_from_options.h"
 
-#include "apply.h"
 #include "file_checks.h"
 #include "mpi_job.h"
 #include "poster_run.h"
 #include "report.h"
-#include "session.h"
 
 #include "analysis/workers.h"
 #include "files/safe_file.h"
 #include "platform/plain_file.h"
 #include "render/limits.h"
-#include "render/state.h"
-#include "ui/state.h"
 
 #include <unistd.h>
 
@@ -27,6 +23,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <memory>
 #include <new>
@@ -38,9 +35,6 @@
 namespace orv {
 
 namespace {
-
-// The least side of a poster, as of the desktop program's image.
-constexpr long kLeastPosterSide = 200;
 
 void Say(std::ostream& err, const std::string& text) {
     err << "orvantis poster: " << text << '\n';
@@ -62,28 +56,18 @@ std::string Size(std::uint64_t bytes) {
 
 int RecipeFromOptions(const PosterOptions& options, PosterRecipe& recipe, std::ostream& err) {
     const Reporter report(err, options.picture.command);
-    const std::optional<long> side = options.picture.res;
-    if (side && *side < kLeastPosterSide && options.picture.display != BatchDisplay::Quiet) {
-        report("warning: --res: " + std::to_string(*side) + " is out of range; " +
-               std::to_string(kLeastPosterSide) + " is used");
-    }
-    BatchSession session;
-    if (const int failure = session.startFailure()) {
-        report(errormessage[failure - 1]);
-        return kExitFailure;
-    }
-    // The poster's size is its own: the desktop program's image stays small.
     RenderOptions picture = options.picture;
-    picture.res.reset();
-    if (const int failed = ApplyOptions(picture, err)) {
-        return failed;
+    if (picture.random && !picture.seed) {
+        picture.seed = static_cast<std::uint32_t>(std::time(nullptr));
     }
-    if (options.picture.filter && method[type] != 1) {
-        report("--filter needs the Hit Count colouring method (--method hit-count)");
-        return kExitBadInput;
+    const RecipeReading reading = RecipeOfOptions(picture);
+    for (const std::string& message : reading.messages) {
+        report(message);
     }
-    recipe = RecipeFromState(options.picture);
-    recipe.res = std::max(side.value_or(res), kLeastPosterSide);
+    if (!reading.recipe) {
+        return reading.refusal == RecipeRefusal::NotFound ? kExitNotFound : kExitBadInput;
+    }
+    recipe = *reading.recipe;
     recipe.orbits = options.orbits;
     recipe.supersample = options.supersample;
     recipe.depth = options.depth;

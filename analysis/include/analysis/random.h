@@ -7,11 +7,20 @@
 
 namespace orv {
 
+// The runtime's rand on a 32-bit state: the next state, low * 22695477 + 1
+// (mod 2^32), and the number it gives, bits 16 to 30 of that state.
+constexpr std::uint32_t NextRuntimeState(std::uint32_t low) {
+    return low * 22695477u + 1u;
+}
+constexpr int RuntimeRandomOf(std::uint32_t low) {
+    return static_cast<int>((low >> 16) & 0x7FFF);
+}
+
 // Sets the state to seed (its high 32 bits to 0).
 void SeedRandom(std::uint32_t seed);
 
-// The runtime's rand: low = low * 22695477 + 1 (mod 2^32), high bits kept;
-// returns bits 16 to 30 of the new low half, 0 to 32767.
+// The runtime's rand on the low half of the state, the high bits kept: 0 to
+// 32767.
 int NextRandom();
 
 // The star draw: state = state * 0x000015A400004E35 + 1 (mod 2^64); returns

@@ -10,6 +10,11 @@
 
 namespace orv {
 
+// What the program says when a search found no chaotic set.
+inline constexpr const char* kSearchNotFound =
+    "Attractor not found after 100 tries.\n\nPlease try again; this will reset the\n   "
+    "pseudo-random number generator.";
+
 struct ChaoticSet {
     PARAM param;     // the accepted a, b, c, d with the start point given
     double exponent; // its Lyapunov exponent, at least 0.3

@@ -29,6 +29,10 @@ inline constexpr MINMAX mmdef[kTypes] = {
 };
 inline constexpr MINMAX mmrange = {-5.0, 5.0, -5.0, 5.0};
 
+// The image side and the background's red, green and blue at start.
+inline constexpr int kStartRes = 600;
+inline constexpr int kStartBackground[3] = {255, 245, 230};
+
 // The background colour as the render state holds it, for the parts r, g and b.
 constexpr std::uint32_t BackgroundColour(int r, int g, int b) {
     return static_cast<std::uint32_t>(r | g << 8 | b << 16);

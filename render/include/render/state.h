@@ -28,8 +28,8 @@ struct Picture {
 // to res; the Parameters dialog holds a size it has not applied yet in res
 // alone, and saveres the size to go back to.
 struct ImageSize {
-    int res = 600;
-    double dres = 600.0;
+    int res = kStartRes;
+    double dres = kStartRes;
     int saveres = 0;
 };
 
@@ -38,10 +38,11 @@ struct ImageSize {
 // together. A parameter file is loaded as it was written, so after loadgan
 // back and the parts agree only if they agreed in the file.
 struct Background {
-    std::uint32_t back = 0x00E6F5FF;
-    int red = 255;
-    int green = 245;
-    int blue = 230;
+    std::uint32_t back =
+        BackgroundColour(kStartBackground[0], kStartBackground[1], kStartBackground[2]);
+    int red = kStartBackground[0];
+    int green = kStartBackground[1];
+    int blue = kStartBackground[2];
 };
 
 // The render in progress: the current and the previous iterate, the steps

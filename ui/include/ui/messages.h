@@ -2,12 +2,9 @@
 // computation returned; the batch renderer reports the same words.
 #pragma once
 
-namespace orv {
+#include "analysis/search.h"
 
-// The random search found no chaotic parameter set.
-inline constexpr const char* kSearchNotFound =
-    "Attractor not found after 100 tries.\n\nPlease try again; this will reset the\n   "
-    "pseudo-random number generator.";
+namespace orv {
 
 // The equalization filter could not have its buffers.
 inline constexpr const char* kEqualizeNoMemory =
