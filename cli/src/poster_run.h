@@ -7,9 +7,7 @@
 #include "studio/poster_grid.h"
 #include "studio/poster_recipe.h"
 
-#include <cstdint>
 #include <memory>
-#include <optional>
 #include <ostream>
 
 namespace orv {
