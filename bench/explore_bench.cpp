@@ -63,7 +63,8 @@ double TimeCandidates(bool withThumbnail, int threads) {
             PosterRecipe recipe = base;
             recipe.param = set->param;
             std::optional<CountGrid> grid = CountGrid::Make(256, false);
-            RenderOrbits(recipe, *grid, 1, 0, [](std::uint64_t) {});
+            RenderOrbits(
+                recipe, *grid, 1, 0, [](std::uint64_t) {}, kNeverStop);
             benchmark::DoNotOptimize(MeasureShape(*grid));
         }
     });

@@ -52,7 +52,8 @@ bool TimeOrbits(const PosterRecipe& recipe, unsigned threads, std::uint64_t spar
     }
     const auto start = std::chrono::steady_clock::now();
     const std::clock_t processor = std::clock();
-    RenderOrbits(recipe, *grid, threads, spare, [](std::uint64_t) {});
+    RenderOrbits(
+        recipe, *grid, threads, spare, [](std::uint64_t) {}, kNeverStop);
     best.processor =
         std::min(best.processor, static_cast<double>(std::clock() - processor) / CLOCKS_PER_SEC);
     best.wall = std::min(

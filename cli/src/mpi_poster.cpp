@@ -3,7 +3,8 @@
 #include "poster_run.h"
 #include "report.h"
 
-#include "studio/poster_orbits.h"
+#include "analysis/workers.h"
+#include "studio/poster_render.h"
 
 #include <algorithm>
 #include <sstream>
@@ -61,12 +62,15 @@ int RunPosterOnRanks(const PosterOptions& options, std::ostream& out, std::ostre
     if (!recipe) {
         say << "orvantis poster: the recipe did not travel whole: " << error << '\n';
     }
-    std::uint64_t spare = 0;
-    std::optional<CountGrid> grid =
-        recipe ? MakePosterGrid(*recipe, spare, say) : std::optional<CountGrid>();
-    if ((code = ranks.Agree(grid ? 0 : kExitFailure, held.str(), err)) != 0) {
+    PosterGrid made = recipe ? MakePosterGrid(*recipe) : PosterGrid();
+    if (recipe && !made.grid) {
+        Reporter(say, options.picture.command)(made.error);
+    }
+    if ((code = ranks.Agree(made.grid ? 0 : kExitFailure, held.str(), err)) != 0) {
         return code;
     }
+    CountGrid& grid = *made.grid;
+    const unsigned threads = options.threads.value_or(DefaultThreads());
 
     const OrbitShare share{static_cast<std::uint32_t>(ranks.rank()),
                            static_cast<std::uint32_t>(ranks.size())};
@@ -80,23 +84,23 @@ int RunPosterOnRanks(const PosterOptions& options, std::ostream& out, std::ostre
         static_cast<double>(recipe->steps) /
         static_cast<double>(std::max<std::uint64_t>(1, ShareSteps(*recipe, share)));
     RenderOrbits(
-        *recipe, *grid, PosterThreads(options), spare,
+        *recipe, grid, threads, made.spare,
         [&](std::uint64_t done) {
             if (bar) {
                 bar->update(static_cast<std::uint64_t>(static_cast<double>(done) * scale),
                             ProgressBar::Clock::now());
             }
         },
-        share);
-    ranks.SumToRoot(grid->counts(), grid->pixels());
-    if (grid->values() != nullptr) {
-        ranks.SumToRoot(grid->values(), grid->pixels());
+        kNeverStop, share);
+    ranks.SumToRoot(grid.counts(), grid.pixels());
+    if (grid.values() != nullptr) {
+        ranks.SumToRoot(grid.values(), grid.pixels());
     }
     if (bar) {
         bar->finish(recipe->steps, ProgressBar::Clock::now());
     }
     if (ranks.root()) {
-        code = WritePoster(options, *recipe, *grid, out, err);
+        code = WritePoster(options, *recipe, grid, threads, out, err);
     }
     return ranks.Agree(code, held.str(), err);
 }

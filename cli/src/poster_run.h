@@ -7,9 +7,7 @@
 #include "studio/poster_grid.h"
 #include "studio/poster_recipe.h"
 
-#include <cstdint>
 #include <memory>
-#include <optional>
 #include <ostream>
 
 namespace orv {
@@ -19,23 +17,15 @@ namespace orv {
 // with the message written to err.
 int ResolvePoster(const PosterOptions& options, PosterRecipe& recipe, std::ostream& err);
 
-// A zero-filled grid for the recipe, when the memory it needs is there, and
-// in spare the memory the threads may use besides; otherwise nothing, with
-// the message written to err.
-std::optional<CountGrid> MakePosterGrid(const PosterRecipe& recipe, std::uint64_t& spare,
-                                        std::ostream& err);
-
-// The threads that render: --threads, or every core this process may use.
-unsigned PosterThreads(const PosterOptions& options);
-
 // The progress bar for the recipe's steps; none when err is no terminal or
 // the options ask for quiet.
 std::unique_ptr<ProgressBar> PosterBar(const PosterOptions& options, const PosterRecipe& recipe,
                                        std::ostream& err, bool errIsTerminal);
 
-// Colours the counts and writes the picture (and the counts when asked for)
-// under their names, or nothing at all. Returns 0 or the exit code.
+// Colours the counts on the threads and writes the picture (and the counts
+// when asked for) under their names, or nothing at all. Returns 0 or the
+// exit code.
 int WritePoster(const PosterOptions& options, const PosterRecipe& recipe, const CountGrid& grid,
-                std::ostream& out, std::ostream& err);
+                unsigned threads, std::ostream& out, std::ostream& err);
 
 } // namespace orv

@@ -29,7 +29,8 @@ std::optional<CountGrid> RenderGrid(const PosterRecipe& recipe) {
     std::optional<CountGrid> grid =
         CountGrid::Make(static_cast<int>(recipe.res * recipe.supersample), recipe.method != 1);
     if (grid) {
-        RenderOrbits(recipe, *grid, 1, 0, [](std::uint64_t) {});
+        RenderOrbits(
+            recipe, *grid, 1, 0, [](std::uint64_t) {}, kNeverStop);
     }
     return grid;
 }

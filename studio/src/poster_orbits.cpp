@@ -125,7 +125,8 @@ template <int Method, bool Shared> class Counter {
 
 template <int Method, bool Shared>
 void RunOrbit(const RenderKernel& kernel, const PosterRecipe& recipe, std::uint32_t orbit,
-              KernelState state, const CountGrid& grid, std::atomic<std::uint64_t>& done) {
+              KernelState state, const CountGrid& grid, std::atomic<std::uint64_t>& done,
+              const std::atomic<bool>& stop) {
     std::uint64_t steps = OrbitSteps(recipe, orbit);
     // The first orbit's first step is the desktop program's: never plotted.
     // The others settle on the attractor first.
@@ -139,7 +140,7 @@ void RunOrbit(const RenderKernel& kernel, const PosterRecipe& recipe, std::uint3
         done.fetch_add(uncounted, std::memory_order_relaxed);
     }
     Counter<Method, Shared> counter(grid);
-    while (steps > 0) {
+    while (steps > 0 && !stop.load(std::memory_order_relaxed)) {
         const std::uint64_t stretch = std::min(steps, kStepsPerReport);
         counter.run(kernel, state, stretch);
         steps -= stretch;
@@ -150,16 +151,16 @@ void RunOrbit(const RenderKernel& kernel, const PosterRecipe& recipe, std::uint3
 template <bool Shared>
 void RunOrbitBy(int method, const RenderKernel& kernel, const PosterRecipe& recipe,
                 std::uint32_t orbit, const KernelState& start, const CountGrid& grid,
-                std::atomic<std::uint64_t>& done) {
+                std::atomic<std::uint64_t>& done, const std::atomic<bool>& stop) {
     switch (method) {
     case 0:
-        RunOrbit<0, Shared>(kernel, recipe, orbit, start, grid, done);
+        RunOrbit<0, Shared>(kernel, recipe, orbit, start, grid, done, stop);
         break;
     case 1:
-        RunOrbit<1, Shared>(kernel, recipe, orbit, start, grid, done);
+        RunOrbit<1, Shared>(kernel, recipe, orbit, start, grid, done, stop);
         break;
     default:
-        RunOrbit<2, Shared>(kernel, recipe, orbit, start, grid, done);
+        RunOrbit<2, Shared>(kernel, recipe, orbit, start, grid, done, stop);
         break;
     }
 }
@@ -208,11 +209,11 @@ std::uint64_t ShareSteps(const PosterRecipe& recipe, OrbitShare share) {
     return steps;
 }
 
-void RenderOrbits(const PosterRecipe& recipe, CountGrid& grid, unsigned threads,
-                  std::uint64_t spareBytes, const std::function<void(std::uint64_t)>& progress,
-                  OrbitShare share) {
+OrbitsEnd RenderOrbits(const PosterRecipe& recipe, CountGrid& grid, unsigned threads,
+                       std::uint64_t spareBytes, const std::function<void(std::uint64_t)>& progress,
+                       const std::atomic<bool>& stop, OrbitShare share) {
     if (share.index >= recipe.orbits) {
-        return;
+        return OrbitsEnd::Done;
     }
     const std::uint32_t mine = (recipe.orbits - share.index - 1) / share.count + 1;
     const RenderKernel kernel(PosterInputs(recipe));
@@ -243,13 +244,15 @@ void RenderOrbits(const PosterRecipe& recipe, CountGrid& grid, unsigned threads,
 
     auto work = [&](unsigned worker) {
         const CountGrid& target = worker == 0 || shared ? grid : own[worker - 1];
-        for (std::uint32_t taken = nextOrbit++; taken < mine; taken = nextOrbit++) {
+        for (std::uint32_t taken = nextOrbit++;
+             taken < mine && !stop.load(std::memory_order_relaxed); taken = nextOrbit++) {
             const std::uint32_t orbit = share.index + taken * share.count;
             if (shared) {
-                RunOrbitBy<true>(recipe.method, kernel, recipe, orbit, starts[orbit], target, done);
+                RunOrbitBy<true>(recipe.method, kernel, recipe, orbit, starts[orbit], target, done,
+                                 stop);
             } else {
-                RunOrbitBy<false>(recipe.method, kernel, recipe, orbit, starts[orbit], target,
-                                  done);
+                RunOrbitBy<false>(recipe.method, kernel, recipe, orbit, starts[orbit], target, done,
+                                  stop);
             }
         }
     };
@@ -275,8 +278,11 @@ void RenderOrbits(const PosterRecipe& recipe, CountGrid& grid, unsigned threads,
             lock.lock();
         }
     }
+    if (done.load(std::memory_order_relaxed) < ShareSteps(recipe, share)) {
+        return OrbitsEnd::Stopped;
+    }
     if (own.empty()) {
-        return;
+        return OrbitsEnd::Done;
     }
     // Whole numbers add up the same in any order: the stripes go to the
     // calling thread and whichever helpers start.
@@ -298,6 +304,7 @@ void RenderOrbits(const PosterRecipe& recipe, CountGrid& grid, unsigned threads,
     };
     const std::vector<std::jthread> adders = StartThreads(workers - 1, add);
     add(0);
+    return OrbitsEnd::Done;
 }
 
 } // namespace orv

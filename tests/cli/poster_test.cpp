@@ -156,7 +156,8 @@ TEST_F(PosterOrbits, OneOrbitCountsWhatTheDesktopProgramCounts) {
     ASSERT_TRUE(recipe.ghost);
     std::optional<CountGrid> grid = CountGrid::Make(200, false);
     ASSERT_TRUE(grid);
-    RenderOrbits(recipe, *grid, 2, 0, [](std::uint64_t) {});
+    RenderOrbits(
+        recipe, *grid, 2, 0, [](std::uint64_t) {}, kNeverStop);
     const std::vector<float> counts(grid->counts(), grid->counts() + grid->pixels());
     EXPECT_EQ(counts, expected);
 }
@@ -170,7 +171,8 @@ TEST_F(PosterOrbits, TheSharesOfTheRanksAddUpToTheWholePoster) {
     recipe.orbits = 5;
     std::optional<CountGrid> whole = CountGrid::Make(200, true);
     ASSERT_TRUE(whole);
-    RenderOrbits(recipe, *whole, 2, 0, [](std::uint64_t) {});
+    RenderOrbits(
+        recipe, *whole, 2, 0, [](std::uint64_t) {}, kNeverStop);
 
     // Three ranks: two take two orbits each, one takes one.
     std::vector<std::uint32_t> counts(whole->pixels());
@@ -181,7 +183,7 @@ TEST_F(PosterOrbits, TheSharesOfTheRanksAddUpToTheWholePoster) {
         std::optional<CountGrid> part = CountGrid::Make(200, true);
         ASSERT_TRUE(part);
         RenderOrbits(
-            recipe, *part, 1, 0, [](std::uint64_t) {}, share);
+            recipe, *part, 1, 0, [](std::uint64_t) {}, kNeverStop, share);
         for (std::size_t i = 0; i < part->pixels(); ++i) {
             counts[i] += part->counts()[i];
             values[i] += part->values()[i];
@@ -198,7 +200,7 @@ TEST_F(PosterOrbits, TheSharesOfTheRanksAddUpToTheWholePoster) {
     std::optional<CountGrid> idle = CountGrid::Make(200, true);
     ASSERT_TRUE(idle);
     RenderOrbits(
-        recipe, *idle, 1, 0, [](std::uint64_t) {}, OrbitShare{5, 6});
+        recipe, *idle, 1, 0, [](std::uint64_t) {}, kNeverStop, OrbitShare{5, 6});
     EXPECT_EQ(std::accumulate(idle->counts(), idle->counts() + idle->pixels(), 0ull), 0u);
 }
 
@@ -212,7 +214,8 @@ TEST_F(PosterOrbits, ThreadsTheSystemWillNotStartAreDoneWithoutAndCountTheSame) 
     const auto counted = [&](unsigned threads, int started, std::uint64_t spare) {
         LimitThreadStarts(started);
         std::optional<CountGrid> grid = CountGrid::Make(200, true);
-        RenderOrbits(recipe, *grid, threads, spare, [](std::uint64_t) {});
+        RenderOrbits(
+            recipe, *grid, threads, spare, [](std::uint64_t) {}, kNeverStop);
         LimitThreadStarts(-1);
         std::vector<std::uint64_t> sums(grid->values(), grid->values() + grid->pixels());
         sums.insert(sums.end(), grid->counts(), grid->counts() + grid->pixels());
@@ -239,10 +242,12 @@ TEST_F(PosterOrbits, TheCountsFileHoldsTheCountsOfTheFineGrid) {
     std::optional<CountGrid> grid = CountGrid::Make(420, true);
     std::optional<CountGrid> shared = CountGrid::Make(420, true);
     ASSERT_TRUE(grid && shared);
-    RenderOrbits(recipe, *grid, 1, 0, [](std::uint64_t) {});
+    RenderOrbits(
+        recipe, *grid, 1, 0, [](std::uint64_t) {}, kNeverStop);
     ASSERT_GT(std::accumulate(grid->counts(), grid->counts() + grid->pixels(), 0ull), 50000u);
     // Two threads adding into one grid count the same.
-    RenderOrbits(recipe, *shared, 2, 0, [](std::uint64_t) {});
+    RenderOrbits(
+        recipe, *shared, 2, 0, [](std::uint64_t) {}, kNeverStop);
     EXPECT_TRUE(std::equal(grid->counts(), grid->counts() + grid->pixels(), shared->counts()));
     EXPECT_TRUE(std::equal(grid->values(), grid->values() + grid->pixels(), shared->values()));
 

@@ -8,6 +8,7 @@
 #include "studio/poster_grid.h"
 #include "studio/poster_recipe.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -42,12 +43,21 @@ struct OrbitShare {
 // The steps of the orbits of the share.
 std::uint64_t ShareSteps(const PosterRecipe& recipe, OrbitShare share);
 
+// A stop flag for the callers that never stop the orbits.
+inline const std::atomic<bool> kNeverStop{false};
+
+enum class OrbitsEnd {
+    Done,    // every step of the orbits is counted
+    Stopped, // the caller's flag ended the orbits; the grid holds part of the counts
+};
+
 // Renders every orbit of the recipe (or of the share of them) into grid (made for side res times
 // the supersampling factor and zero-filled) on the given number of threads, which may use up to
 // spareBytes of memory besides. progress is called on the calling thread about ten times a second
-// with the steps done so far.
-void RenderOrbits(const PosterRecipe& recipe, CountGrid& grid, unsigned threads,
-                  std::uint64_t spareBytes, const std::function<void(std::uint64_t)>& progress,
-                  OrbitShare share = {});
+// with the steps done so far. Once stop is set, each thread ends at the end of its stretch of
+// steps between two reports.
+OrbitsEnd RenderOrbits(const PosterRecipe& recipe, CountGrid& grid, unsigned threads,
+                       std::uint64_t spareBytes, const std::function<void(std::uint64_t)>& progress,
+                       const std::atomic<bool>& stop, OrbitShare share = {});
 
 } // namespace orv
