@@ -78,6 +78,9 @@ std::vector<std::size_t> RankStarts(int ranks, int side) {
 int RunBatchOnRanks(const RenderOptions& options, std::ostream& out, std::ostream& err,
                     bool errIsTerminal) {
     const Ranks ranks;
+    if (const int refused = RefuseStrayRank("render", ranks.size(), err)) {
+        return refused;
+    }
     // Rank 0 alone reads what the options name and writes the files; the
     // other ranks only compute rows of a Lyapunov map.
     std::optional<BatchSession> session;
