@@ -92,10 +92,7 @@ int RunAnimate(const AnimateOptions& options, std::ostream& out, std::ostream& e
         }
     };
     progress.begin = [&](std::uint64_t missing) {
-        if (display == BatchDisplay::Progress ||
-            (display == BatchDisplay::Automatic && errIsTerminal)) {
-            bar = std::make_unique<ProgressBar>(err, missing, "frames", ProgressBar::Clock::now());
-        }
+        bar = ShowProgress(display, errIsTerminal, err, missing, "frames", "animate");
     };
     const AnimationOutcome outcome = RenderAnimation(directory, first, last, options.turn,
                                                      options.frames, loops, progress, stop);

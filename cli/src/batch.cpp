@@ -23,16 +23,13 @@ namespace {
 int Render(const RenderOptions& options, BatchSession& session, std::ostream& err,
            bool errIsTerminal) {
     const Reporter report(err, options.command);
-    const bool showBar = errIsTerminal && options.display != BatchDisplay::Quiet;
     const std::uint64_t total = options.lmap ? static_cast<std::uint64_t>(res) : options.steps;
-    std::unique_ptr<ProgressBar> bar;
-    if (showBar) {
-        bar = std::make_unique<ProgressBar>(err, total, options.lmap ? "rows" : "steps",
-                                            ProgressBar::Clock::now());
-    }
+    const std::unique_ptr<ProgressBar> bar =
+        ShowProgress(options.display, errIsTerminal, err, total, options.lmap ? "rows" : "steps",
+                     options.command);
     const int result = options.lmap ? RunMap(bar.get()) : RunSteps(options.steps, bar.get());
     if (result != 0) {
-        if (bar) {
+        if (bar && bar->inPlace()) {
             err << '\n';
         }
         session.ReportMessages(report);

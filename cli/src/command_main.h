@@ -4,6 +4,7 @@
 #pragma once
 
 #include "cli/options.h"
+#include "mpi_job.h"
 #include "report.h"
 
 #include <iostream>
@@ -27,6 +28,9 @@ int FinishCommandLine(const char* command, const char* usage, const CommandLine&
         return kExitBadInput;
     case CommandLineAction::Render:
         break;
+    }
+    if (const int refused = RefuseStrayTask(command, std::cerr)) {
+        return refused;
     }
     return run(line.options, std::cout, std::cerr, ::isatty(STDERR_FILENO) != 0);
 }

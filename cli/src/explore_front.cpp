@@ -39,11 +39,7 @@ int RunExplore(const ExploreOptions& options, std::ostream& out, std::ostream& e
     std::unique_ptr<ProgressBar> bar;
     ExploreProgress progress;
     progress.begin = [&] {
-        if (display == BatchDisplay::Progress ||
-            (display == BatchDisplay::Automatic && errIsTerminal)) {
-            bar = std::make_unique<ProgressBar>(err, options.count, "sets",
-                                                ProgressBar::Clock::now());
-        }
+        bar = ShowProgress(display, errIsTerminal, err, options.count, "sets", "explore");
     };
     progress.step = [&](std::uint64_t sets) {
         if (bar) {

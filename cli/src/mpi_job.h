@@ -15,6 +15,26 @@ namespace orv {
 // started by a launcher.
 int LaunchedRanks();
 
+// This process's place among the tasks a launcher started: its index from 0
+// and their count, 1 when it was started alone.
+struct LauncherTask {
+    int index = 0;
+    int count = 1;
+};
+LauncherTask TaskOfLauncher();
+
+// Whether this program was built to run as the ranks of an MPI job.
+bool BuiltWithMpi();
+
+// A process that is one of several launcher tasks but will not run as one
+// rank of a job of them all would do the whole work beside the others, onto
+// the same files. Refuses such a command with a message that tells how to
+// launch it, exit code 2; 0 otherwise. The first is asked before the
+// command starts, the second by a rank once MPI has started, with the size
+// of its job.
+int RefuseStrayTask(const char* command, std::ostream& err);
+int RefuseStrayRank(const char* command, int jobSize, std::ostream& err);
+
 // Whether this process is one rank of a job and runs the functions below.
 // Built without MPI, a job of one rank runs as a plain process does, and a
 // job of more is refused by them.

@@ -14,6 +14,10 @@ int Refuse(const char* command, std::ostream& err) {
 
 } // namespace
 
+bool BuiltWithMpi() {
+    return false;
+}
+
 bool OnRanks() {
     return LaunchedRanks() > 1;
 }

@@ -40,6 +40,9 @@ TextChunks Unpack(const std::string& packed) {
 int RunPosterOnRanks(const PosterOptions& options, std::ostream& out, std::ostream& err,
                      bool errIsTerminal) {
     const Ranks ranks;
+    if (const int refused = RefuseStrayRank("poster", ranks.size(), err)) {
+        return refused;
+    }
     // The other ranks' messages go to rank 0, which writes them.
     std::ostringstream held;
     std::ostream& say = ranks.root() ? err : held;

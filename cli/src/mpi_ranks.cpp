@@ -61,6 +61,10 @@ void WriteFrom(int rank, const std::string& machine, const std::string& messages
 
 } // namespace
 
+bool BuiltWithMpi() {
+    return true;
+}
+
 bool OnRanks() {
     return LaunchedRanks() > 0;
 }

@@ -78,6 +78,9 @@ std::vector<std::size_t> RankStarts(int ranks, int side) {
 int RunBatchOnRanks(const RenderOptions& options, std::ostream& out, std::ostream& err,
                     bool errIsTerminal) {
     const Ranks ranks;
+    if (const int refused = RefuseStrayRank("render", ranks.size(), err)) {
+        return refused;
+    }
     // Rank 0 alone reads what the options name and writes the files; the
     // other ranks only compute rows of a Lyapunov map.
     std::optional<BatchSession> session;
@@ -92,18 +95,17 @@ int RunBatchOnRanks(const RenderOptions& options, std::ostream& out, std::ostrea
     if ((code = ranks.Agree(code, "", err)) != 0) {
         return code;
     }
-    const bool showBar = errIsTerminal && options.display != BatchDisplay::Quiet;
     if (options.lmap) {
         MapJob job;
         if (ranks.root()) {
             job = {type, p[type], res};
         }
         ShareJob(ranks, job);
-        std::unique_ptr<ProgressBar> bar;
-        if (ranks.root() && showBar) {
-            bar = std::make_unique<ProgressBar>(err, static_cast<std::uint64_t>(job.side), "rows",
-                                                ProgressBar::Clock::now());
-        }
+        const std::unique_ptr<ProgressBar> bar =
+            ranks.root()
+                ? ShowProgress(options.display, errIsTerminal, err,
+                               static_cast<std::uint64_t>(job.side), "rows", options.command)
+                : nullptr;
         const std::vector<double> gathered = ranks.GatherToRoot(ComputeRows(ranks, job, bar.get()));
         if (ranks.root()) {
             const std::vector<std::size_t> starts = RankStarts(ranks.size(), job.side);
@@ -119,7 +121,7 @@ int RunBatchOnRanks(const RenderOptions& options, std::ostream& out, std::ostrea
         }
     } else if (ranks.root()) {
         // One orbit is one process's work: rank 0 draws it alone.
-        code = FinishBatch(options, *session, out, err, showBar);
+        code = FinishBatch(options, *session, out, err, errIsTerminal);
     }
     return ranks.Agree(code, "", err);
 }

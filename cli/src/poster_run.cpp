@@ -92,10 +92,8 @@ int Render(const PosterOptions& options, const PosterRecipe& recipe, std::ostrea
 
 std::unique_ptr<ProgressBar> PosterBar(const PosterOptions& options, const PosterRecipe& recipe,
                                        std::ostream& err, bool errIsTerminal) {
-    if (!errIsTerminal || options.picture.display == BatchDisplay::Quiet) {
-        return nullptr;
-    }
-    return std::make_unique<ProgressBar>(err, recipe.steps, "steps", ProgressBar::Clock::now());
+    return ShowProgress(options.picture.display, errIsTerminal, err, recipe.steps, "steps",
+                        options.picture.command);
 }
 
 int WritePoster(const PosterOptions& options, const PosterRecipe& recipe, const CountGrid& grid,

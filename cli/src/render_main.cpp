@@ -1,4 +1,5 @@
 #include "cli/batch.h"
+#include "mpi_job.h"
 #include "report.h"
 
 #include <cerrno>
@@ -83,6 +84,9 @@ int Dispatch(int argc, char** argv) {
         return kExitBadInput;
     case CommandLineAction::Render:
         break;
+    }
+    if (const int refused = RefuseStrayTask("render", std::cerr)) {
+        return refused;
     }
     return RunBatch(line.options, std::cout, std::cerr, ::isatty(STDERR_FILENO) != 0);
 }

@@ -207,15 +207,20 @@ TEST_F(BatchRandom, AStartPointThatIsNoNumberIsRefusedBeforeTheSearch) {
     EXPECT_FALSE(std::filesystem::exists(Path("n.tga")));
 }
 
-TEST_F(BatchProgress, DrawnOnATerminalOnlyAndNeverWhenQuiet) {
+TEST_F(BatchProgress, ABarOnATerminalLinesInALogWhenAskedNeverWhenQuiet) {
     const BatchRun terminal = Run({"--steps", "200000", "-o", Path("a.tga")}, true);
     ASSERT_EQ(terminal.code, 0);
     EXPECT_EQ(terminal.err.rfind("\r[", 0), 0u) << terminal.err;
     EXPECT_NE(terminal.err.find("] 100%  200000/200000 steps"), std::string::npos);
     EXPECT_EQ(terminal.err.back(), '\n');
 
-    const BatchRun piped = Run({"--progress", "--steps", "200000", "-o", Path("b.tga")}, false);
+    const BatchRun piped = Run({"--steps", "200000", "-o", Path("b.tga")}, false);
     EXPECT_EQ(piped.err, "");
+    // A log gets plain lines; a short render only the last one.
+    const BatchRun logged = Run({"--progress", "--steps", "200000", "-o", Path("b.tga")}, false);
+    EXPECT_EQ(logged.err.rfind("orvantis render: 200000 of 200000 steps, ", 0), 0u) << logged.err;
+    EXPECT_EQ(logged.err.find('\n'), logged.err.size() - 1) << logged.err;
+    EXPECT_EQ(logged.err.find('\r'), std::string::npos);
     const BatchRun quiet = Run({"--quiet", "--steps", "200000", "-o", Path("c.tga")}, true);
     EXPECT_EQ(quiet.err, "");
     EXPECT_EQ(quiet.out, "");

@@ -1,0 +1,95 @@
+// The program started as one of several tasks by a launcher (srun, mpirun)
+// that do not form one MPI job: every task would draw the whole picture onto
+// the same file, so each refuses before it touches one.
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <sys/wait.h>
+
+namespace orv::test {
+namespace {
+
+class LauncherTasks : public ::testing::Test {
+  protected:
+    // Runs the program with only the launcher variables given; the exit
+    // code. A run that hangs is ended and fails.
+    int Run(const std::string& variables, const std::string& args) {
+        const std::string line =
+            "env -u SLURM_PROCID -u SLURM_NTASKS -u PMI_SIZE -u PMI_RANK -u PMIX_SIZE "
+            "-u PMIX_RANK -u OMPI_COMM_WORLD_SIZE -u OMPI_COMM_WORLD_RANK -u DISPLAY "
+            "OMPI_ALLOW_RUN_AS_ROOT=1 OMPI_ALLOW_RUN_AS_ROOT_CONFIRM=1 " +
+            variables + " timeout 60 '" + ORV_PROGRAM + "' " + args + " >'" + dir.path("out.txt") +
+            "' 2>'" + dir.path("err.txt") + "'";
+        const int status = std::system(line.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    std::string Err() const {
+        std::ifstream in(dir.path("err.txt"));
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    std::string Poster() const {
+        return "poster --res 100 --steps 20000 --quiet -o '" + dir.path("p.png") + "'";
+    }
+
+    TempDir dir;
+};
+
+#ifdef ORV_MPIEXEC
+const std::string kNotOneJob =
+    "the tasks do not form one MPI job of 2; launch with srun --mpi=pmix or mpirun\n";
+#else
+const std::string kNotOneJob =
+    "this orvantis was built without MPI; run it as one task, without srun or mpirun\n";
+#endif
+
+TEST_F(LauncherTasks, ATaskOfSeveralOutsideOneJobRefusesWithoutAFile) {
+    // An MPI process manager's variables without its server: MPI starts as
+    // a job of one.
+    EXPECT_EQ(Run("PMI_SIZE=2 PMI_RANK=0", Poster()), 2);
+    EXPECT_EQ(Err(), "orvantis poster: started as task 1 of 2 by a launcher, but " + kNotOneJob);
+    // srun without MPI wiring: Slurm's own variables alone.
+    EXPECT_EQ(Run("SLURM_PROCID=1 SLURM_NTASKS=2", Poster()), 2);
+    EXPECT_EQ(Err(), "orvantis poster: started as task 2 of 2 by a launcher, but " + kNotOneJob);
+    EXPECT_EQ(Run("SLURM_PROCID=0 SLURM_NTASKS=2",
+                  "render --steps 1000 --quiet -o '" + dir.path("r.tga") + "'"),
+              2);
+    EXPECT_EQ(Err(), "orvantis render: started as task 1 of 2 by a launcher, but " + kNotOneJob);
+    EXPECT_FALSE(std::filesystem::exists(dir.path("p.png")));
+    EXPECT_FALSE(std::filesystem::exists(dir.path("r.tga")));
+}
+
+TEST_F(LauncherTasks, ACommandOfOneTaskRefusesEveryLauncherOfSeveral) {
+    EXPECT_EQ(Run("OMPI_COMM_WORLD_SIZE=2 OMPI_COMM_WORLD_RANK=1",
+                  "explore --type alpha --count 1 --res 100 --steps 20000 --quiet -o '" +
+                      dir.path("sets") + "'"),
+              2);
+#ifdef ORV_MPIEXEC
+    EXPECT_EQ(Err(), "orvantis explore: started as task 2 of 2 by a launcher, but explore runs as "
+                     "one task; run it without srun or mpirun\n");
+#else
+    EXPECT_EQ(Err(), "orvantis explore: started as task 2 of 2 by a launcher, but " + kNotOneJob);
+#endif
+    EXPECT_FALSE(std::filesystem::exists(dir.path("sets")));
+}
+
+TEST_F(LauncherTasks, OneTaskOrAnAllocationShellRunsAsAPlainProcess) {
+    EXPECT_EQ(Run("SLURM_PROCID=0 SLURM_NTASKS=1", Poster()), 0) << Err();
+    EXPECT_TRUE(std::filesystem::exists(dir.path("p.png")));
+    std::filesystem::remove(dir.path("p.png"));
+    // salloc's shell: the job's task count, but no task of srun's.
+    EXPECT_EQ(Run("SLURM_NTASKS=4", Poster()), 0) << Err();
+    EXPECT_TRUE(std::filesystem::exists(dir.path("p.png")));
+}
+
+} // namespace
+} // namespace orv::test
