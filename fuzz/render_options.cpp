@@ -4,8 +4,8 @@
 // line is an action, or an error with its text.
 #include "cli/animate.h"
 #include "cli/explore.h"
-#include "cli/options.h"
-#include "cli/poster_options.h"
+#include "studio/command_line.h"
+#include "studio/poster_options.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "cli/animate.h"
 
 #include "command_main.h"
-#include "own_options.h"
+#include "studio/own_options.h"
 #include "report.h"
 
 namespace orv {

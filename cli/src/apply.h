@@ -2,7 +2,7 @@
 // desktop program's commands and dialogs would.
 #pragma once
 
-#include "cli/options.h"
+#include "studio/command_line.h"
 
 #include <ostream>
 

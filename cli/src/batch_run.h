@@ -4,7 +4,7 @@
 
 #include "session.h"
 
-#include "cli/options.h"
+#include "studio/command_line.h"
 
 #include <ostream>
 

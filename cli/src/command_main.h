@@ -3,7 +3,7 @@
 // with the terminal's standard streams.
 #pragma once
 
-#include "cli/options.h"
+#include "studio/command_line.h"
 #include "mpi_job.h"
 #include "report.h"
 

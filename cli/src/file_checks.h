@@ -7,8 +7,8 @@
 
 #include "cli/animate.h"
 #include "cli/explore.h"
-#include "cli/options.h"
-#include "cli/poster_options.h"
+#include "studio/command_line.h"
+#include "studio/poster_options.h"
 
 #include <ostream>
 #include <string>

@@ -3,8 +3,8 @@
 // or of a Lyapunov map and leave the file to rank 0.
 #pragma once
 
-#include "cli/options.h"
-#include "cli/poster_options.h"
+#include "studio/command_line.h"
+#include "studio/poster_options.h"
 
 #include <ostream>
 

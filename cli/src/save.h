@@ -3,7 +3,7 @@
 
 #include "report.h"
 
-#include "cli/options.h"
+#include "studio/command_line.h"
 #include "studio/poster_recipe.h"
 
 #include <ostream>

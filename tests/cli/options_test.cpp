@@ -1,4 +1,4 @@
-#include "cli/options.h"
+#include "studio/command_line.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // from the same start state as the desktop program, written to files.
 #pragma once
 
-#include "cli/options.h"
+#include "studio/command_line.h"
 
 #include <ostream>
 

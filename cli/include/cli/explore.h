@@ -3,7 +3,7 @@
 // thumbnail with its recipe and a parameter file, and a gallery page.
 #pragma once
 
-#include "cli/poster_options.h"
+#include "studio/poster_options.h"
 #include "studio/explore.h"
 
 #include <cstdint>

@@ -2,7 +2,7 @@
 // supersampled, in 8 or 16 bits per channel, with its recipe inside.
 #pragma once
 
-#include "cli/poster_options.h"
+#include "studio/poster_options.h"
 #include "studio/memory.h"
 #include "studio/poster_recipe.h"
 

@@ -1,7 +1,7 @@
 // The recipe of what the desktop program's engine holds.
 #pragma once
 
-#include "cli/options.h"
+#include "studio/command_line.h"
 #include "studio/poster_recipe.h"
 
 namespace orv {

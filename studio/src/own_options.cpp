@@ -1,4 +1,4 @@
-#include "own_options.h"
+#include "studio/own_options.h"
 
 #include <cctype>
 #include <cerrno>

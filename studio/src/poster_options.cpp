@@ -1,5 +1,5 @@
-#include "cli/poster_options.h"
-#include "own_options.h"
+#include "studio/poster_options.h"
+#include "studio/own_options.h"
 
 #include "files/file_name.h"
 

@@ -4,7 +4,7 @@
 // recipe to render again.
 #pragma once
 
-#include "cli/options.h"
+#include "studio/command_line.h"
 
 #include <cstdint>
 #include <optional>
