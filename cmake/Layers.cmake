@@ -10,6 +10,7 @@ set(ORV_LAYERS
   studio
   ui
   cli
+  mpi
   app)
 
 # Headers of a lower layer that a folder still may not include, as

@@ -1,5 +1,5 @@
 #include "apply.h"
-#include "report.h"
+#include "cli/report.h"
 
 #include "studio/option_messages.h"
 #include "studio/option_ranges.h"

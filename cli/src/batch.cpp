@@ -1,12 +1,12 @@
 #include "cli/batch.h"
 #include "apply.h"
-#include "batch_run.h"
+#include "cli/batch_run.h"
+#include "cli/file_checks.h"
+#include "cli/launcher.h"
 #include "cli/poster_state.h"
-#include "file_checks.h"
-#include "mpi_job.h"
-#include "report.h"
+#include "cli/report.h"
+#include "cli/session.h"
 #include "save.h"
-#include "session.h"
 #include "steps.h"
 #include "studio/poster_files.h"
 
@@ -80,8 +80,8 @@ int FinishBatch(const RenderOptions& options, BatchSession& session, std::ostrea
 
 int RunBatch(const RenderOptions& options, std::ostream& out, std::ostream& err,
              bool errIsTerminal) {
-    if (OnRanks()) {
-        return RunBatchOnRanks(options, out, err, errIsTerminal);
+    if (const RankCommands* ranks = JobRankCommands()) {
+        return ranks->render(options, out, err, errIsTerminal);
     }
     if (const int refused = CheckRenderFiles(options, err)) {
         return refused;

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "studio/command_line.h"
-#include "mpi_job.h"
-#include "report.h"
+#include "cli/launcher.h"
+#include "cli/report.h"
 
 #include <iostream>
 

@@ -2,8 +2,8 @@
 #include "cli/poster.h"
 #include "cli/progress.h"
 
-#include "file_checks.h"
-#include "report.h"
+#include "cli/file_checks.h"
+#include "cli/report.h"
 
 #include "studio/explore.h"
 #include "studio/run_folder.h"

@@ -1,8 +1,8 @@
 #include "cli/explore.h"
 
+#include "cli/report.h"
 #include "command_main.h"
 #include "studio/own_options.h"
-#include "report.h"
 
 namespace orv {
 

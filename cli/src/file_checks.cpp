@@ -1,4 +1,4 @@
-#include "file_checks.h"
+#include "cli/file_checks.h"
 
 #include "files/gan.h"
 #include "files/safe_file.h"

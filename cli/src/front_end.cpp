@@ -4,7 +4,7 @@
 #include "cli/explore.h"
 #include "cli/poster.h"
 
-#include "report.h"
+#include "cli/report.h"
 
 #include <cstring>
 #include <exception>
@@ -31,7 +31,8 @@ the frames of a morph or a turn. Each command lists its options with --help.
 
 } // namespace
 
-std::optional<int> RunFrontEnd(int argc, char** argv) {
+std::optional<int> RunFrontEnd(int argc, char** argv, const RankCommands* ranks) {
+    UseRankCommands(ranks);
     if (argc < 2) {
         return std::nullopt;
     }

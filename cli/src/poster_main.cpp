@@ -1,6 +1,6 @@
 #include "cli/poster.h"
+#include "cli/report.h"
 #include "command_main.h"
-#include "report.h"
 
 namespace orv {
 

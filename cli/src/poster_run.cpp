@@ -5,10 +5,10 @@
 #include "studio/poster_save.h"
 #include "studio/recipe_from_options.h"
 
-#include "file_checks.h"
-#include "mpi_job.h"
-#include "poster_run.h"
-#include "report.h"
+#include "cli/file_checks.h"
+#include "cli/launcher.h"
+#include "cli/poster_run.h"
+#include "cli/report.h"
 
 #include "analysis/workers.h"
 #include "platform/plain_file.h"
@@ -129,8 +129,8 @@ int ResolvePoster(const PosterOptions& options, PosterRecipe& recipe, std::ostre
 
 int RunPoster(const PosterOptions& options, std::ostream& out, std::ostream& err,
               bool errIsTerminal) {
-    if (OnRanks()) {
-        return RunPosterOnRanks(options, out, err, errIsTerminal);
+    if (const RankCommands* ranks = JobRankCommands()) {
+        return ranks->poster(options, out, err, errIsTerminal);
     }
     PosterRecipe recipe;
     if (const int resolved = ResolvePoster(options, recipe, err)) {

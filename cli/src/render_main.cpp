@@ -1,6 +1,6 @@
 #include "cli/batch.h"
-#include "mpi_job.h"
-#include "report.h"
+#include "cli/launcher.h"
+#include "cli/report.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,5 +1,5 @@
 #include "save.h"
-#include "report.h"
+#include "cli/report.h"
 
 #include "cli/png_writer.h"
 #include "files/file_name.h"

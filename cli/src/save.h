@@ -1,7 +1,7 @@
 // What follows the render: a filter, and the image with its parameter file.
 #pragma once
 
-#include "report.h"
+#include "cli/report.h"
 
 #include "studio/command_line.h"
 #include "studio/poster_recipe.h"

@@ -1,5 +1,5 @@
-#include "session.h"
-#include "report.h"
+#include "cli/session.h"
+#include "cli/report.h"
 
 #include "platform/headless.h"
 #include "platform/user.h"

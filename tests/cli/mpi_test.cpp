@@ -15,7 +15,7 @@
 namespace orv::test {
 namespace {
 
-#ifdef ORV_MPIEXEC
+#ifdef ORV_MPI_PROGRAM
 
 std::string Text(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -38,15 +38,17 @@ class Job : public ::testing::Test {
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    // The program alone, as a shell starts it.
-    int Alone(const std::string& args) { return Shell(Program() + " " + args); }
+    // The plain program, as a shell starts it.
+    int Alone(const std::string& args) {
+        return Shell(std::string("'") + ORV_PROGRAM + "' " + args);
+    }
 
-    // The program as ranks ranks of one job.
+    // The MPI program as ranks ranks of one job.
     int OnRanks(int ranks, const std::string& args) {
         return Shell(Mpirun() + " -np " + std::to_string(ranks) + " " + Program() + " " + args);
     }
 
-    static std::string Program() { return std::string("'") + ORV_PROGRAM + "'"; }
+    static std::string Program() { return std::string("'") + ORV_MPI_PROGRAM + "'"; }
     static std::string Mpirun() {
         return std::string("'") + ORV_MPIEXEC + "' --oversubscribe --bind-to none";
     }

@@ -2,8 +2,8 @@
 // another, of a full turn about an axis, or of both, as poster PNGs.
 #pragma once
 
-#include "studio/poster_options.h"
 #include "studio/animate.h"
+#include "studio/poster_options.h"
 #include "studio/poster_recipe.h"
 
 #include <cstdint>

@@ -3,8 +3,8 @@
 // thumbnail with its recipe and a parameter file, and a gallery page.
 #pragma once
 
-#include "studio/poster_options.h"
 #include "studio/explore.h"
+#include "studio/poster_options.h"
 
 #include <cstdint>
 #include <ostream>

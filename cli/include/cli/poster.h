@@ -2,8 +2,8 @@
 // supersampled, in 8 or 16 bits per channel, with its recipe inside.
 #pragma once
 
-#include "studio/poster_options.h"
 #include "studio/memory.h"
+#include "studio/poster_options.h"
 #include "studio/poster_recipe.h"
 
 #include <cstdint>

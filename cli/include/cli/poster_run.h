@@ -2,9 +2,9 @@
 // poster and for the ranks of a job that share one.
 #pragma once
 
-#include "studio/poster_options.h"
 #include "cli/progress.h"
 #include "studio/poster_grid.h"
+#include "studio/poster_options.h"
 #include "studio/poster_recipe.h"
 
 #include <memory>

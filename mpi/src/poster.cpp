@@ -1,7 +1,8 @@
-#include "mpi_job.h"
-#include "mpi_ranks.h"
-#include "poster_run.h"
-#include "report.h"
+#include "cli/launcher.h"
+#include "cli/poster_run.h"
+#include "cli/report.h"
+#include "commands.h"
+#include "ranks.h"
 
 #include "analysis/workers.h"
 #include "studio/poster_render.h"

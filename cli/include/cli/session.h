@@ -2,7 +2,7 @@
 // starts, on the headless backend, so that no window system is touched.
 #pragma once
 
-#include "report.h"
+#include "cli/report.h"
 
 #include <ostream>
 #include <string>

@@ -1,5 +1,5 @@
-#include "mpi_ranks.h"
-#include "mpi_job.h"
+#include "ranks.h"
+#include "cli/launcher.h"
 
 #include <mpi.h>
 
@@ -60,14 +60,6 @@ void WriteFrom(int rank, const std::string& machine, const std::string& messages
 }
 
 } // namespace
-
-bool BuiltWithMpi() {
-    return true;
-}
-
-bool OnRanks() {
-    return LaunchedRanks() > 0;
-}
 
 Ranks::Ranks() {
     // Only the thread that made the job talks to the other ranks.

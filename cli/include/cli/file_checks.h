@@ -3,7 +3,7 @@
 // must be one that can be created.
 #pragma once
 
-#include "report.h"
+#include "cli/report.h"
 
 #include "cli/animate.h"
 #include "cli/explore.h"

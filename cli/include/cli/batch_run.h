@@ -2,7 +2,7 @@
 // picture and for rank 0 of a job that shares a Lyapunov map.
 #pragma once
 
-#include "session.h"
+#include "cli/session.h"
 
 #include "studio/command_line.h"
 

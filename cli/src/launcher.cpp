@@ -1,5 +1,5 @@
-#include "mpi_job.h"
-#include "report.h"
+#include "cli/launcher.h"
+#include "cli/report.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -33,6 +33,10 @@ int Refuse(const char* command, const LauncherTask& task, const std::string& why
     return kExitBadInput;
 }
 
+// The commands of a program built as the ranks of an MPI job; set once,
+// before its command runs.
+const RankCommands* programRanks = nullptr;
+
 } // namespace
 
 int LaunchedRanks() {
@@ -65,23 +69,36 @@ LauncherTask TaskOfLauncher() {
     return task;
 }
 
+void UseRankCommands(const RankCommands* ranks) {
+    programRanks = ranks;
+}
+
+const RankCommands* ProgramRankCommands() {
+    return programRanks;
+}
+
+const RankCommands* JobRankCommands() {
+    return LaunchedRanks() > 0 ? programRanks : nullptr;
+}
+
 int RefuseStrayTask(const char* command, std::ostream& err) {
     const LauncherTask task = TaskOfLauncher();
     if (task.count <= 1) {
         return 0;
     }
-    // A rank of a job checks the job's size once MPI has started.
-    if (BuiltWithMpi() && SharesWork(command) && OnRanks()) {
-        return 0;
+    if (!SharesWork(command)) {
+        return Refuse(command, task,
+                      std::string(command) + " runs as one task; run it without srun or mpirun",
+                      err);
     }
-    return Refuse(command, task,
-                  !BuiltWithMpi()
-                      ? "this orvantis was built without MPI; run it as one task, without srun "
-                        "or mpirun"
-                  : !SharesWork(command)
-                      ? std::string(command) + " runs as one task; run it without srun or mpirun"
-                      : NotOneJob(task),
-                  err);
+    if (programRanks == nullptr) {
+        return Refuse(command, task,
+                      "orvantis runs as one process; launch orvantis-mpi with srun --mpi=pmix "
+                      "or mpirun to share the work",
+                      err);
+    }
+    // A rank of a job checks the job's size once MPI has started.
+    return JobRankCommands() != nullptr ? 0 : Refuse(command, task, NotOneJob(task), err);
 }
 
 int RefuseStrayRank(const char* command, int jobSize, std::ostream& err) {
