@@ -17,28 +17,26 @@ namespace {
 int row = 0;
 LmapRows givenRows;
 
-// The clamped exponent of the pixel with parameters A and B for type t with
-// the parameter set q. It reads no global, so pixels can be computed on any
-// thread.
-double exponent(int t, const PARAM& q, double A, double B) {
-    KernelInputs inputs;
-    inputs.type = t;
-    inputs.param = q;
-    inputs.param.a = A;
-    inputs.param.b = B;
-    const RenderKernel kernel(inputs);
-    VOXEL orbit = kernel.start().point;
-    VOXEL neighbour;
+// The clamped exponent of the pixel with parameters A and B for the map of
+// type Type with the parameter set q. It reads no global, so pixels can be
+// computed on any thread. Only x and y enter the estimate: the map leaves z
+// out, and the ghost image mode plays no part.
+template <int Type> double Exponent(const PARAM& q, double A, double B) {
+    PARAM pixel = q;
+    pixel.a = A;
+    pixel.b = B;
     int count = 0;
+    VOXEL orbit{q.xstart, q.ystart, 0.0};
+    VOXEL neighbour;
     double logaccum = 0.0;
     for (int n = 0; n < 200; ++n) {
         if (n == 101) {
             neighbour = orbit;
             neighbour.x = orbit.x + 1e-6;
         }
-        const VOXEL next = kernel.map(orbit, count);
+        const VOXEL next = MapPoint<false>(Type, pixel, false, orbit, count);
         if (n > 100) {
-            neighbour = kernel.map(neighbour, count);
+            neighbour = MapPoint<false>(Type, pixel, false, neighbour, count);
         }
         orbit = next;
         if (n > 100) {
@@ -54,18 +52,35 @@ double exponent(int t, const PARAM& q, double A, double B) {
     return lexp;
 }
 
-} // namespace
-
-void LmapRow(int t, const PARAM& q, int side, int row, double* exponents) {
-    const double B = (side - 1 - row) * 6.0 / (side - 1) - 3.0;
+template <int Type> void Exponents(const PARAM& q, int side, double B, double* exponents) {
     // The pixels of a row are independent: their exponents are computed on
     // every core.
     ParallelFor(side, [&](int begin, int end) {
         for (int i = begin; i < end; ++i) {
             const double A = i * 6.0 / (side - 1) - 3.0;
-            exponents[i] = exponent(t, q, A, B);
+            exponents[i] = Exponent<Type>(q, A, B);
         }
     });
+}
+
+} // namespace
+
+void LmapRow(int t, const PARAM& q, int side, int row, double* exponents) {
+    const double B = (side - 1 - row) * 6.0 / (side - 1) - 3.0;
+    switch (t) {
+    case 0:
+        Exponents<0>(q, side, B, exponents);
+        break;
+    case 1:
+        Exponents<1>(q, side, B, exponents);
+        break;
+    case 2:
+        Exponents<2>(q, side, B, exponents);
+        break;
+    default:
+        Exponents<3>(q, side, B, exponents);
+        break;
+    }
 }
 
 void SetLmapRows(LmapRows rows) {
