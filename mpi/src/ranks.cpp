@@ -1,5 +1,5 @@
 #include "ranks.h"
-#include "cli/launcher.h"
+#include "sparse_part.h"
 
 #include <mpi.h>
 
@@ -15,16 +15,60 @@ namespace {
 
 constexpr int kMessageTag = 1;
 
-// Values summed in one reduction: 16 MiB of 32-bit counts, small enough
-// that the launcher's buffers stay modest, large enough that each part is
-// worth its round trip.
+constexpr int kPartTag = 2;
+
+// Values summed in one round: 16 MiB of 32-bit counts, small enough that
+// the launcher's buffers stay modest, large enough that each part is worth
+// its round trips.
 constexpr std::size_t kPart = std::size_t{1} << 22;
 
-template <typename Value> void Sum(bool root, Value* values, std::size_t count, MPI_Datatype type) {
+// The levels of the tree MPI_Reduce sums a part up: the parts that reach
+// rank 0, one after the other, at its end.
+int TreeLevels(int size) {
+    int levels = 0;
+    while ((1 << levels) < size) {
+        ++levels;
+    }
+    return levels;
+}
+
+// Sums every rank's values into rank 0's, a part at a time. Each part goes
+// the cheaper way for rank 0, which takes in every byte: packed without its
+// zeros from each other rank in turn, or whole up MPI_Reduce's tree. Every
+// rank knows every rank's lit values, so all choose the same way.
+template <typename Value>
+void Sum(int rank, int size, Value* values, std::size_t count, MPI_Datatype type) {
+    std::vector<unsigned long long> lit(static_cast<std::size_t>(size));
+    std::vector<unsigned char> packed;
     for (std::size_t first = 0; first < count; first += kPart) {
-        const int part = static_cast<int>(std::min(kPart, count - first));
+        const std::size_t part = std::min(kPart, count - first);
         Value* at = values + first;
-        MPI_Reduce(root ? MPI_IN_PLACE : at, at, part, type, MPI_SUM, 0, MPI_COMM_WORLD);
+        const unsigned long long mine = LitValues(at, part);
+        MPI_Allgather(&mine, 1, MPI_UNSIGNED_LONG_LONG, lit.data(), 1, MPI_UNSIGNED_LONG_LONG,
+                      MPI_COMM_WORLD);
+        std::size_t sparse = 0;
+        for (int r = 1; r < size; ++r) {
+            sparse += PackedBytes(part, lit[static_cast<std::size_t>(r)], sizeof(Value));
+        }
+        if (sparse >= part * sizeof(Value) * static_cast<std::size_t>(TreeLevels(size))) {
+            MPI_Reduce(rank == 0 ? MPI_IN_PLACE : at, at, static_cast<int>(part), type, MPI_SUM, 0,
+                       MPI_COMM_WORLD);
+            continue;
+        }
+        if (rank != 0) {
+            PackPart(at, part, packed);
+            MPI_Send(packed.data(), static_cast<int>(packed.size()), MPI_BYTE, 0, kPartTag,
+                     MPI_COMM_WORLD);
+            continue;
+        }
+        for (int r = 1; r < size; ++r) {
+            packed.resize(PackedBytes(part, lit[static_cast<std::size_t>(r)], sizeof(Value)));
+            MPI_Recv(packed.data(), static_cast<int>(packed.size()), MPI_BYTE, r, kPartTag,
+                     MPI_COMM_WORLD, MPI_STATUS_IGNORE);
+            if (!AddPackedPart(packed.data(), packed.size(), at, part)) {
+                MPI_Abort(MPI_COMM_WORLD, 1);
+            }
+        }
     }
 }
 
@@ -117,12 +161,12 @@ void Ranks::Share(std::string& text) const {
 
 void Ranks::SumToRoot(std::uint32_t* values, std::size_t count) const {
     Meet();
-    Sum(root(), values, count, MPI_UINT32_T);
+    Sum(rank_, size_, values, count, MPI_UINT32_T);
 }
 
 void Ranks::SumToRoot(std::uint64_t* values, std::size_t count) const {
     Meet();
-    Sum(root(), values, count, MPI_UINT64_T);
+    Sum(rank_, size_, values, count, MPI_UINT64_T);
 }
 
 std::vector<double> Ranks::GatherToRoot(const std::vector<double>& mine) const {

@@ -34,7 +34,8 @@ class Ranks {
     void Share(std::string& text) const;
 
     // Adds every rank's values into rank 0's, a part at a time so that no
-    // rank needs a second buffer of the full size.
+    // rank needs a second buffer of the full size. The other ranks' values
+    // are spent: they hold parts of the sums afterwards.
     void SumToRoot(std::uint32_t* values, std::size_t count) const;
     void SumToRoot(std::uint64_t* values, std::size_t count) const;
 
