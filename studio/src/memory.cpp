@@ -4,12 +4,16 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 namespace orv {
 
-std::uint64_t AvailableMemory() {
+namespace {
+
+std::uint64_t SystemMemory() {
     std::ifstream info("/proc/meminfo");
     for (std::string key; info >> key;) {
         std::uint64_t kib = 0;
@@ -20,6 +24,16 @@ std::uint64_t AvailableMemory() {
     }
     return static_cast<std::uint64_t>(sysconf(_SC_PHYS_PAGES)) *
            static_cast<std::uint64_t>(sysconf(_SC_PAGE_SIZE));
+}
+
+} // namespace
+
+std::uint64_t AvailableMemory() {
+    std::ifstream groups("/proc/self/cgroup");
+    const std::string membership((std::istreambuf_iterator<char>(groups)),
+                                 std::istreambuf_iterator<char>());
+    const std::uint64_t system = SystemMemory();
+    return std::min(system, CgroupRoom("/sys/fs/cgroup", membership).value_or(system));
 }
 
 std::uint64_t PosterBytes(const PosterRecipe& recipe) {
