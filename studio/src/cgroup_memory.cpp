@@ -23,11 +23,25 @@ std::optional<std::uint64_t> Number(const std::filesystem::path& file) {
     return std::nullopt;
 }
 
+// The value of key in a memory.stat file; 0 when it is not there.
+std::uint64_t Stat(const std::filesystem::path& file, const std::string& key) {
+    std::ifstream in(file);
+    std::string name;
+    for (std::uint64_t value = 0; in >> name >> value;) {
+        if (name == key) {
+            return value;
+        }
+    }
+    return 0;
+}
+
 // The least room left under the limits of folder and every folder above it
-// up to top, from the files named limit and usage in each.
+// up to top, from the files named limit and usage in each. The usage counts
+// the files' pages in memory; those not lately used (inactiveKey of
+// memory.stat) are given back on demand, and so count as room.
 std::optional<std::uint64_t> RoomUnder(const std::filesystem::path& top,
                                        std::filesystem::path folder, const char* limit,
-                                       const char* usage) {
+                                       const char* usage, const char* inactiveKey) {
     std::error_code error;
     // A folder the namespace does not show: the nearest one above it.
     while (folder != top && !std::filesystem::is_directory(folder, error)) {
@@ -37,7 +51,9 @@ std::optional<std::uint64_t> RoomUnder(const std::filesystem::path& top,
     for (;; folder = folder.parent_path()) {
         const std::optional<std::uint64_t> most = Number(folder / limit);
         if (most && *most < kNoLimit) {
-            const std::uint64_t used = Number(folder / usage).value_or(0);
+            const std::uint64_t charged = Number(folder / usage).value_or(0);
+            const std::uint64_t cached = Stat(folder / "memory.stat", inactiveKey);
+            const std::uint64_t used = charged > cached ? charged - cached : 0;
             const std::uint64_t left = *most > used ? *most - used : 0;
             room = std::min(room.value_or(left), left);
         }
@@ -69,10 +85,10 @@ std::optional<std::uint64_t> CgroupRoom(const std::filesystem::path& root,
             const std::filesystem::path top =
                 std::filesystem::exists(root / "cgroup.controllers", error) ? root
                                                                             : root / "unified";
-            found = RoomUnder(top, top / path, "memory.max", "memory.current");
+            found = RoomUnder(top, top / path, "memory.max", "memory.current", "inactive_file");
         } else if (controllers == "memory") {
             found = RoomUnder(root / "memory", root / "memory" / path, "memory.limit_in_bytes",
-                              "memory.usage_in_bytes");
+                              "memory.usage_in_bytes", "total_inactive_file");
         }
         if (found) {
             room = std::min(room.value_or(*found), *found);

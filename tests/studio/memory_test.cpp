@@ -35,6 +35,9 @@ TEST_F(CgroupMemory, TheUnifiedHierarchyGivesTheLeastRoomOfTheGroupAndItsParents
     // A step's own limit, tighter than the job's.
     Write("job_7/step_0/memory.max", "3000000");
     EXPECT_EQ(CgroupRoom(root, "0::/job_7/step_0\n"), 1500000u);
+    // Files' pages not lately used are room the kernel gives back.
+    Write("job_7/step_0/memory.stat", "anon 1000000\ninactive_file 500000\nactive_file 0");
+    EXPECT_EQ(CgroupRoom(root, "0::/job_7/step_0\n"), 2000000u);
     // A group over its limit leaves nothing.
     Write("job_7/memory.current", "9000000");
     EXPECT_EQ(CgroupRoom(root, "0::/job_7/step_0\n"), 0u);
@@ -43,7 +46,9 @@ TEST_F(CgroupMemory, TheUnifiedHierarchyGivesTheLeastRoomOfTheGroupAndItsParents
 TEST_F(CgroupMemory, VersionOneAndTheUnifiedFolderBesideItAreRead) {
     Write("memory/memory.limit_in_bytes", "9223372036854771712");
     Write("memory/slurm/job_9/memory.limit_in_bytes", "4096");
-    Write("memory/slurm/job_9/memory.usage_in_bytes", "1024");
+    Write("memory/slurm/job_9/memory.usage_in_bytes", "1524");
+    Write("memory/slurm/job_9/memory.stat",
+          "cache 900\ninactive_file 700\ntotal_inactive_file 500");
     Write("unified/job_9/memory.max", "2048");
     Write("unified/job_9/memory.current", "48");
     EXPECT_EQ(CgroupRoom(root, "4:memory:/slurm/job_9\n0::/x\n"), 3072u);

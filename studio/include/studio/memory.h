@@ -22,7 +22,8 @@ std::uint64_t AvailableMemory();
 // membership (as /proc/self/cgroup lists them) names, found under root (as
 // /sys/fs/cgroup), at each group and every group above it: cgroup v2's
 // memory.max less memory.current, v1's memory.limit_in_bytes less
-// memory.usage_in_bytes. Nothing when no group has a limit.
+// memory.usage_in_bytes, each usage less the files' pages not lately used
+// (memory.stat). Nothing when no group has a limit.
 std::optional<std::uint64_t> CgroupRoom(const std::filesystem::path& root,
                                         const std::string& membership);
 
