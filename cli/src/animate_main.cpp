@@ -24,6 +24,9 @@ the same whatever the number of threads.
                          frame is one step short of it, so that the turn loops
   --frames F             2 to 9999 frames
   -o, --output DIR       the folder of the frames
+  --part K/N             only frames K, K+N, K+2N, ...: N runs, each with its
+                         own K (the tasks of an array job), make the frames
+                         of one run into the same folder
 
 The frames take the picture options of `orvantis poster`: --res, --steps,
 --orbits, --supersample, --depth, --filter, --method, --palette,
@@ -39,7 +42,8 @@ options or a file that cannot be read.
 
 AnimateCommandLine ParseAnimateOptions(const std::vector<std::string>& args) {
     AnimateCommandLine result;
-    const SplitArguments split = SplitOwnOptions(args, {"--to", "--turn", "--frames", "--output"});
+    const SplitArguments split =
+        SplitOwnOptions(args, {"--to", "--turn", "--frames", "--output", "--part"});
     if (!split.error.empty()) {
         result.error = split.error;
         return result;
@@ -78,6 +82,15 @@ AnimateCommandLine ParseAnimateOptions(const std::vector<std::string>& args) {
         return result;
     }
     result.options.frames = static_cast<std::uint32_t>(*frames);
+    if (split.own.contains("--part")) {
+        const std::string& text = split.own.at("--part");
+        const std::optional<RunPart> part = ReadRunPart(text, 9999);
+        if (!part) {
+            result.error = "--part: '" + text + "' is not K/N, part K of N from 1 to N";
+            return result;
+        }
+        result.options.part = *part;
+    }
     if (split.own.contains("--to")) {
         result.options.to = split.own.at("--to");
     }

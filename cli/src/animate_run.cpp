@@ -72,7 +72,8 @@ int RunAnimate(const AnimateOptions& options, std::ostream& out, std::ostream& e
     }
     const std::filesystem::path directory(options.directory);
     RunFolder folder;
-    if (const std::string refused = folder.Open(directory); !refused.empty()) {
+    if (const std::string refused = folder.Open(directory, PartLockName(options.part));
+        !refused.empty()) {
         Reporter(err, "animate")(refused);
         return kExitFailure;
     }
@@ -94,10 +95,11 @@ int RunAnimate(const AnimateOptions& options, std::ostream& out, std::ostream& e
     progress.begin = [&](std::uint64_t missing) {
         bar = ShowProgress(display, errIsTerminal, err, missing, "frames", "animate");
     };
-    const AnimationOutcome outcome = RenderAnimation(directory, first, last, options.turn,
-                                                     options.frames, loops, progress, stop);
+    const AnimationOutcome outcome = RenderAnimation(
+        directory, first, last, options.turn, options.frames, loops, progress, stop, options.part);
     const std::uint64_t written = outcome.written;
-    const std::uint32_t frames = options.frames;
+    const std::uint32_t frames =
+        (options.frames + options.part.count - 1 - options.part.index) / options.part.count;
     if (!outcome.error.empty()) {
         Say(err, outcome.error);
         return kExitFailure;
@@ -106,8 +108,11 @@ int RunAnimate(const AnimateOptions& options, std::ostream& out, std::ostream& e
         bar->finish(written, ProgressBar::Clock::now());
     }
     if (display != BatchDisplay::Quiet) {
-        out << "Wrote " << written << " of " << frames << " frames to " << options.directory
-            << '\n';
+        out << "Wrote " << written << " of " << frames << " frames";
+        if (options.part.count > 1) {
+            out << " (part " << options.part.index + 1 << '/' << options.part.count << ')';
+        }
+        out << " to " << options.directory << '\n';
     }
     return kExitSuccess;
 }

@@ -116,13 +116,14 @@ std::vector<std::uint32_t> SmoothScales(const std::vector<double>& probes, bool 
 AnimationOutcome RenderAnimation(const std::filesystem::path& directory, const PosterRecipe& first,
                                  const PosterRecipe& last, std::optional<int> turn,
                                  std::uint32_t frames, bool loops,
-                                 const AnimationProgress& progress, const std::atomic<bool>& stop) {
+                                 const AnimationProgress& progress, const std::atomic<bool>& stop,
+                                 RunPart part) {
     AnimationOutcome outcome;
     std::vector<PosterRecipe> recipes;
     std::vector<std::uint32_t> missing;
     for (std::uint32_t i = 0; i < frames; ++i) {
         recipes.push_back(FrameRecipe(first, last, turn, frames, i));
-        if (!FrameDone((directory / FrameName(i)).string(), recipes.back())) {
+        if (part.Takes(i) && !FrameDone((directory / FrameName(i)).string(), recipes.back())) {
             missing.push_back(i);
         }
     }

@@ -1,4 +1,6 @@
 #include "studio/own_options.h"
+#include "studio/run_folder.h"
+#include "studio/run_part.h"
 
 #include <cctype>
 #include <cerrno>
@@ -57,6 +59,25 @@ std::optional<unsigned long> ReadWholeNumber(const std::string& text, unsigned l
         return std::nullopt;
     }
     return value;
+}
+
+std::optional<RunPart> ReadRunPart(const std::string& text, std::uint32_t most) {
+    const std::size_t slash = text.find('/');
+    if (slash == std::string::npos) {
+        return std::nullopt;
+    }
+    const auto count = ReadWholeNumber(text.substr(slash + 1), 1, most);
+    const auto index = count ? ReadWholeNumber(text.substr(0, slash), 1, *count) : std::nullopt;
+    if (!index) {
+        return std::nullopt;
+    }
+    return RunPart{static_cast<std::uint32_t>(*index - 1), static_cast<std::uint32_t>(*count)};
+}
+
+std::string PartLockName(const RunPart& part) {
+    return part.count == 1 ? kFolderLockName
+                           : ".orvantis-part-" + std::to_string(part.index + 1) + "-of-" +
+                                 std::to_string(part.count) + ".lock";
 }
 
 } // namespace orv

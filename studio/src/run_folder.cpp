@@ -38,7 +38,7 @@ RunFolder::~RunFolder() {
     }
 }
 
-std::string RunFolder::Open(const std::filesystem::path& directory) {
+std::string RunFolder::Open(const std::filesystem::path& directory, const std::string& lockName) {
     std::error_code error;
     for (std::filesystem::path missing = directory;
          !missing.empty() && !std::filesystem::exists(missing, error);
@@ -54,7 +54,7 @@ std::string RunFolder::Open(const std::filesystem::path& directory) {
         return "cannot make the folder '" + directory.string() + "'" +
                (error ? ": " + error.message() : std::string());
     }
-    lock_ = directory / kFolderLockName;
+    lock_ = directory / lockName;
     for (int attempt = 0; attempt < 8; ++attempt) {
         const int descriptor =
             ::open(lock_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "studio/poster_recipe.h"
+#include "studio/run_part.h"
 
 #include <atomic>
 #include <cstdint>
@@ -42,12 +43,13 @@ struct AnimationOutcome {
     bool stopped = false;
 };
 
-// Draws the frames of the animation (frame-0001.png, ...) that the folder
-// lacks or holds only damaged or of another recipe. A turn alone loops. The
-// run ends early when stop is set or a frame cannot be saved.
+// Draws the frames of the animation (frame-0001.png, ...) of the part that
+// the folder lacks or holds only damaged or of another recipe. A turn alone
+// loops. The run ends early when stop is set or a frame cannot be saved.
 AnimationOutcome RenderAnimation(const std::filesystem::path& directory, const PosterRecipe& first,
                                  const PosterRecipe& last, std::optional<int> turn,
                                  std::uint32_t frames, bool loops,
-                                 const AnimationProgress& progress, const std::atomic<bool>& stop);
+                                 const AnimationProgress& progress, const std::atomic<bool>& stop,
+                                 RunPart part = {});
 
 } // namespace orv

@@ -22,8 +22,9 @@ class RunFolder {
     // Makes the folder (and those above it) when missing and takes its lock,
     // which also shows that files can be made there. Returns nothing, or the
     // message that tells why the folder cannot be made or written into, or
-    // that another run holds it.
-    std::string Open(const std::filesystem::path& directory);
+    // that another run holds it. Parts of one run hold locks of their own.
+    std::string Open(const std::filesystem::path& directory,
+                     const std::string& lockName = kFolderLockName);
 
   private:
     std::filesystem::path lock_;
