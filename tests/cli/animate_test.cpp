@@ -130,6 +130,38 @@ TEST_F(Animate, AFolderHeldByAnotherRunIsRefusedAndAFailedRunLeavesNoFolder) {
     EXPECT_FALSE(std::filesystem::exists(Path("new")));
 }
 
+TEST_F(Animate, ThreePartsMakeTheFramesOfOneRunSideBySide) {
+    const std::vector<std::string> morph = {"--to", Path("b.gan"), "--frames", "7"};
+    ASSERT_EQ(Animation("one", morph).code, 0);
+    // Part 2 runs while another process holds part 1 of the same folder.
+    std::filesystem::create_directory(Path("parts"));
+    const int lock =
+        ::open(Path("parts/.orvantis-part-1-of-3.lock").c_str(), O_RDWR | O_CREAT, 0644);
+    ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+    std::vector<std::string> second = morph;
+    second.insert(second.end(), {"--part", "2/3"});
+    const BatchRun two = Animation("parts", second);
+    ::close(lock);
+    ASSERT_EQ(two.code, 0) << two.err;
+    EXPECT_EQ(two.out, "Wrote 2 of 2 frames (part 2/3) to " + Path("parts") + "\n");
+    EXPECT_TRUE(std::filesystem::exists(Path("parts/frame-0005.png")));
+    EXPECT_FALSE(std::filesystem::exists(Path("parts/frame-0001.png")));
+    for (const char* part : {"1/3", "3/3"}) {
+        std::vector<std::string> args = morph;
+        args.insert(args.end(), {"--part", part});
+        ASSERT_EQ(Animation("parts", args).code, 0);
+    }
+    for (int frame = 1; frame <= 7; ++frame) {
+        EXPECT_EQ(Frame("parts", frame), Frame("one", frame)) << "frame " << frame;
+    }
+    EXPECT_FALSE(std::filesystem::exists(Path("parts/frame-0008.png")));
+
+    std::vector<std::string> wrong = morph;
+    wrong.insert(wrong.end(), {"--gan", Path("a.gan"), "--part", "4/3", "-o", Path("x")});
+    EXPECT_EQ(ParseAnimateOptions(wrong).error,
+              "--part: '4/3' is not K/N, part K of N from 1 to N");
+}
+
 TEST_F(Animate, AMorphBetweenTwoTypesIsRefused) {
     GAN record;
     record.type = 2;
