@@ -169,7 +169,11 @@ AnimationOutcome RenderAnimation(const std::filesystem::path& directory, const P
             SafeFile file;
             SaveResult result = file.Open(path);
             const std::optional<CountGrid> grid =
-                result == SaveResult::Saved ? RenderGrid(recipes[i]) : std::nullopt;
+                result == SaveResult::Saved ? RenderGrid(recipes[i], stop) : std::nullopt;
+            // A frame cut short is no frame: its save is let go unwritten.
+            if (stop) {
+                return;
+            }
             if (result == SaveResult::Saved && !grid) {
                 result = SaveResult::NoMemory;
             }

@@ -37,7 +37,8 @@ struct Candidate {
     Shape shape;
 };
 
-std::unique_ptr<Candidate> Search(const PosterRecipe& base, std::uint32_t seed) {
+std::unique_ptr<Candidate> Search(const PosterRecipe& base, std::uint32_t seed,
+                                  const std::atomic<bool>& stop) {
     auto candidate = std::make_unique<Candidate>();
     candidate->recipe = base;
     KernelInputs inputs;
@@ -47,7 +48,7 @@ std::unique_ptr<Candidate> Search(const PosterRecipe& base, std::uint32_t seed) 
     candidate->found = SearchChaotic(inputs, seed);
     if (candidate->found) {
         candidate->recipe.param = candidate->found->param;
-        if (std::optional<CountGrid> grid = RenderGrid(candidate->recipe)) {
+        if (std::optional<CountGrid> grid = RenderGrid(candidate->recipe, stop)) {
             candidate->shape = MeasureShape(*grid);
             candidate->grid.emplace(std::move(*grid));
         }
@@ -211,13 +212,15 @@ ExploreOutcome ExploreSets(const ExploreRequest& request, const ExploreProgress&
         std::vector<std::unique_ptr<Candidate>> candidates(size);
         ParallelFor(static_cast<int>(size), [&](int begin, int end) {
             for (int i = begin; i < end; ++i) {
-                candidates[static_cast<std::size_t>(i)] =
-                    Search(base, SearchSeed(request.seed, first + static_cast<std::uint64_t>(i)));
+                candidates[static_cast<std::size_t>(i)] = Search(
+                    base, SearchSeed(request.seed, first + static_cast<std::uint64_t>(i)), stop);
             }
         });
         for (const std::unique_ptr<Candidate>& searched : candidates) {
             const Candidate& candidate = *searched;
-            if (entries.size() == request.count) {
+            // A stopped thumbnail is no picture of its set: the run ends
+            // with the sets before it.
+            if (entries.size() == request.count || stop) {
                 break;
             }
             if (candidate.grid && !Degenerate(candidate.shape).empty()) {

@@ -25,12 +25,12 @@ bool WritePicture(const PosterRecipe& recipe, const CountGrid& grid, std::uint32
     }
 }
 
-std::optional<CountGrid> RenderGrid(const PosterRecipe& recipe) {
+std::optional<CountGrid> RenderGrid(const PosterRecipe& recipe, const std::atomic<bool>& stop) {
     std::optional<CountGrid> grid =
         CountGrid::Make(static_cast<int>(recipe.res * recipe.supersample), recipe.method != 1);
-    if (grid) {
-        RenderOrbits(
-            recipe, *grid, 1, 0, [](std::uint64_t) {}, kNeverStop);
+    if (grid && RenderOrbits(
+                    recipe, *grid, 1, 0, [](std::uint64_t) {}, stop) == OrbitsEnd::Stopped) {
+        return std::nullopt;
     }
     return grid;
 }

@@ -1,6 +1,7 @@
 #include "studio/explore.h"
 #include "studio/explore_shape.h"
 
+#include "../cli/temp_dir.h"
 #include "analysis/search.h"
 #include "render/defaults.h"
 
@@ -9,7 +10,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
+#include <thread>
 #include <vector>
 
 namespace orv::test {
@@ -22,6 +25,38 @@ ChaoticSet Found(std::uint32_t seed) {
     const std::optional<ChaoticSet> set = SearchChaotic(inputs, seed);
     EXPECT_TRUE(set.has_value()) << "seed " << seed;
     return set.value_or(ChaoticSet{});
+}
+
+TEST(ExploreStop, TheCallersFlagEndsTheThumbnailsBeingDrawnAndNoSetIsWritten) {
+    // Thumbnails of two billion steps each would take minutes: the run ends
+    // only because the flag reaches the orbits drawing them.
+    TempDir dir;
+    ExploreRequest request;
+    request.base.type = 1;
+    request.base.param = pdef[1];
+    request.base.view = mmdef[1];
+    request.base.res = 50;
+    request.base.steps = 2'000'000'000;
+    request.count = 2;
+    request.threads = 2;
+    request.memory = std::uint64_t{1} << 30;
+    request.directory = dir.path("sets");
+    std::filesystem::create_directory(request.directory);
+    std::atomic<bool> stop{false};
+    ExploreProgress progress;
+    std::thread stopper;
+    progress.begin = [&] {
+        stopper = std::thread([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            stop = true;
+        });
+    };
+    const ExploreOutcome outcome = ExploreSets(request, progress, stop);
+    stopper.join();
+    EXPECT_EQ(outcome.end, ExploreEnd::Stopped);
+    EXPECT_EQ(outcome.written, 0u);
+    EXPECT_FALSE(outcome.pageWritten);
+    EXPECT_TRUE(std::filesystem::is_empty(request.directory));
 }
 
 TEST(ExploreSeeds, NeighbouringSeedsAndSearchesGiveUnrelatedSets) {

@@ -4,8 +4,10 @@
 
 #include "files/safe_file.h"
 #include "studio/poster_grid.h"
+#include "studio/poster_orbits.h"
 #include "studio/poster_recipe.h"
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 
@@ -18,7 +20,8 @@ bool WritePicture(const PosterRecipe& recipe, const CountGrid& grid, std::uint32
                   SafeFile& file);
 
 // The grid of the recipe, rendered on one thread; nothing when there is no
-// memory for it.
-std::optional<CountGrid> RenderGrid(const PosterRecipe& recipe);
+// memory for it, or when stop was set before the orbits were done.
+std::optional<CountGrid> RenderGrid(const PosterRecipe& recipe,
+                                    const std::atomic<bool>& stop = kNeverStop);
 
 } // namespace orv
