@@ -59,15 +59,10 @@ int RunAnimate(const AnimateOptions& options, std::ostream& out, std::ostream& e
     if (const int failed = ResolveLast(options, first, last, err)) {
         return failed;
     }
-    // Each frame being rendered holds its own counts: as many at once as
-    // the threads asked for and the memory allow.
-    const std::uint64_t frameBytes = PosterBytes(first);
-    const std::uint64_t available = AvailableMemory();
-    if (frameBytes > available) {
-        Say(err, "a frame of --res " + std::to_string(first.res) + " with --supersample " +
-                     std::to_string(first.supersample) + " needs " +
-                     std::to_string(frameBytes >> 20) + " MiB of memory; " +
-                     std::to_string(available >> 20) + " MiB is available");
+    // Each frame being rendered holds its own counts.
+    const FrameRoom room = RoomForFrames(first, options.frame.threads.value_or(DefaultThreads()));
+    if (!room.error.empty()) {
+        Say(err, room.error);
         return kExitFailure;
     }
     const std::filesystem::path directory(options.directory);
@@ -78,9 +73,7 @@ int RunAnimate(const AnimateOptions& options, std::ostream& out, std::ostream& e
         return kExitFailure;
     }
 
-    const unsigned threads = static_cast<unsigned>(std::min<std::uint64_t>(
-        options.frame.threads.value_or(DefaultThreads()), available / frameBytes));
-    SetWorkerLimit(static_cast<int>(threads));
+    SetWorkerLimit(static_cast<int>(room.threads));
 
     const BatchDisplay display = options.frame.picture.display;
     std::unique_ptr<ProgressBar> bar;

@@ -1,4 +1,5 @@
 #include "studio/animate.h"
+#include "studio/memory.h"
 
 #include "studio/picture_write.h"
 
@@ -111,6 +112,15 @@ std::vector<std::uint32_t> SmoothScales(const std::vector<double>& probes, bool 
             static_cast<std::uint32_t>(std::clamp(mean, 1.0, 4294967295.0));
     }
     return scales;
+}
+
+FrameRoom RoomForFrames(const PosterRecipe& recipe, unsigned threads) {
+    const std::uint64_t needed = PosterBytes(recipe);
+    const std::uint64_t available = AvailableMemory();
+    if (needed > available) {
+        return {0, "a frame of " + MemoryRefusal(recipe, needed, available)};
+    }
+    return {static_cast<unsigned>(std::min<std::uint64_t>(threads, available / needed)), {}};
 }
 
 AnimationOutcome RenderAnimation(const std::filesystem::path& directory, const PosterRecipe& first,

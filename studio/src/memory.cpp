@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -12,6 +13,18 @@
 namespace orv {
 
 namespace {
+
+std::string Size(std::uint64_t bytes) {
+    char text[32];
+    const double gib = static_cast<double>(bytes) / (1024.0 * 1024.0 * 1024.0);
+    if (gib >= 1.0) {
+        std::snprintf(text, sizeof text, "%.1f GiB", gib);
+    } else {
+        std::snprintf(text, sizeof text, "%.0f MiB",
+                      std::max(1.0, static_cast<double>(bytes) / (1024.0 * 1024.0)));
+    }
+    return text;
+}
 
 std::uint64_t SystemMemory() {
     std::ifstream info("/proc/meminfo");
@@ -43,6 +56,13 @@ std::uint64_t PosterBytes(const PosterRecipe& recipe) {
     const long double band = 32.0L * 3 * static_cast<long double>(recipe.res) * 4;
     const long double total = grid + band;
     return total >= 1.8e19L ? UINT64_MAX : static_cast<std::uint64_t>(total);
+}
+
+std::string MemoryRefusal(const PosterRecipe& recipe, std::uint64_t needed,
+                          std::uint64_t available) {
+    return "--res " + std::to_string(recipe.res) + " with --supersample " +
+           std::to_string(recipe.supersample) + " needs " + Size(needed) + " of memory; " +
+           Size(available) + " is available";
 }
 
 } // namespace orv

@@ -2,36 +2,15 @@
 
 #include "studio/memory.h"
 
-#include <algorithm>
-#include <cstdio>
 #include <utility>
 
 namespace orv {
-
-namespace {
-
-std::string Size(std::uint64_t bytes) {
-    char text[32];
-    const double gib = static_cast<double>(bytes) / (1024.0 * 1024.0 * 1024.0);
-    if (gib >= 1.0) {
-        std::snprintf(text, sizeof text, "%.1f GiB", gib);
-    } else {
-        std::snprintf(text, sizeof text, "%.0f MiB",
-                      std::max(1.0, static_cast<double>(bytes) / (1024.0 * 1024.0)));
-    }
-    return text;
-}
-
-} // namespace
 
 PosterGrid MakePosterGrid(const PosterRecipe& recipe) {
     const std::uint64_t needed = PosterBytes(recipe);
     const std::uint64_t available = AvailableMemory();
     if (needed > available) {
-        return {std::nullopt, 0,
-                "--res " + std::to_string(recipe.res) + " with --supersample " +
-                    std::to_string(recipe.supersample) + " needs " + Size(needed) + " of memory; " +
-                    Size(available) + " is available"};
+        return {std::nullopt, 0, MemoryRefusal(recipe, needed, available)};
     }
     std::optional<CountGrid> grid =
         CountGrid::Make(static_cast<int>(recipe.res * recipe.supersample), recipe.method != 1);

@@ -118,8 +118,14 @@ TEST_F(Animate, AFolderHeldByAnotherRunIsRefusedAndAFailedRunLeavesNoFolder) {
                             Path("held") + "'; wait for it to end or choose another folder\n");
     EXPECT_EQ(NamesIn(Path("held")), std::set<std::string>{".orvantis.lock"});
 
-    EXPECT_EQ(Animation("big", {"--frames", "2", "--res", "3000000", "--supersample", "4"}).code,
-              1);
+    const BatchRun big =
+        Animation("big", {"--frames", "2", "--res", "3000000", "--supersample", "4"});
+    EXPECT_EQ(big.code, 1);
+    EXPECT_EQ(big.err.rfind("orvantis animate: a frame of --res 3000000 with --supersample 4 needs "
+                            "536442.9 GiB of memory; ",
+                            0),
+              0u)
+        << big.err;
     EXPECT_FALSE(std::filesystem::exists(Path("big")));
     const int status = InChild([&] {
         LimitFileSize(100);

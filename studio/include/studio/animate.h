@@ -28,6 +28,15 @@ PosterRecipe FrameRecipe(const PosterRecipe& first, const PosterRecipe& last,
 // circle for a turn alone), so that brightness drifts instead of jumping.
 std::vector<std::uint32_t> SmoothScales(const std::vector<double>& probes, bool loops);
 
+// How many frames of the recipe render at once: as many as threads, no more
+// than the memory holds; none, with the message that tells why, when not
+// even one fits.
+struct FrameRoom {
+    unsigned threads = 0;
+    std::string error;
+};
+FrameRoom RoomForFrames(const PosterRecipe& recipe, unsigned threads);
+
 // What the caller hears of a run: how many frames are missing, once, before
 // any is drawn, then the frames written so far after each.
 struct AnimationProgress {

@@ -13,6 +13,11 @@ namespace orv {
 // The memory a poster of the recipe needs, in bytes.
 std::uint64_t PosterBytes(const PosterRecipe& recipe);
 
+// The refusal of a picture that needs more memory than there is: "--res N
+// with --supersample K needs 2.1 GiB of memory; 900 MiB is available".
+std::string MemoryRefusal(const PosterRecipe& recipe, std::uint64_t needed,
+                          std::uint64_t available);
+
 // The memory the system can give without swapping, or all of it when it does
 // not say; no more than the room left under the memory limits of the
 // process's control groups (a batch job's limit, for one).
