@@ -22,6 +22,14 @@ std::string Size(std::uint64_t bytes) {
     return text;
 }
 
+// The option that gave the picture's size, as it would be given again.
+std::string PictureSize(const PosterRecipe& recipe) {
+    if (recipe.height > 0) {
+        return "--size " + std::to_string(recipe.res) + "x" + std::to_string(recipe.height);
+    }
+    return "--res " + std::to_string(recipe.res);
+}
+
 } // namespace
 
 PosterGrid MakePosterGrid(const PosterRecipe& recipe) {
@@ -29,12 +37,12 @@ PosterGrid MakePosterGrid(const PosterRecipe& recipe) {
     const std::uint64_t available = AvailableMemory();
     if (needed > available) {
         return {std::nullopt, 0,
-                "--res " + std::to_string(recipe.res) + " with --supersample " +
-                    std::to_string(recipe.supersample) + " needs " + Size(needed) + " of memory; " +
-                    Size(available) + " is available"};
+                PictureSize(recipe) + " with --supersample " + std::to_string(recipe.supersample) +
+                    " needs " + Size(needed) + " of memory; " + Size(available) + " is available"};
     }
     std::optional<CountGrid> grid =
-        CountGrid::Make(static_cast<int>(recipe.res * recipe.supersample), recipe.method != 1);
+        CountGrid::Make(static_cast<int>(recipe.res * recipe.supersample),
+                        static_cast<int>(recipe.rows() * recipe.supersample), recipe.method != 1);
     if (!grid) {
         return {std::nullopt, 0, "Not enough memory for the counts of a poster of this size."};
     }

@@ -29,16 +29,19 @@ std::uint64_t Counted(const CountGrid& grid) {
 
 TEST(RenderPoster, AStopFlagEndsTheOrbitsAtTheirNextReportAndTheResultSaysSo) {
     const PosterRecipe run = Recipe(100000);
-    const PosterCounts whole = RenderPoster(run, 2, [](std::uint64_t) {}, kNeverStop);
+    const PosterCounts whole = RenderPoster(
+        run, 2, [](std::uint64_t) {}, kNeverStop);
     ASSERT_TRUE(whole.grid);
     EXPECT_EQ(whole.end, PosterEnd::Rendered);
-    EXPECT_EQ(whole.grid->side(), 200);
+    EXPECT_EQ(whole.grid->width(), 200);
+    EXPECT_EQ(whole.grid->height(), 200);
     // Every step but the desktop program's first lands in the view.
     EXPECT_EQ(Counted(*whole.grid), 99999u);
 
     // Set before the start: not one point is counted.
     const std::atomic<bool> stopped{true};
-    const PosterCounts none = RenderPoster(run, 2, [](std::uint64_t) {}, stopped);
+    const PosterCounts none = RenderPoster(
+        run, 2, [](std::uint64_t) {}, stopped);
     ASSERT_TRUE(none.grid);
     EXPECT_EQ(none.end, PosterEnd::Stopped);
     EXPECT_EQ(Counted(*none.grid), 0u);
