@@ -6,6 +6,7 @@
 #include "report.h"
 
 #include "studio/explore.h"
+#include "studio/frame_options.h"
 #include "studio/run_folder.h"
 
 #include <atomic>
@@ -34,6 +35,7 @@ int RunExplore(const ExploreOptions& options, std::ostream& out, std::ostream& e
     request.force = options.force;
     request.threads = options.thumbnail.threads;
     request.memory = AvailableMemory();
+    request.margin = FitMargin(options.thumbnail.frame, options.thumbnail.picture, true);
 
     const BatchDisplay display = options.thumbnail.picture.display;
     std::unique_ptr<ProgressBar> bar;

@@ -16,8 +16,9 @@ constexpr const char* kUsage =
 
 Finds N chaotic parameter sets of one attractor type with the program's own
 random search, renders each as a thumbnail and writes DIR/index.html, a
-gallery page of them sorted by Lyapunov exponent. Sets whose picture is a
-few dots, a line or a filled square are passed over. The same seed gives the
+gallery page of them sorted by Lyapunov exponent, with the command lines of
+a poster and a turn of each. Sets whose picture is a few dots, a line or a
+filled square are passed over. The same seed gives the
 same sets whatever the number of threads; neighbouring seeds give unrelated
 ones.
 
@@ -31,7 +32,8 @@ ones.
 The thumbnails take the picture options of `orvantis poster`: --res (256, at most 1024),
 --steps (400000), --orbits (8), --method (hit-count), --filter (log),
 --palette, --background, --start, --rotation, --order, --view, --ghost,
---supersample, --depth, --threads, --progress and --quiet.
+--supersample, --depth, --threads, --progress and --quiet. Each thumbnail is
+framed to its set (--margin PCT, 5) unless --view or --no-fit is given.
 
 A run that stops early leaves the page of the sets already there. Two runs
 never write into one folder at once.
@@ -88,6 +90,10 @@ ExploreCommandLine ParseExploreOptions(const std::vector<std::string>& args) {
     }
     result.options.thumbnail = poster.options;
     result.options.thumbnail.picture.command = "explore";
+    if (poster.options.frame.size) {
+        result.error = "--size: thumbnails are square; give their side with --res";
+        return result;
+    }
     if (poster.options.picture.res.value_or(0) > kLargestThumbnail) {
         result.error =
             "--res: a thumbnail is at most " + std::to_string(kLargestThumbnail) + " pixels wide";

@@ -59,8 +59,8 @@ Shape MeasureShape(const CountGrid& grid) {
     return shape;
 }
 
-std::string Degenerate(const Shape& shape) {
-    if (shape.coverage < kLeastCoverage) {
+std::string Degenerate(const Shape& shape, bool framed) {
+    if (shape.coverage < (framed ? kLeastFramedCoverage : kLeastCoverage)) {
         return "too few pixels";
     }
     if (shape.coverage > kMostCoverage) {

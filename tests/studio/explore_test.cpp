@@ -64,16 +64,24 @@ template <typename Lit> Shape ShapeOf(const Lit& lit) {
 }
 
 TEST(ExploreShape, DotsLinesAndFilledImagesAreDegenerateAndABlobIsNot) {
-    EXPECT_EQ(Degenerate(ShapeOf([](int x, int y) { return x % 20 == 0 && y % 20 == 0; })),
+    auto framed = [](const Shape& shape) { return Degenerate(shape, true); };
+    EXPECT_EQ(framed(ShapeOf([](int x, int y) { return x % 20 == 0 && y % 20 == 0; })),
               "too few pixels");
-    EXPECT_EQ(Degenerate(ShapeOf([](int, int) { return false; })), "too few pixels");
-    EXPECT_EQ(Degenerate(ShapeOf([](int x, int y) { return x != 0 || y != 0; })),
+    EXPECT_EQ(framed(ShapeOf([](int, int) { return false; })), "too few pixels");
+    EXPECT_EQ(framed(ShapeOf([](int x, int y) { return x != 0 || y != 0; })),
               "covers almost all of the image");
-    // A slanting band three pixels wide: more than 2% of the image, but flat.
-    EXPECT_EQ(Degenerate(ShapeOf([](int x, int y) { return std::abs(x - y) <= 1; })), "a line");
+    // A disc of 2.5% of the image is too small a framed picture, but may be
+    // a set in the corner of a view given.
+    const Shape small =
+        ShapeOf([](int x, int y) { return (x - 32) * (x - 32) + (y - 32) * (y - 32) <= 33; });
+    EXPECT_EQ(small.coverage, 101.0 / 4096.0);
+    EXPECT_EQ(framed(small), "too few pixels");
+    EXPECT_EQ(Degenerate(small, false), "");
+    // A slanting band three pixels wide: more than 3% of the image, but flat.
+    EXPECT_EQ(framed(ShapeOf([](int x, int y) { return std::abs(x - y) <= 1; })), "a line");
     const Shape disc =
         ShapeOf([](int x, int y) { return (x - 32) * (x - 32) + (y - 30) * (y - 30) <= 400; });
-    EXPECT_EQ(Degenerate(disc), "");
+    EXPECT_EQ(framed(disc), "");
     EXPECT_NEAR(disc.coverage, 3.14159 * 400 / 4096, 0.01);
     EXPECT_NEAR(disc.thickness, 1.0, 0.01);
     const Shape ellipse =

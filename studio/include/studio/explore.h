@@ -22,6 +22,7 @@ struct ExploreRequest {
     bool force = false;              // replace the sets of another run in the directory
     std::optional<unsigned> threads; // every core when not given
     std::uint64_t memory = 0;        // what the thumbnails of a batch of searches may take
+    std::optional<double> margin;    // each thumbnail framed with it; the base's view without
 };
 
 // What the caller hears of a run: once when the searches start, then the
