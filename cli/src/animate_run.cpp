@@ -7,6 +7,9 @@
 
 #include "analysis/workers.h"
 #include "studio/animate.h"
+#include "studio/animate_path.h"
+#include "studio/frame_options.h"
+#include "studio/option_ranges.h"
 #include "studio/poster_recipe.h"
 #include "studio/run_folder.h"
 
@@ -94,8 +97,15 @@ int RunAnimate(const AnimateOptions& options, std::ostream& out, std::ostream& e
     progress.begin = [&](std::uint64_t missing) {
         bar = ShowProgress(display, errIsTerminal, err, missing, "frames", "animate");
     };
-    const AnimationOutcome outcome = RenderAnimation(directory, first, last, options.turn,
-                                                     options.frames, loops, progress, stop);
+    const PathPlan plan =
+        PlanPath(first, last, options.turn, options.frames, options.ease, options.keepChaotic,
+                 FitMargin(options.frame.frame, options.frame.picture, true));
+    for (const std::string& warning : display != BatchDisplay::Quiet ? plan.warnings : Warnings{}) {
+        Say(err, warning);
+    }
+    const AnimationOutcome outcome =
+        RenderAnimation(directory, plan.first, plan.last, options.turn, options.frames, loops,
+                        progress, stop, plan.shape);
     const std::uint64_t written = outcome.written;
     const std::uint32_t frames = options.frames;
     if (!outcome.error.empty()) {

@@ -101,11 +101,12 @@ TEST_F(SameBytes, ExploreFoldersAndTheAnimationsBetweenTheirSets) {
             "e2");
     Command(ParseAnimateOptions, RunAnimate,
             {"--gan", Path("e1/set-0001.gan"), "--to", Path("e1/set-0002.gan"), "--res", "32",
-             "--steps", "8000", "--orbits", "2", "--turn", "z", "--frames", "3"},
+             "--steps", "8000", "--orbits", "2", "--turn", "z", "--frames", "3", "--method",
+             "speed", "--no-fit"},
             "a1");
     Command(ParseAnimateOptions, RunAnimate,
             {"--gan", Path("e1/set-0002.gan"), "--res", "32", "--steps", "8000", "--orbits", "2",
-             "--turn", "x", "--frames", "2", "--depth", "16"},
+             "--turn", "x", "--frames", "2", "--depth", "16", "--method", "speed", "--no-fit"},
             "a2");
     ExpectHashes({{"e1/index.html", 0xef57b354c208e051ULL},
                   {"e1/set-0001.gan", 0x768d074a6a609925ULL},

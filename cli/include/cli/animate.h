@@ -20,6 +20,8 @@ struct AnimateOptions {
     std::optional<int> turn; // 0 about X, 1 about Y, 2 about Z
     std::uint32_t frames = 0;
     std::string directory;
+    bool ease = false;        // slow in and out
+    bool keepChaotic = false; // the path bent so that every frame is chaotic
 };
 
 using AnimateCommandLine = ParsedCommandLine<AnimateOptions>;
