@@ -1,8 +1,8 @@
 #include "cli/animate.h"
 
 #include "command_main.h"
-#include "report.h"
 #include "studio/own_options.h"
+#include "report.h"
 
 namespace orv {
 
@@ -62,9 +62,10 @@ AnimateCommandLine ParseAnimateOptions(const std::vector<std::string>& args) {
     }
     std::vector<std::string> frame;
     for (const std::string& arg : split.rest) {
-        bool& flag = arg == "--ease" ? result.options.ease : result.options.keepChaotic;
-        if (arg == "--ease" || arg == "--keep-chaotic") {
-            flag = true;
+        if (arg == "--ease") {
+            result.options.ease = true;
+        } else if (arg == "--keep-chaotic") {
+            result.options.keepChaotic = true;
         } else {
             frame.push_back(arg);
         }

@@ -9,7 +9,6 @@
 #include "studio/animate.h"
 #include "studio/animate_path.h"
 #include "studio/frame_options.h"
-#include "studio/option_ranges.h"
 #include "studio/poster_recipe.h"
 #include "studio/run_folder.h"
 
@@ -100,8 +99,10 @@ int RunAnimate(const AnimateOptions& options, std::ostream& out, std::ostream& e
     const PathPlan plan =
         PlanPath(first, last, options.turn, options.frames, options.ease, options.keepChaotic,
                  FitMargin(options.frame.frame, options.frame.picture, true));
-    for (const std::string& warning : display != BatchDisplay::Quiet ? plan.warnings : Warnings{}) {
-        Say(err, warning);
+    for (const std::string& warning : plan.warnings) {
+        if (display != BatchDisplay::Quiet) {
+            Say(err, warning);
+        }
     }
     const AnimationOutcome outcome =
         RenderAnimation(directory, plan.first, plan.last, options.turn, options.frames, loops,

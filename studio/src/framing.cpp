@@ -106,6 +106,8 @@ PosterRecipe Framed(const PosterRecipe& recipe, double margin) {
     PosterRecipe framed = recipe;
     if (const std::optional<MINMAX> box = SetBox(recipe)) {
         framed.view = FitView(*box, margin, recipe.res, recipe.rows());
+    } else if (recipe.height > 0) {
+        framed.view = AspectView(recipe.view, recipe.res, recipe.height);
     }
     return framed;
 }

@@ -64,5 +64,28 @@ TEST(RenderPoster, AStopFlagEndsTheOrbitsAtTheirNextReportAndTheResultSaysSo) {
     EXPECT_LT(Counted(*part.grid), longRun.steps / 10);
 }
 
+TEST(RenderPoster, AWidePosterCountsOnAWideGridAndItsMemoryIsCheckedAtItsSize) {
+    PosterRecipe wide = Recipe(100000);
+    wide.res = 320;
+    wide.height = 200;
+    wide.supersample = 2;
+    const PosterCounts made = RenderPoster(
+        wide, 1, [](std::uint64_t) {}, kNeverStop);
+    ASSERT_TRUE(made.grid);
+    EXPECT_EQ(made.grid->width(), 640);
+    EXPECT_EQ(made.grid->height(), 400);
+
+    wide.res = 400000;
+    wide.height = 300000;
+    const PosterCounts refused = RenderPoster(
+        wide, 1, [](std::uint64_t) {}, kNeverStop);
+    EXPECT_EQ(refused.end, PosterEnd::NoMemory);
+    EXPECT_EQ(refused.error.rfind("--size 400000x300000 with --supersample 2 needs 1788.3 GiB of "
+                                  "memory; ",
+                                  0),
+              0u)
+        << refused.error;
+}
+
 } // namespace
 } // namespace orv::test

@@ -39,8 +39,8 @@ MINMAX FitView(const MINMAX& box, double margin, long width, long height);
 // other axis shrinks instead.
 MINMAX AspectView(const MINMAX& view, long width, long height);
 
-// The recipe's view fitted to its set, for its picture's size; the recipe
-// as it is when its orbit has no finite point.
+// The recipe's view fitted to its set, for its picture's size; when its
+// orbit has no finite point, its view grown to the picture's shape.
 PosterRecipe Framed(const PosterRecipe& recipe, double margin);
 
 } // namespace orv
