@@ -19,6 +19,8 @@ namespace {
 constexpr std::uint32_t kTries = 96;
 constexpr double kFirstStep = 0.01;
 constexpr double kGrowth = 1.05;
+// Series of tries made before frames are left dead.
+constexpr std::uint32_t kSeries = 4;
 
 double ExponentOf(const PosterRecipe& recipe) {
     int ghostcount = 0;
@@ -30,11 +32,12 @@ double Signed(std::uint64_t mixed) {
     return static_cast<double>(mixed >> 11) * 0x1.0p-52 - 1.0;
 }
 
-// Try k about frame index: a direction fixed by both, of growing size.
-std::array<double, 4> Step(std::uint32_t index, std::uint32_t k) {
+// Try k about frame index in series number series: a direction fixed by
+// the three, of growing size.
+std::array<double, 4> Step(std::uint32_t series, std::uint32_t index, std::uint32_t k) {
     const double size = kFirstStep * std::pow(kGrowth, static_cast<double>(k));
     std::array<double, 4> step{};
-    std::uint64_t mixed = SplitMix64(std::uint64_t{index} << 32 | k);
+    std::uint64_t mixed = SplitMix64(SplitMix64(series) ^ (std::uint64_t{index} << 32 | k));
     for (double& value : step) {
         value = size * Signed(mixed);
         mixed = SplitMix64(mixed);
@@ -86,7 +89,8 @@ std::string FrameRuns(const std::vector<std::uint32_t>& numbers) {
 
 std::vector<std::array<double, 4>> ChaoticOffsets(const PosterRecipe& first,
                                                   const PosterRecipe& last, std::uint32_t frames,
-                                                  bool ease, std::vector<std::uint32_t>& dead) {
+                                                  bool ease, std::uint32_t series,
+                                                  std::vector<std::uint32_t>& dead) {
     PathShape shape{ease, std::vector<std::array<double, 4>>(frames)};
     auto chaotic = [&](std::uint32_t index) {
         return ExponentOf(FrameRecipe(first, last, std::nullopt, frames, index, shape)) >=
@@ -111,7 +115,7 @@ std::vector<std::array<double, 4>> ChaoticOffsets(const PosterRecipe& first,
             }
         }
         for (std::uint32_t k = 0; k < kTries && !found; ++k) {
-            const std::array<double, 4> step = Step(index, k);
+            const std::array<double, 4> step = Step(series, index, k);
             for (std::size_t i = 0; i < 4; ++i) {
                 offset[i] = centre[i] + step[i];
             }
@@ -153,7 +157,17 @@ PathPlan PlanPath(const PosterRecipe& first, const PosterRecipe& last, std::opti
     const std::vector<double> exponents = PathExponents(first, last, turn, frames, plan.shape);
     std::vector<std::uint32_t> dead = DeadFrames(exponents);
     if (!dead.empty() && keepChaotic) {
-        plan.shape.offsets = ChaoticOffsets(first, last, frames, ease, dead);
+        // A series that leaves frames dead near the end may have strayed too
+        // far to come back: the next starts afresh.
+        std::vector<std::uint32_t> left;
+        for (std::uint32_t series = 0; series < kSeries && !dead.empty(); ++series) {
+            std::vector<std::array<double, 4>> offsets =
+                ChaoticOffsets(first, last, frames, ease, series, left);
+            if (series == 0 || left.size() < dead.size()) {
+                plan.shape.offsets = std::move(offsets);
+                dead = left;
+            }
+        }
         // The ends are the sets given: when one is dead, so is its frame.
         for (std::uint32_t end : {1u, frames}) {
             if (!(exponents[end - 1] >= kChaoticExponent)) {

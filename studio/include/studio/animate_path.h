@@ -30,13 +30,14 @@ std::string FrameRuns(const std::vector<std::uint32_t>& numbers);
 
 // The offsets of a path bent through chaotic sets: frame by frame from the
 // first, each frame keeps the offset of the one before, drawn towards 0 as
-// the end nears, while that gives a chaotic set; else no offset, or the
-// one before as it is; else the first chaotic set of a fixed series of
-// offsets about it, growing in size. Frames for
-// which none is found are left in dead.
+// the end nears, while that gives a chaotic set; else no offset, or the one
+// before as it is; else the first chaotic set of series number series of
+// offsets about it, growing in size. Frames for which none is found are
+// left in dead.
 std::vector<std::array<double, 4>> ChaoticOffsets(const PosterRecipe& first,
                                                   const PosterRecipe& last, std::uint32_t frames,
-                                                  bool ease, std::vector<std::uint32_t>& dead);
+                                                  bool ease, std::uint32_t series,
+                                                  std::vector<std::uint32_t>& dead);
 
 // The view, the same for every frame, that frames the set of each with
 // margin; nothing when no frame's orbit has a finite point.
