@@ -70,6 +70,10 @@ ExploreCommandLine ParseExploreOptions(const std::vector<std::string>& args) {
             thumbnail.push_back(arg);
         }
     }
+    if (Names(thumbnail, "--size")) {
+        result.error = "--size: thumbnails are square; give their side with --res";
+        return result;
+    }
     const bool methodGiven = Names(thumbnail, "--method");
     for (const auto& [name, value] :
          {std::pair{"--res", "256"}, std::pair{"--steps", "400000"}, std::pair{"--orbits", "8"},
@@ -90,10 +94,6 @@ ExploreCommandLine ParseExploreOptions(const std::vector<std::string>& args) {
     }
     result.options.thumbnail = poster.options;
     result.options.thumbnail.picture.command = "explore";
-    if (poster.options.frame.size) {
-        result.error = "--size: thumbnails are square; give their side with --res";
-        return result;
-    }
     if (poster.options.picture.res.value_or(0) > kLargestThumbnail) {
         result.error =
             "--res: a thumbnail is at most " + std::to_string(kLargestThumbnail) + " pixels wide";

@@ -162,6 +162,8 @@ TEST_F(Explore, ASetsCommandLinesDrawItAgainAsItsThumbnailIsFramed) {
     ASSERT_EQ(Run("v", {"--count", "1", "--seed", "5", "--quiet", "--view", "-2,2,-1.5,2.5"}).code,
               0);
     EXPECT_NE(Page("v").find(" --view -2,2,-1.5,2.5 --res 3000"), std::string::npos);
+    EXPECT_EQ(ParseExploreOptions({"--type", "beta", "--size", "300x200", "-o", Path("w")}).error,
+              "--size: thumbnails are square; give their side with --res");
 }
 
 TEST_F(Explore, AnOldGalleryStaysWholeUntilANewPageListsAsManySets) {
