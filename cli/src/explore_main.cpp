@@ -18,9 +18,8 @@ Finds N chaotic parameter sets of one attractor type with the program's own
 random search, renders each as a thumbnail and writes DIR/index.html, a
 gallery page of them sorted by Lyapunov exponent, with the command lines of
 a poster and a turn of each. Sets whose picture is a few dots, a line or a
-filled square are passed over. The same seed gives the
-same sets whatever the number of threads; neighbouring seeds give unrelated
-ones.
+filled square are passed over. The same seed gives the same sets whatever
+the number of threads; neighbouring seeds give unrelated ones.
 
   --type T               standard, alpha, beta or gamma (0 to 3)
   --count N              sets to find, 1 to 10000 (12)
