@@ -36,6 +36,7 @@ int RunExplore(const ExploreOptions& options, std::ostream& out, std::ostream& e
     request.threads = options.thumbnail.threads;
     request.memory = AvailableMemory();
     request.margin = FitMargin(options.thumbnail.frame, options.thumbnail.picture, true);
+    request.palette = options.thumbnail.picture.palette;
 
     const BatchDisplay display = options.thumbnail.picture.display;
     std::unique_ptr<ProgressBar> bar;

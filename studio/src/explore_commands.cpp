@@ -4,7 +4,9 @@
 #include "palette/palette.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <filesystem>
 
 namespace orv {
 
@@ -20,6 +22,23 @@ std::string Real(double value) {
     return text;
 }
 
+// The text as one word of a POSIX shell: as it is when it is made of
+// letters, digits and "_./-" alone, else in single quotes.
+std::string ShellWord(const std::string& text) {
+    const bool plain = !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '.' || c == '/' ||
+               c == '-';
+    });
+    if (plain) {
+        return text;
+    }
+    std::string quoted = "'";
+    for (char c : text) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
 // The base of the file names a set's commands write: "set-0001" of
 // "set-0001.gan".
 std::string Stem(const std::string& gan) {
@@ -28,13 +47,18 @@ std::string Stem(const std::string& gan) {
 
 } // namespace
 
-std::string LookOptions(const PosterRecipe& recipe, std::optional<double> margin) {
+std::string LookOptions(const PosterRecipe& recipe, std::optional<double> margin,
+                        const std::optional<std::string>& palette) {
     std::string look = std::string(" --method ") + kMethods[recipe.method];
     if (recipe.filter) {
         look += std::string(" --filter ") + kFilters[static_cast<int>(*recipe.filter)];
     }
     if (std::equal(recipe.palette.begin(), recipe.palette.end(), defpal2)) {
         look += " --palette 2";
+    } else if (palette && !std::equal(recipe.palette.begin(), recipe.palette.end(), defpal1)) {
+        // The command lines run in the gallery's folder.
+        look += " --palette " +
+                ShellWord(std::filesystem::absolute(*palette).lexically_normal().string());
     }
     if (recipe.order != 0) {
         look += std::string(" --order ") + kOrders[recipe.order];

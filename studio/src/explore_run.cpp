@@ -246,7 +246,7 @@ ExploreOutcome ExploreSets(const ExploreRequest& request, const ExploreProgress&
                                candidate.found->exponent,
                                candidate.shape.coverage,
                                base.res,
-                               LookOptions(base, request.margin)};
+                               LookOptions(base, request.margin, request.palette)};
             std::string failedPath;
             SaveResult result = WriteSet(candidate, (directory / entry.picture).string(),
                                          (directory / entry.gan).string(), failedPath);

@@ -1,7 +1,9 @@
 #include "studio/explore.h"
+#include "studio/explore_commands.h"
 #include "studio/explore_shape.h"
 
 #include "analysis/search.h"
+#include "palette/palette.h"
 #include "render/defaults.h"
 
 #include <gtest/gtest.h>
@@ -87,6 +89,32 @@ TEST(ExploreShape, DotsLinesAndFilledImagesAreDegenerateAndABlobIsNot) {
     const Shape ellipse =
         ShapeOf([](int x, int y) { return (x - 32) * (x - 32) + 16 * (y - 32) * (y - 32) <= 900; });
     EXPECT_NEAR(ellipse.thickness, 0.25, 0.02) << "the narrow axis over the wide one";
+}
+
+TEST(ExploreCommands, TheLookOfAThumbnailIsSpelledOutForTheShell) {
+    PosterRecipe recipe;
+    recipe.method = 1;
+    recipe.filter = BatchFilter::LogSquared;
+    recipe.order = 3;
+    recipe.ghost = true;
+    recipe.view = MINMAX{-1.5, 2.0, 0.25, 3.75};
+    std::copy(defpal1, defpal1 + 768, recipe.palette.begin());
+    EXPECT_EQ(LookOptions(recipe, std::nullopt, "1"),
+              " --method hit-count --filter log-squared --order YZX --ghost --view "
+              "-1.5,2,0.25,3.75");
+    std::copy(defpal2, defpal2 + 768, recipe.palette.begin());
+    recipe.filter.reset();
+    EXPECT_EQ(LookOptions(recipe, 5.0, "2"),
+              " --method hit-count --palette 2 --order YZX --ghost --fit");
+    // A palette file by its whole name, quoted where a shell would split it.
+    recipe.palette[0] = 1;
+    recipe.order = 0;
+    recipe.ghost = false;
+    EXPECT_EQ(LookOptions(recipe, 2.5, "/maps/it's mine.map"),
+              " --method hit-count --palette '/maps/it'\\''s mine.map' --fit --margin 2.5");
+    EXPECT_EQ(PosterCommand("set-0007.gan", " --fit"),
+              "orvantis poster --gan set-0007.gan --fit --res 3000 --supersample 2 --steps "
+              "400000000 -o set-0007-poster.png");
 }
 
 } // namespace

@@ -11,8 +11,11 @@
 namespace orv {
 
 // The options of the recipe's look that differ from a poster's defaults,
-// and its framing: --fit with the margin when framed, else its view.
-std::string LookOptions(const PosterRecipe& recipe, std::optional<double> margin);
+// and its framing: --fit with the margin when framed, else its view. A
+// palette other than the built-in ones is named by palette, the --palette
+// it came from, made absolute.
+std::string LookOptions(const PosterRecipe& recipe, std::optional<double> margin,
+                        const std::optional<std::string>& palette);
 
 // A large poster of the set whose parameter file is gan.
 std::string PosterCommand(const std::string& gan, const std::string& look);
