@@ -10,6 +10,7 @@
 #include "studio/animate_path.h"
 #include "studio/frame_options.h"
 #include "studio/poster_recipe.h"
+#include "studio/poster_render.h"
 #include "studio/run_folder.h"
 
 #include <algorithm>
@@ -66,7 +67,7 @@ int RunAnimate(const AnimateOptions& options, std::ostream& out, std::ostream& e
     const std::uint64_t frameBytes = PosterBytes(first);
     const std::uint64_t available = AvailableMemory();
     if (frameBytes > available) {
-        Say(err, "a frame of --res " + std::to_string(first.res) + " with --supersample " +
+        Say(err, "a frame of " + PictureSize(first) + " with --supersample " +
                      std::to_string(first.supersample) + " needs " +
                      std::to_string(frameBytes >> 20) + " MiB of memory; " +
                      std::to_string(available >> 20) + " MiB is available");

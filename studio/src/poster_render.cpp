@@ -22,15 +22,14 @@ std::string Size(std::uint64_t bytes) {
     return text;
 }
 
-// The option that gave the picture's size, as it would be given again.
+} // namespace
+
 std::string PictureSize(const PosterRecipe& recipe) {
     if (recipe.height > 0) {
         return "--size " + std::to_string(recipe.res) + "x" + std::to_string(recipe.height);
     }
     return "--res " + std::to_string(recipe.res);
 }
-
-} // namespace
 
 PosterGrid MakePosterGrid(const PosterRecipe& recipe) {
     const std::uint64_t needed = PosterBytes(recipe);
