@@ -70,7 +70,11 @@ std::optional<MINMAX> SetBox(const PosterRecipe& recipe) {
             ys.push_back(point.y);
         }
     }
-    if (xs.empty()) {
+    return TrimmedBox(std::move(xs), std::move(ys));
+}
+
+std::optional<MINMAX> TrimmedBox(std::vector<double> xs, std::vector<double> ys) {
+    if (xs.empty() || xs.size() != ys.size()) {
         return std::nullopt;
     }
     const std::size_t low = static_cast<std::size_t>(kStrayShare * static_cast<double>(xs.size()));

@@ -104,6 +104,23 @@ TEST(Framing, AFittedSetIsCentredAndFillsThePictureOfEveryTypeAndShape) {
     }
 }
 
+TEST(Framing, TheSetsBoxLeavesOutTheRarePointsThatStray) {
+    // 0, 1, ..., 1999 on x and twice that on y, and two strays far out (one
+    // at each end of x, both at the top of y): the two furthest at each end
+    // of each axis are left out.
+    std::vector<double> xs;
+    std::vector<double> ys;
+    for (int i = 0; i < 2000; ++i) {
+        xs.push_back(i);
+        ys.push_back(2.0 * i);
+    }
+    xs.insert(xs.end(), {-1e6, 1e6});
+    ys.insert(ys.end(), {1e6, 1e6});
+    EXPECT_EQ(TrimmedBox(xs, ys), (MINMAX{1.0, 1998.0, 4.0, 3998.0}));
+    EXPECT_EQ(TrimmedBox({0.5}, {0.25}), (MINMAX{0.5, 0.5, 0.25, 0.25}));
+    EXPECT_EQ(TrimmedBox({}, {}), std::nullopt);
+}
+
 TEST(Framing, AFittedViewHoldsTheBoxWithItsMarginWithinTheDesktopsLimits) {
     // 2 x 1 in 90% of 200 pixels: 1/90 a pixel, the view 200/90 = 2.222 wide.
     EXPECT_EQ(FitView(MINMAX{-1.0, 1.0, 0.0, 1.0}, 5.0, 200, 200),

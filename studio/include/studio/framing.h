@@ -9,6 +9,7 @@
 #include "studio/poster_recipe.h"
 
 #include <optional>
+#include <vector>
 
 namespace orv {
 
@@ -25,6 +26,11 @@ constexpr double kLargestMargin = 40.0;
 // the sample's points from the 0.1th to the 99.9th percentile on each axis;
 // nothing when the orbit has no finite point.
 std::optional<MINMAX> SetBox(const PosterRecipe& recipe);
+
+// The box of the points (x, y) from the 0.1th to the 99.9th percentile on
+// each axis: the kStrayShare of them furthest out at each end are left out.
+// Nothing when there are none.
+std::optional<MINMAX> TrimmedBox(std::vector<double> xs, std::vector<double> ys);
 
 // The smallest box that holds both.
 MINMAX UnitedBox(const MINMAX& first, const MINMAX& second);
