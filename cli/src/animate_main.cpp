@@ -28,11 +28,19 @@ the same whatever the number of threads.
                          own K (the tasks of an array job), make the frames
                          of one run into the same folder
 
-The frames take the picture options of `orvantis poster`: --res, --steps,
---orbits, --supersample, --depth, --filter, --method, --palette,
---background, --view, --order, --ghost, --threads, --progress and --quiet.
-Under --filter normalize, log or log-squared the filter's scale follows the
-frames smoothly, so that the brightness does not pump.
+  --ease                 slow in at the start and out at the end
+  --keep-chaotic         bends a morph through chaotic sets where it would
+                         leave chaos (frames of which are named in a warning
+                         before any is drawn)
+
+The frames take the picture options of `orvantis poster`: --res, --size,
+--steps, --orbits, --supersample, --depth, --filter, --method (hit-count
+with --filter log, as the gallery's thumbnails, when neither is given),
+--palette, --background, --view, --order, --ghost, --threads, --progress and
+--quiet. One view frames every frame's set (--margin PCT, 5) unless --view
+or --no-fit is given. Under --filter normalize, log or log-squared the
+filter's scale follows the frames smoothly, so that the brightness does not
+pump.
 
 Exit status: 0 success; 1 a file could not be written; 2 a mistake in the
 options or a file that cannot be read.
@@ -56,7 +64,20 @@ AnimateCommandLine ParseAnimateOptions(const std::vector<std::string>& args) {
             return result;
         }
     }
-    std::vector<std::string> frame = split.rest;
+    std::vector<std::string> frame;
+    for (const std::string& arg : split.rest) {
+        if (arg == "--ease") {
+            result.options.ease = true;
+        } else if (arg == "--keep-chaotic") {
+            result.options.keepChaotic = true;
+        } else {
+            frame.push_back(arg);
+        }
+    }
+    // The frames look like the gallery's thumbnails unless told otherwise.
+    if (!Names(frame, "--method") && !Names(frame, "--filter")) {
+        frame.insert(frame.end(), {"--method", "hit-count", "--filter", "log"});
+    }
     frame.insert(frame.end(), {"--output", "frame.png"});
     const PosterCommandLine poster = ParsePosterOptions(frame);
     if (poster.action != CommandLineAction::Render) {

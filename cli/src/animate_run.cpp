@@ -7,7 +7,10 @@
 
 #include "analysis/workers.h"
 #include "studio/animate.h"
+#include "studio/animate_path.h"
+#include "studio/frame_options.h"
 #include "studio/poster_recipe.h"
+#include "studio/poster_render.h"
 #include "studio/run_folder.h"
 
 #include <algorithm>
@@ -88,8 +91,17 @@ int RunAnimate(const AnimateOptions& options, std::ostream& out, std::ostream& e
     progress.begin = [&](std::uint64_t missing) {
         bar = ShowProgress(display, errIsTerminal, err, missing, "frames", "animate");
     };
-    const AnimationOutcome outcome = RenderAnimation(
-        directory, first, last, options.turn, options.frames, loops, progress, stop, options.part);
+    const PathPlan plan =
+        PlanPath(first, last, options.turn, options.frames, options.ease, options.keepChaotic,
+                 FitMargin(options.frame.frame, options.frame.picture, true));
+    for (const std::string& warning : plan.warnings) {
+        if (display != BatchDisplay::Quiet) {
+            Say(err, warning);
+        }
+    }
+    const AnimationOutcome outcome =
+        RenderAnimation(directory, plan.first, plan.last, options.turn, options.frames, loops,
+                        progress, stop, plan.shape, options.part);
     const std::uint64_t written = outcome.written;
     const std::uint32_t frames =
         (options.frames + options.part.count - 1 - options.part.index) / options.part.count;

@@ -6,6 +6,7 @@
 #include "cli/report.h"
 
 #include "studio/explore.h"
+#include "studio/frame_options.h"
 #include "studio/run_folder.h"
 
 #include <atomic>
@@ -34,6 +35,8 @@ int RunExplore(const ExploreOptions& options, std::ostream& out, std::ostream& e
     request.force = options.force;
     request.threads = options.thumbnail.threads;
     request.memory = AvailableMemory();
+    request.margin = FitMargin(options.thumbnail.frame, options.thumbnail.picture, true);
+    request.palette = options.thumbnail.picture.palette;
 
     const BatchDisplay display = options.thumbnail.picture.display;
     std::unique_ptr<ProgressBar> bar;

@@ -16,10 +16,10 @@ constexpr const char* kUsage =
 
 Finds N chaotic parameter sets of one attractor type with the program's own
 random search, renders each as a thumbnail and writes DIR/index.html, a
-gallery page of them sorted by Lyapunov exponent. Sets whose picture is a
-few dots, a line or a filled square are passed over. The same seed gives the
-same sets whatever the number of threads; neighbouring seeds give unrelated
-ones.
+gallery page of them sorted by Lyapunov exponent, with the command lines of
+a poster and a turn of each. Sets whose picture is a few dots, a line or a
+filled square are passed over. The same seed gives the same sets whatever
+the number of threads; neighbouring seeds give unrelated ones.
 
   --type T               standard, alpha, beta or gamma (0 to 3)
   --count N              sets to find, 1 to 10000 (12)
@@ -31,7 +31,8 @@ ones.
 The thumbnails take the picture options of `orvantis poster`: --res (256, at most 1024),
 --steps (400000), --orbits (8), --method (hit-count), --filter (log),
 --palette, --background, --start, --rotation, --order, --view, --ghost,
---supersample, --depth, --threads, --progress and --quiet.
+--supersample, --depth, --threads, --progress and --quiet. Each thumbnail is
+framed to its set (--margin PCT, 5) unless --view or --no-fit is given.
 
 A run that stops early leaves the page of the sets already there. Two runs
 never write into one folder at once.
@@ -67,6 +68,10 @@ ExploreCommandLine ParseExploreOptions(const std::vector<std::string>& args) {
         } else {
             thumbnail.push_back(arg);
         }
+    }
+    if (Names(thumbnail, "--size")) {
+        result.error = "--size: thumbnails are square; give their side with --res";
+        return result;
     }
     const bool methodGiven = Names(thumbnail, "--method");
     for (const auto& [name, value] :

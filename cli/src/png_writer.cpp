@@ -30,7 +30,7 @@ SaveResult WritePng(HDC hdc, const char* path, SafeFile& file, const TextChunks&
 
     const std::size_t row = 3 * side;
     const bool written = WritePosterPng(
-        file.stream(), res, 8, text, [&](long first, long count, std::uint16_t* channels) {
+        file.stream(), res, res, 8, text, [&](long first, long count, std::uint16_t* channels) {
             const unsigned char* from = &rgb[0] + static_cast<std::size_t>(first) * row;
             std::copy(from, from + static_cast<std::size_t>(count) * row, channels);
         });

@@ -18,7 +18,12 @@ render --help): --gan, --type, --params, --start, --rotation, --order,
 --filter, --steps (at most 4294967295), --progress and --quiet. Besides:
 
   --res N                the picture's side, from 200 up to what memory
-                         allows (600)
+                         allows (600); the same as --size NxN
+  --size WxH             the picture's width and height; the view grows
+                         about its centre to the picture's shape
+  --fit                  chooses the view so that the set fills the picture,
+                         centred; --margin PCT (0 to 40, 5) leaves PCT
+                         percent of each side free
   --orbits M             orbits sharing the steps, 1 to 65536 (64); orbit 0
                          is the desktop program's own
   --threads N            threads rendering them (every core); changes the

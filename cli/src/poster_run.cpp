@@ -1,5 +1,6 @@
 #include "cli/poster.h"
 #include "cli/progress.h"
+#include "studio/frame_options.h"
 #include "studio/poster_files.h"
 #include "studio/poster_render.h"
 #include "studio/poster_save.h"
@@ -37,7 +38,8 @@ int RecipeFromOptions(const PosterOptions& options, PosterRecipe& recipe, std::o
     if (!reading.recipe) {
         return reading.refusal == RecipeRefusal::NotFound ? kExitNotFound : kExitBadInput;
     }
-    recipe = *reading.recipe;
+    recipe = SizedRecipe(*reading.recipe, options.frame,
+                         FitMargin(options.frame, options.picture, false));
     recipe.orbits = options.orbits;
     recipe.supersample = options.supersample;
     recipe.depth = options.depth;

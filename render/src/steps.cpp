@@ -23,7 +23,7 @@ void keepRadians(const Rotation& turn) {
 template <int Type> struct StepNow {
     static constexpr bool kDepth = true;
     [[gnu::always_inline]] Pixel operator()(KernelState& state) const {
-        return StepPoint(state, Type, p[Type], ghostflag != 0, nullptr, mm[Type], res);
+        return StepPoint(state, Type, p[Type], ghostflag != 0, nullptr, mm[Type], res, res);
     }
 };
 
@@ -35,7 +35,7 @@ template <bool Depth, int Type> struct StepWith {
     const Rotation* turn;
     [[gnu::always_inline]] Pixel operator()(KernelState& state) const {
         const KernelInputs& in = kernel.inputs();
-        return StepPoint<Depth>(state, Type, in.param, in.ghost, turn, in.view, in.res);
+        return StepPoint<Depth>(state, Type, in.param, in.ghost, turn, in.view, in.res, in.rows());
     }
 };
 

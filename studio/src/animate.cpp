@@ -5,6 +5,7 @@
 
 #include "analysis/workers.h"
 #include "files/safe_file.h"
+#include "render/limits.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,6 +20,11 @@ namespace {
 constexpr std::uint32_t kScaleReach = 3;
 // A probe takes this share of a frame's steps.
 constexpr std::uint64_t kProbeShare = 8;
+
+// Smoothstep: slow at 0 and 1, the same speed on average.
+double Eased(double t) {
+    return t * t * (3.0 - 2.0 * t);
+}
 
 double Between(double from, double to, double t) {
     return from + (to - from) * t;
@@ -63,14 +69,24 @@ double Probe(const PosterRecipe& recipe) {
 } // namespace
 
 PosterRecipe FrameRecipe(const PosterRecipe& first, const PosterRecipe& last,
-                         std::optional<int> turn, std::uint32_t frames, std::uint32_t index) {
+                         std::optional<int> turn, std::uint32_t frames, std::uint32_t index,
+                         const PathShape& shape) {
     PosterRecipe recipe = first;
-    const double t = frames > 1 ? static_cast<double>(index) / (frames - 1) : 0.0;
+    const double linear = frames > 1 ? static_cast<double>(index) / (frames - 1) : 0.0;
+    const double t = shape.ease ? Eased(linear) : linear;
     PARAM& q = recipe.param;
     q.a = Between(first.param.a, last.param.a, t);
     q.b = Between(first.param.b, last.param.b, t);
     q.c = Between(first.param.c, last.param.c, t);
     q.d = Between(first.param.d, last.param.d, t);
+    if (index < shape.offsets.size()) {
+        const std::array<double, 4>& offset = shape.offsets[index];
+        // Within the ranges a recipe reads back in.
+        q.a = ClampAB(q.a + offset[0]);
+        q.b = ClampAB(q.b + offset[1]);
+        q.c = ClampCD(q.c + offset[2]);
+        q.d = ClampCD(q.d + offset[3]);
+    }
     q.xstart = Between(first.param.xstart, last.param.xstart, t);
     q.ystart = Between(first.param.ystart, last.param.ystart, t);
     q.zstart = Between(first.param.zstart, last.param.zstart, t);
@@ -85,7 +101,9 @@ PosterRecipe FrameRecipe(const PosterRecipe& first, const PosterRecipe& last,
         double& angle = *turn == 0   ? recipe.rotation.x
                         : *turn == 1 ? recipe.rotation.y
                                      : recipe.rotation.z;
-        angle = std::fmod(angle + 360.0 * index / frames, 360.0);
+        const double added = shape.ease ? 360.0 * Eased(static_cast<double>(index) / frames)
+                                        : 360.0 * index / frames;
+        angle = std::fmod(angle + added, 360.0);
     }
     return recipe;
 }
@@ -127,12 +145,12 @@ AnimationOutcome RenderAnimation(const std::filesystem::path& directory, const P
                                  const PosterRecipe& last, std::optional<int> turn,
                                  std::uint32_t frames, bool loops,
                                  const AnimationProgress& progress, const std::atomic<bool>& stop,
-                                 RunPart part) {
+                                 const PathShape& shape, RunPart part) {
     AnimationOutcome outcome;
     std::vector<PosterRecipe> recipes;
     std::vector<std::uint32_t> missing;
     for (std::uint32_t i = 0; i < frames; ++i) {
-        recipes.push_back(FrameRecipe(first, last, turn, frames, i));
+        recipes.push_back(FrameRecipe(first, last, turn, frames, i, shape));
         if (part.Takes(i) && !FrameDone((directory / FrameName(i)).string(), recipes.back())) {
             missing.push_back(i);
         }

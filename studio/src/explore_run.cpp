@@ -1,6 +1,8 @@
 #include "studio/explore.h"
+#include "studio/explore_commands.h"
 #include "studio/explore_gallery.h"
 #include "studio/explore_shape.h"
+#include "studio/framing.h"
 #include "studio/memory.h"
 #include "studio/picture_write.h"
 #include "studio/poster_orbits.h"
@@ -37,8 +39,8 @@ struct Candidate {
     Shape shape;
 };
 
-std::unique_ptr<Candidate> Search(const PosterRecipe& base, std::uint32_t seed,
-                                  const std::atomic<bool>& stop) {
+std::unique_ptr<Candidate> Search(const PosterRecipe& base, std::optional<double> margin,
+                                  std::uint32_t seed, const std::atomic<bool>& stop) {
     auto candidate = std::make_unique<Candidate>();
     candidate->recipe = base;
     KernelInputs inputs;
@@ -48,6 +50,9 @@ std::unique_ptr<Candidate> Search(const PosterRecipe& base, std::uint32_t seed,
     candidate->found = SearchChaotic(inputs, seed);
     if (candidate->found) {
         candidate->recipe.param = candidate->found->param;
+        if (margin) {
+            candidate->recipe = Framed(candidate->recipe, *margin);
+        }
         if (std::optional<CountGrid> grid = RenderGrid(candidate->recipe, stop)) {
             candidate->shape = MeasureShape(*grid);
             candidate->grid.emplace(std::move(*grid));
@@ -212,8 +217,9 @@ ExploreOutcome ExploreSets(const ExploreRequest& request, const ExploreProgress&
         std::vector<std::unique_ptr<Candidate>> candidates(size);
         ParallelFor(static_cast<int>(size), [&](int begin, int end) {
             for (int i = begin; i < end; ++i) {
-                candidates[static_cast<std::size_t>(i)] = Search(
-                    base, SearchSeed(request.seed, first + static_cast<std::uint64_t>(i)), stop);
+                candidates[static_cast<std::size_t>(i)] =
+                    Search(base, request.margin,
+                           SearchSeed(request.seed, first + static_cast<std::uint64_t>(i)), stop);
             }
         });
         for (const std::unique_ptr<Candidate>& searched : candidates) {
@@ -223,7 +229,8 @@ ExploreOutcome ExploreSets(const ExploreRequest& request, const ExploreProgress&
             if (entries.size() == request.count || stop) {
                 break;
             }
-            if (candidate.grid && !Degenerate(candidate.shape).empty()) {
+            if (candidate.grid &&
+                !Degenerate(candidate.shape, request.margin.has_value()).empty()) {
                 ++degenerate;
                 continue;
             }
@@ -240,7 +247,8 @@ ExploreOutcome ExploreSets(const ExploreRequest& request, const ExploreProgress&
                                candidate.found->param,
                                candidate.found->exponent,
                                candidate.shape.coverage,
-                               base.res};
+                               base.res,
+                               LookOptions(base, request.margin, request.palette)};
             std::string failedPath;
             SaveResult result = WriteSet(candidate, (directory / entry.picture).string(),
                                          (directory / entry.gan).string(), failedPath);

@@ -9,11 +9,12 @@ namespace {
 
 // Calls visit(x, y) for every pixel with a count, row by row.
 template <class Visit> void forEachLit(const CountGrid& grid, Visit visit) {
-    const std::size_t side = static_cast<std::size_t>(grid.side());
+    const std::size_t width = static_cast<std::size_t>(grid.width());
+    const std::size_t height = static_cast<std::size_t>(grid.height());
     const std::uint32_t* counts = grid.counts();
-    for (std::size_t y = 0; y < side; ++y) {
-        for (std::size_t x = 0; x < side; ++x) {
-            if (counts[y * side + x] != 0) {
+    for (std::size_t y = 0; y < height; ++y) {
+        for (std::size_t x = 0; x < width; ++x) {
+            if (counts[y * width + x] != 0) {
                 visit(static_cast<double>(x), static_cast<double>(y));
             }
         }
@@ -58,8 +59,8 @@ Shape MeasureShape(const CountGrid& grid) {
     return shape;
 }
 
-std::string Degenerate(const Shape& shape) {
-    if (shape.coverage < kLeastCoverage) {
+std::string Degenerate(const Shape& shape, bool framed) {
+    if (shape.coverage < (framed ? kLeastFramedCoverage : kLeastCoverage)) {
         return "too few pixels";
     }
     if (shape.coverage > kMostCoverage) {

@@ -1,6 +1,7 @@
 #include "studio/memory.h"
 
 #include "studio/poster_grid.h"
+#include "studio/poster_render.h"
 
 #include <unistd.h>
 
@@ -50,8 +51,9 @@ std::uint64_t AvailableMemory() {
 }
 
 std::uint64_t PosterBytes(const PosterRecipe& recipe) {
-    const long double side = static_cast<long double>(recipe.res) * recipe.supersample;
-    const long double grid = side * side * CountGrid::BytesPerPixel(recipe.method != 1);
+    const long double width = static_cast<long double>(recipe.res) * recipe.supersample;
+    const long double height = static_cast<long double>(recipe.rows()) * recipe.supersample;
+    const long double grid = width * height * CountGrid::BytesPerPixel(recipe.method != 1);
     // A band of rows of the picture on its way to the file, in both forms.
     const long double band = 32.0L * 3 * static_cast<long double>(recipe.res) * 4;
     const long double total = grid + band;
@@ -60,9 +62,8 @@ std::uint64_t PosterBytes(const PosterRecipe& recipe) {
 
 std::string MemoryRefusal(const PosterRecipe& recipe, std::uint64_t needed,
                           std::uint64_t available) {
-    return "--res " + std::to_string(recipe.res) + " with --supersample " +
-           std::to_string(recipe.supersample) + " needs " + Size(needed) + " of memory; " +
-           Size(available) + " is available";
+    return PictureSize(recipe) + " with --supersample " + std::to_string(recipe.supersample) +
+           " needs " + Size(needed) + " of memory; " + Size(available) + " is available";
 }
 
 } // namespace orv

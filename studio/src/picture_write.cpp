@@ -18,8 +18,8 @@ bool WritePicture(const PosterRecipe& recipe, const CountGrid& grid, std::uint32
                 colouring.row(first + y, channels + static_cast<std::size_t>(y) * rowValues);
             }
         };
-        return WritePosterPng(file.stream(), recipe.res, recipe.depth, RecipeText(recipe, true),
-                              rows);
+        return WritePosterPng(file.stream(), recipe.res, recipe.rows(), recipe.depth,
+                              RecipeText(recipe, true), rows);
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -27,7 +27,8 @@ bool WritePicture(const PosterRecipe& recipe, const CountGrid& grid, std::uint32
 
 std::optional<CountGrid> RenderGrid(const PosterRecipe& recipe, const std::atomic<bool>& stop) {
     std::optional<CountGrid> grid =
-        CountGrid::Make(static_cast<int>(recipe.res * recipe.supersample), recipe.method != 1);
+        CountGrid::Make(static_cast<int>(recipe.res * recipe.supersample),
+                        static_cast<int>(recipe.rows() * recipe.supersample), recipe.method != 1);
     if (grid && RenderOrbits(
                     recipe, *grid, 1, 0, [](std::uint64_t) {}, stop) == OrbitsEnd::Stopped) {
         return std::nullopt;

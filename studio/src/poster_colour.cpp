@@ -97,7 +97,7 @@ Colour PosterColouring::fine(std::size_t pixel) const {
 
 void PosterColouring::row(long y, std::uint16_t* channels) const {
     const std::size_t factor = static_cast<std::size_t>(recipe_.supersample);
-    const std::size_t side = static_cast<std::size_t>(grid_.side());
+    const std::size_t side = static_cast<std::size_t>(grid_.width());
     const double samples = static_cast<double>(factor * factor);
     const double scale = recipe_.depth == 16 ? 257.0 : 1.0;
     for (std::size_t x = 0; x < static_cast<std::size_t>(recipe_.res); ++x) {

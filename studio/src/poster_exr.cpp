@@ -43,23 +43,24 @@ class StdioStream : public Imf::OStream {
 
 bool WriteCountsExr(std::FILE* file, const CountGrid& grid, std::string& error) {
     try {
-        const int side = grid.side();
-        Imf::Header header(side, side);
+        const int columns = grid.width();
+        const int side = grid.height();
+        Imf::Header header(columns, side);
         header.channels().insert("Y", Imf::Channel(Imf::FLOAT));
         header.compression() = Imf::ZIP_COMPRESSION;
         StdioStream stream(file, "counts");
         Imf::OutputFile output(stream, header);
-        const std::size_t width = static_cast<std::size_t>(side);
+        const std::size_t width = static_cast<std::size_t>(columns);
         std::vector<float> band(width * static_cast<std::size_t>(std::min(kBand, side)));
         for (int first = 0; first < side; first += kBand) {
             const int rows = std::min(kBand, side - first);
             const std::uint32_t* counts = grid.counts() + static_cast<std::size_t>(first) * width;
             std::copy(counts, counts + static_cast<std::size_t>(rows) * width, band.begin());
             Imf::FrameBuffer buffer;
-            buffer.insert("Y", Imf::Slice::Make(
-                                   Imf::FLOAT, band.data(),
-                                   IMATH_NAMESPACE::Box2i({0, first}, {side - 1, first + rows - 1}),
-                                   sizeof(float), sizeof(float) * width));
+            buffer.insert("Y", Imf::Slice::Make(Imf::FLOAT, band.data(),
+                                                IMATH_NAMESPACE::Box2i(
+                                                    {0, first}, {columns - 1, first + rows - 1}),
+                                                sizeof(float), sizeof(float) * width));
             output.setFrameBuffer(buffer);
             output.writePixels(rows);
         }

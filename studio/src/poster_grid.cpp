@@ -6,8 +6,8 @@
 
 namespace orv {
 
-std::optional<CountGrid> CountGrid::Make(int side, bool withValues) {
-    const std::size_t pixels = static_cast<std::size_t>(side) * static_cast<std::size_t>(side);
+std::optional<CountGrid> CountGrid::Make(int width, int height, bool withValues) {
+    const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     const std::size_t bytes = pixels * BytesPerPixel(withValues);
     // Anonymous memory comes zero-filled, page by page as it is touched.
     void* memory = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
@@ -17,11 +17,11 @@ std::optional<CountGrid> CountGrid::Make(int side, bool withValues) {
     // Points land all over the grid: huge pages spare most of the address
     // translation misses. Without them the grid works as well, only slower.
     madvise(memory, bytes, MADV_HUGEPAGE);
-    return CountGrid(side, memory, bytes, withValues);
+    return CountGrid(width, height, memory, bytes, withValues);
 }
 
-CountGrid::CountGrid(int side, void* memory, std::size_t bytes, bool withValues)
-    : side_(side), memory_(memory), bytes_(bytes) {
+CountGrid::CountGrid(int width, int height, void* memory, std::size_t bytes, bool withValues)
+    : width_(width), height_(height), memory_(memory), bytes_(bytes) {
     // The 8-byte sums first keep both arrays aligned.
     auto* base = static_cast<unsigned char*>(memory);
     if (withValues) {
@@ -33,7 +33,7 @@ CountGrid::CountGrid(int side, void* memory, std::size_t bytes, bool withValues)
 }
 
 CountGrid::CountGrid(CountGrid&& other) noexcept
-    : side_(other.side_), memory_(std::exchange(other.memory_, nullptr)),
+    : width_(other.width_), height_(other.height_), memory_(std::exchange(other.memory_, nullptr)),
       bytes_(std::exchange(other.bytes_, 0)), counts_(std::exchange(other.counts_, nullptr)),
       values_(std::exchange(other.values_, nullptr)) {}
 

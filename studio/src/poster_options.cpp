@@ -17,6 +17,9 @@ std::string Quoted(std::string_view text) {
 }
 
 Error ReadPosterOption(const std::string& name, const std::string& value, PosterOptions& options) {
+    if (IsFrameOption(name) || IsFrameSwitch(name)) {
+        return ReadFrameOption(name, value, options.frame);
+    }
     if (name == "--counts") {
         options.counts = value;
         return std::nullopt;
@@ -88,8 +91,12 @@ Error CheckCombination(const PosterOptions& options, const std::vector<std::stri
             return "--orbits, --supersample and --depth cannot be combined with --recipe, "
                    "which gives the whole picture";
         }
+        if (options.frame.size || options.frame.fit || options.frame.margin) {
+            return "--size, --fit and --margin cannot be combined with --recipe, which gives the "
+                   "whole picture";
+        }
     }
-    return std::nullopt;
+    return CheckFrameOptions(options.frame, options.picture);
 }
 
 PosterCommandLine Failed(std::string error) {
@@ -102,7 +109,8 @@ PosterCommandLine Failed(std::string error) {
 
 PosterCommandLine ParsePosterOptions(const std::vector<std::string>& args) {
     static const std::set<std::string, std::less<>> posterOptions = {
-        "--orbits", "--threads", "--supersample", "--depth", "--counts", "--recipe"};
+        "--orbits", "--threads", "--supersample", "--depth", "--counts",
+        "--recipe", "--size",    "--margin",      "--fit",   "--no-fit"};
     PosterCommandLine result;
     std::vector<std::string> renderArgs;
     bool pictureOptionGiven = false;
@@ -115,7 +123,11 @@ PosterCommandLine ParsePosterOptions(const std::vector<std::string>& args) {
             continue;
         }
         std::string value;
-        if (equals != std::string::npos) {
+        if (IsFrameSwitch(name)) {
+            if (equals != std::string::npos) {
+                return Failed(name + " takes no value");
+            }
+        } else if (equals != std::string::npos) {
             value = arg.substr(equals + 1);
         } else if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) {
             value = args[++i];

@@ -51,7 +51,8 @@ template <int Method, bool Shared> class Counter {
   public:
     explicit Counter(const CountGrid& grid)
         : counts_(grid.counts()), values_(grid.values()),
-          side_(static_cast<unsigned>(grid.side())) {}
+          width_(static_cast<unsigned>(grid.width())),
+          height_(static_cast<unsigned>(grid.height())) {}
 
     ~Counter() {
         for (std::size_t i = 0; i < waiting_; ++i) {
@@ -65,12 +66,12 @@ template <int Method, bool Shared> class Counter {
         for (std::uint64_t i = 0; i < steps; ++i) {
             const VOXEL old = state.point;
             const Pixel pixel = kernel.step(state);
-            if (static_cast<unsigned>(pixel.x) >= side_ ||
-                static_cast<unsigned>(pixel.y) >= side_) {
+            if (static_cast<unsigned>(pixel.x) >= width_ ||
+                static_cast<unsigned>(pixel.y) >= height_) {
                 continue;
             }
             const std::size_t at =
-                static_cast<std::size_t>(pixel.y) * side_ + static_cast<std::size_t>(pixel.x);
+                static_cast<std::size_t>(pixel.y) * width_ + static_cast<std::size_t>(pixel.x);
             std::uint64_t value = 0;
             if constexpr (Method == 0) {
                 const double index = SpeedPosition(SpeedJump(state.point, old));
@@ -117,7 +118,8 @@ template <int Method, bool Shared> class Counter {
 
     std::uint32_t* counts_;
     std::uint64_t* values_;
-    unsigned side_;
+    unsigned width_;
+    unsigned height_;
     Hit queue_[kPipeline] = {};
     std::size_t waiting_ = 0;
     std::size_t next_ = 0;
@@ -198,6 +200,9 @@ KernelInputs PosterInputs(const PosterRecipe& recipe) {
     inputs.view = recipe.view;
     inputs.res = static_cast<int>(recipe.res * recipe.supersample);
     inputs.ghost = recipe.ghost;
+    if (recipe.height > 0) {
+        inputs.height = static_cast<int>(recipe.height * recipe.supersample);
+    }
     return inputs;
 }
 
@@ -227,7 +232,8 @@ OrbitsEnd RenderOrbits(const PosterRecipe& recipe, CountGrid& grid, unsigned thr
     const std::uint64_t gridBytes = grid.pixels() * CountGrid::BytesPerPixel(withValues);
     if (workers > 1 && gridBytes * (workers - 1) <= spareBytes) {
         for (unsigned i = 1; i < workers; ++i) {
-            std::optional<CountGrid> made = CountGrid::Make(grid.side(), withValues);
+            std::optional<CountGrid> made =
+                CountGrid::Make(grid.width(), grid.height(), withValues);
             if (!made) {
                 own.clear();
                 break;

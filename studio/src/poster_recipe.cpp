@@ -180,6 +180,9 @@ TextChunks RecipeText(const PosterRecipe& r, bool poster) {
         text.insert(text.end(), {{"orvantis:orbits", std::to_string(r.orbits)},
                                  {"orvantis:supersample", std::to_string(r.supersample)},
                                  {"orvantis:depth", std::to_string(r.depth)}});
+        if (r.height > 0) {
+            text.emplace_back("orvantis:height", std::to_string(r.height));
+        }
     }
     return text;
 }
@@ -232,6 +235,9 @@ std::optional<PosterRecipe> ReadRecipe(const TextChunks& text, std::string& erro
         r.depth = static_cast<int>(read.whole("orvantis:depth", 8, 16, 8));
         if (r.depth != 8 && r.depth != 16) {
             read.fail("orvantis:depth");
+        }
+        if (read.has("orvantis:height")) {
+            r.height = static_cast<long>(read.whole("orvantis:height", 200, 1'000'000'000, 0));
         }
     }
     if (!read.failed().empty()) {

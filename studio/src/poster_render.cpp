@@ -6,6 +6,13 @@
 
 namespace orv {
 
+std::string PictureSize(const PosterRecipe& recipe) {
+    if (recipe.height > 0) {
+        return "--size " + std::to_string(recipe.res) + "x" + std::to_string(recipe.height);
+    }
+    return "--res " + std::to_string(recipe.res);
+}
+
 PosterGrid MakePosterGrid(const PosterRecipe& recipe) {
     const std::uint64_t needed = PosterBytes(recipe);
     const std::uint64_t available = AvailableMemory();
@@ -13,7 +20,8 @@ PosterGrid MakePosterGrid(const PosterRecipe& recipe) {
         return {std::nullopt, 0, MemoryRefusal(recipe, needed, available)};
     }
     std::optional<CountGrid> grid =
-        CountGrid::Make(static_cast<int>(recipe.res * recipe.supersample), recipe.method != 1);
+        CountGrid::Make(static_cast<int>(recipe.res * recipe.supersample),
+                        static_cast<int>(recipe.rows() * recipe.supersample), recipe.method != 1);
     if (!grid) {
         return {std::nullopt, 0, "Not enough memory for the counts of a poster of this size."};
     }

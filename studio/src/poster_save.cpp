@@ -54,8 +54,9 @@ std::vector<std::string> SavePoster(const PosterRecipe& recipe, const CountGrid&
     SafeFile picture;
     SaveResult saved = picture.Open(picturePath);
     const SafeFile* failed = &picture;
-    if (saved == SaveResult::Saved && !WritePosterPng(picture.stream(), recipe.res, recipe.depth,
-                                                      RecipeText(recipe, true), rows)) {
+    if (saved == SaveResult::Saved &&
+        !WritePosterPng(picture.stream(), recipe.res, recipe.rows(), recipe.depth,
+                        RecipeText(recipe, true), rows)) {
         saved = SaveResult::WriteError;
     }
     SafeFile counts;

@@ -4,6 +4,7 @@
 #include "cli/animate.h"
 #include "files/gan.h"
 #include "render/state.h"
+#include "studio/poster_recipe.h"
 
 #include <gtest/gtest.h>
 
@@ -73,6 +74,29 @@ TEST_F(Animate, FramesAreTheSameOnOneAndTwoThreadsAndAStillSetDoesNotFlicker) {
     ASSERT_EQ(Animation("still", {"--frames", "4", "--threads", "2"}).code, 0);
     EXPECT_EQ(Frame("still", 2), Frame("still", 3));
     EXPECT_EQ(Frame("still", 1), Frame("still", 4));
+}
+
+TEST_F(Animate, FramesLookLikeTheGallerysThumbnailsAndShareOneFramedView) {
+    const std::vector<std::string> args = {
+        "--gan",   Path("a.gan"), "--turn",   "y", "--frames", "3",  "--res",      "200",
+        "--steps", "20000",       "--orbits", "2", "--quiet",  "-o", Path("plain")};
+    const AnimateCommandLine line = ParseAnimateOptions(args);
+    ASSERT_EQ(line.action, CommandLineAction::Render) << line.error;
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(RunAnimate(line.options, out, err, false), 0) << err.str();
+    std::vector<PosterRecipe> recipes;
+    for (const char* name : {"plain/frame-0001.png", "plain/frame-0003.png"}) {
+        std::string error;
+        const std::optional<TextChunks> text = ReadPngText(Path(name), error);
+        ASSERT_TRUE(text) << error;
+        recipes.push_back(*ReadRecipe(*text, error));
+    }
+    EXPECT_EQ(recipes[0].method, 1);
+    EXPECT_EQ(recipes[0].filter, BatchFilter::Log);
+    EXPECT_EQ(recipes[0].view, recipes[1].view);
+    EXPECT_NE(recipes[0].view, mmdef[1]) << "framed to the sets";
+    EXPECT_NE(recipes[0].rotation, recipes[1].rotation);
 }
 
 TEST_F(Animate, AResumedRunRendersEveryFrameThatIsMissingForeignOrDamaged) {

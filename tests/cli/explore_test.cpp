@@ -1,7 +1,9 @@
 #include "batch_fixture.h"
 #include "child_process.h"
 
+#include "cli/animate.h"
 #include "cli/explore.h"
+#include "cli/poster.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +23,7 @@ namespace {
 
 // The elements a gallery page may hold, and whether each has an end tag.
 bool Balanced(const std::string& page, std::string& problem) {
-    static const std::set<std::string> empty = {"meta", "img", "br"};
+    static const std::set<std::string> empty = {"meta", "img", "br", "input"};
     std::vector<std::string> open;
     const std::regex tag("<(/?)([a-zA-Z0-9!]+)[^>]*>");
     for (auto it = std::sregex_iterator(page.begin(), page.end(), tag);
@@ -112,6 +114,56 @@ TEST_F(Explore, TheGalleryIsValidLinksEveryFileAndIsTheSameOnOneAndTwoThreads) {
     EXPECT_EQ(gan.type(), 1);
     EXPECT_NE(page.find(std::to_string(gan.a()).substr(0, 6)), std::string::npos)
         << "the page shows the parameters";
+}
+
+// The words of the command line on the page whose output ends in ending.
+std::vector<std::string> CommandOnPage(const std::string& page, const std::string& ending) {
+    const std::regex code("<code>orvantis [a-z]+ ([^<]*" + ending + ")</code>");
+    std::smatch found;
+    std::vector<std::string> words;
+    if (std::regex_search(page, found, code)) {
+        std::istringstream line(found[1]);
+        for (std::string word; line >> word;) {
+            words.push_back(word);
+        }
+    }
+    return words;
+}
+
+TEST_F(Explore, ASetsCommandLinesDrawItAgainAsItsThumbnailIsFramed) {
+    ASSERT_EQ(Run("g", {"--count", "2", "--seed", "5", "--quiet"}).code, 0);
+    std::vector<std::string> poster = CommandOnPage(Page("g"), "set-0002-poster.png");
+    EXPECT_EQ(poster, (std::vector<std::string>{"--gan", "set-0002.gan", "--method", "hit-count",
+                                                "--filter", "log", "--fit", "--res", "3000",
+                                                "--supersample", "2", "--steps", "400000000", "-o",
+                                                "set-0002-poster.png"}));
+    // At the thumbnail's size and steps the poster is the thumbnail, byte
+    // for byte: the same set, look and framing.
+    ASSERT_EQ(poster.size(), 15u);
+    poster[1] = Path("g/set-0002.gan");
+    poster.resize(7);
+    poster.insert(poster.end(), {"--res", "200", "--steps", "30000", "--orbits", "2", "--quiet",
+                                 "-o", Path("again.png")});
+    const PosterCommandLine line = ParsePosterOptions(poster);
+    ASSERT_EQ(line.action, CommandLineAction::Render) << line.error;
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(RunPoster(line.options, out, err, false), 0) << err.str();
+    EXPECT_EQ(ReadBytes(Path("again.png")), ReadBytes(Path("g/set-0002.png")));
+
+    std::vector<std::string> turn = CommandOnPage(Page("g"), "set-0001-turn");
+    EXPECT_EQ(turn, (std::vector<std::string>{"--gan", "set-0001.gan", "--method", "hit-count",
+                                              "--filter", "log", "--fit", "--turn", "y", "--frames",
+                                              "120", "--res", "720", "--steps", "20000000", "-o",
+                                              "set-0001-turn"}));
+    EXPECT_EQ(ParseAnimateOptions(turn).action, CommandLineAction::Render);
+
+    // With a view given the thumbnails keep it, and the command lines say so.
+    ASSERT_EQ(Run("v", {"--count", "1", "--seed", "5", "--quiet", "--view", "-2,2,-1.5,2.5"}).code,
+              0);
+    EXPECT_NE(Page("v").find(" --view -2,2,-1.5,2.5 --res 3000"), std::string::npos);
+    EXPECT_EQ(ParseExploreOptions({"--type", "beta", "--size", "300x200", "-o", Path("w")}).error,
+              "--size: thumbnails are square; give their side with --res");
 }
 
 TEST_F(Explore, AnOldGalleryStaysWholeUntilANewPageListsAsManySets) {

@@ -237,10 +237,12 @@ TEST_F(PosterOrbits, TheCountsFileHoldsTheCountsOfTheFineGrid) {
     options.steps = 60000;
     PosterRecipe recipe = RecipeFromState(options);
     recipe.res = 210;
+    recipe.height = 150;
     recipe.supersample = 2;
     recipe.orbits = 3;
-    std::optional<CountGrid> grid = CountGrid::Make(420, true);
-    std::optional<CountGrid> shared = CountGrid::Make(420, true);
+    // A wide grid, so that rows and columns cannot be mistaken for each other.
+    std::optional<CountGrid> grid = CountGrid::Make(420, 300, true);
+    std::optional<CountGrid> shared = CountGrid::Make(420, 300, true);
     ASSERT_TRUE(grid && shared);
     RenderOrbits(
         recipe, *grid, 1, 0, [](std::uint64_t) {}, kNeverStop);
@@ -260,13 +262,13 @@ TEST_F(PosterOrbits, TheCountsFileHoldsTheCountsOfTheFineGrid) {
     Imf::InputFile input(dir.path("c.exr").c_str());
     const IMATH_NAMESPACE::Box2i window = input.header().dataWindow();
     ASSERT_EQ(window.max.x + 1, 420);
-    ASSERT_EQ(window.max.y + 1, 420);
+    ASSERT_EQ(window.max.y + 1, 300);
     std::vector<float> read(grid->pixels());
     Imf::FrameBuffer buffer;
     buffer.insert("Y", Imf::Slice(Imf::FLOAT, reinterpret_cast<char*>(read.data()), sizeof(float),
                                   sizeof(float) * 420));
     input.setFrameBuffer(buffer);
-    input.readPixels(0, 419);
+    input.readPixels(0, 299);
     const std::vector<float> counts(grid->counts(), grid->counts() + grid->pixels());
     EXPECT_EQ(read, counts);
 }
@@ -277,7 +279,7 @@ TEST_F(PosterTest, ARecipeRendersTheSameFileAgain) {
                       "--rotation",     "20,0,75",
                       "--order",        "ZXY",
                       "--view",         "-1.5,2.6,-1.4,2.7",
-                      "--res",          "200",
+                      "--size",         "240x200",
                       "--method",       "hit-count",
                       "--filter",       "log",
                       "--palette",      "2",

@@ -1,8 +1,10 @@
 #include "studio/explore.h"
+#include "studio/explore_commands.h"
 #include "studio/explore_shape.h"
 
 #include "../cli/temp_dir.h"
 #include "analysis/search.h"
+#include "palette/palette.h"
 #include "render/defaults.h"
 
 #include <gtest/gtest.h>
@@ -99,21 +101,55 @@ template <typename Lit> Shape ShapeOf(const Lit& lit) {
 }
 
 TEST(ExploreShape, DotsLinesAndFilledImagesAreDegenerateAndABlobIsNot) {
-    EXPECT_EQ(Degenerate(ShapeOf([](int x, int y) { return x % 20 == 0 && y % 20 == 0; })),
+    auto framed = [](const Shape& shape) { return Degenerate(shape, true); };
+    EXPECT_EQ(framed(ShapeOf([](int x, int y) { return x % 20 == 0 && y % 20 == 0; })),
               "too few pixels");
-    EXPECT_EQ(Degenerate(ShapeOf([](int, int) { return false; })), "too few pixels");
-    EXPECT_EQ(Degenerate(ShapeOf([](int x, int y) { return x != 0 || y != 0; })),
+    EXPECT_EQ(framed(ShapeOf([](int, int) { return false; })), "too few pixels");
+    EXPECT_EQ(framed(ShapeOf([](int x, int y) { return x != 0 || y != 0; })),
               "covers almost all of the image");
-    // A slanting band three pixels wide: more than 2% of the image, but flat.
-    EXPECT_EQ(Degenerate(ShapeOf([](int x, int y) { return std::abs(x - y) <= 1; })), "a line");
+    // A disc of 2.5% of the image is too small a framed picture, but may be
+    // a set in the corner of a view given.
+    const Shape small =
+        ShapeOf([](int x, int y) { return (x - 32) * (x - 32) + (y - 32) * (y - 32) <= 33; });
+    EXPECT_EQ(small.coverage, 101.0 / 4096.0);
+    EXPECT_EQ(framed(small), "too few pixels");
+    EXPECT_EQ(Degenerate(small, false), "");
+    // A slanting band three pixels wide: more than 3% of the image, but flat.
+    EXPECT_EQ(framed(ShapeOf([](int x, int y) { return std::abs(x - y) <= 1; })), "a line");
     const Shape disc =
         ShapeOf([](int x, int y) { return (x - 32) * (x - 32) + (y - 30) * (y - 30) <= 400; });
-    EXPECT_EQ(Degenerate(disc), "");
+    EXPECT_EQ(framed(disc), "");
     EXPECT_NEAR(disc.coverage, 3.14159 * 400 / 4096, 0.01);
     EXPECT_NEAR(disc.thickness, 1.0, 0.01);
     const Shape ellipse =
         ShapeOf([](int x, int y) { return (x - 32) * (x - 32) + 16 * (y - 32) * (y - 32) <= 900; });
     EXPECT_NEAR(ellipse.thickness, 0.25, 0.02) << "the narrow axis over the wide one";
+}
+
+TEST(ExploreCommands, TheLookOfAThumbnailIsSpelledOutForTheShell) {
+    PosterRecipe recipe;
+    recipe.method = 1;
+    recipe.filter = BatchFilter::LogSquared;
+    recipe.order = 3;
+    recipe.ghost = true;
+    recipe.view = MINMAX{-1.5, 2.0, 0.25, 3.75};
+    std::copy(defpal1, defpal1 + 768, recipe.palette.begin());
+    EXPECT_EQ(LookOptions(recipe, std::nullopt, "1"),
+              " --method hit-count --filter log-squared --order YZX --ghost --view "
+              "-1.5,2,0.25,3.75");
+    std::copy(defpal2, defpal2 + 768, recipe.palette.begin());
+    recipe.filter.reset();
+    EXPECT_EQ(LookOptions(recipe, 5.0, "2"),
+              " --method hit-count --palette 2 --order YZX --ghost --fit");
+    // A palette file by its whole name, quoted where a shell would split it.
+    recipe.palette[0] = 1;
+    recipe.order = 0;
+    recipe.ghost = false;
+    EXPECT_EQ(LookOptions(recipe, 2.5, "/maps/it's mine.map"),
+              " --method hit-count --palette '/maps/it'\\''s mine.map' --fit --margin 2.5");
+    EXPECT_EQ(PosterCommand("set-0007.gan", " --fit"),
+              "orvantis poster --gan set-0007.gan --fit --res 3000 --supersample 2 --steps "
+              "400000000 -o set-0007-poster.png");
 }
 
 } // namespace

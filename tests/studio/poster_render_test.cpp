@@ -29,16 +29,19 @@ std::uint64_t Counted(const CountGrid& grid) {
 
 TEST(RenderPoster, AStopFlagEndsTheOrbitsAtTheirNextReportAndTheResultSaysSo) {
     const PosterRecipe run = Recipe(100000);
-    const PosterCounts whole = RenderPoster(run, 2, [](std::uint64_t) {}, kNeverStop);
+    const PosterCounts whole = RenderPoster(
+        run, 2, [](std::uint64_t) {}, kNeverStop);
     ASSERT_TRUE(whole.grid);
     EXPECT_EQ(whole.end, PosterEnd::Rendered);
-    EXPECT_EQ(whole.grid->side(), 200);
+    EXPECT_EQ(whole.grid->width(), 200);
+    EXPECT_EQ(whole.grid->height(), 200);
     // Every step but the desktop program's first lands in the view.
     EXPECT_EQ(Counted(*whole.grid), 99999u);
 
     // Set before the start: not one point is counted.
     const std::atomic<bool> stopped{true};
-    const PosterCounts none = RenderPoster(run, 2, [](std::uint64_t) {}, stopped);
+    const PosterCounts none = RenderPoster(
+        run, 2, [](std::uint64_t) {}, stopped);
     ASSERT_TRUE(none.grid);
     EXPECT_EQ(none.end, PosterEnd::Stopped);
     EXPECT_EQ(Counted(*none.grid), 0u);
@@ -59,6 +62,29 @@ TEST(RenderPoster, AStopFlagEndsTheOrbitsAtTheirNextReportAndTheResultSaysSo) {
     EXPECT_EQ(part.end, PosterEnd::Stopped);
     EXPECT_EQ(reports, 1u);
     EXPECT_LT(Counted(*part.grid), longRun.steps / 10);
+}
+
+TEST(RenderPoster, AWidePosterCountsOnAWideGridAndItsMemoryIsCheckedAtItsSize) {
+    PosterRecipe wide = Recipe(100000);
+    wide.res = 320;
+    wide.height = 200;
+    wide.supersample = 2;
+    const PosterCounts made = RenderPoster(
+        wide, 1, [](std::uint64_t) {}, kNeverStop);
+    ASSERT_TRUE(made.grid);
+    EXPECT_EQ(made.grid->width(), 640);
+    EXPECT_EQ(made.grid->height(), 400);
+
+    wide.res = 400000;
+    wide.height = 300000;
+    const PosterCounts refused = RenderPoster(
+        wide, 1, [](std::uint64_t) {}, kNeverStop);
+    EXPECT_EQ(refused.end, PosterEnd::NoMemory);
+    EXPECT_EQ(refused.error.rfind("--size 400000x300000 with --supersample 2 needs 1788.3 GiB of "
+                                  "memory; ",
+                                  0),
+              0u)
+        << refused.error;
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 #include "studio/poster_grid.h"
 #include "studio/poster_recipe.h"
 
+#include "render/defaults.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -60,6 +62,28 @@ TEST(PosterRecipeText, ARecipeIsRefusedWhatTheCommandLineRefuses) {
     text[1].second = "sketch";
     EXPECT_FALSE(ReadRecipe(text, error));
     EXPECT_EQ(error, "its recipe has no readable command");
+}
+
+TEST(PosterRecipeText, AHeightReadsBackExactlyAndASquareRecipeHasNone) {
+    PosterRecipe wide;
+    wide.param = pdef[0];
+    wide.res = 1920;
+    wide.height = 1080;
+    wide.view = MINMAX{-1.0 / 3.0, 0.1, -2.0, 2.0};
+    std::string error;
+    EXPECT_EQ(ReadRecipe(RecipeText(wide, true), error), wide) << error;
+    EXPECT_EQ(RecipeText(wide, true).back(),
+              (std::pair<std::string, std::string>("orvantis:height", "1080")));
+    PosterRecipe square = wide;
+    square.height = 0;
+    const TextChunks text = RecipeText(square, true);
+    EXPECT_TRUE(std::none_of(text.begin(), text.end(),
+                             [](const auto& chunk) { return chunk.first == "orvantis:height"; }));
+    EXPECT_EQ(ReadRecipe(text, error), square) << error;
+    TextChunks low = RecipeText(wide, true);
+    low.back().second = "199";
+    EXPECT_FALSE(ReadRecipe(low, error));
+    EXPECT_EQ(error, "its recipe has no readable height");
 }
 
 } // namespace

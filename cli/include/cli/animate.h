@@ -20,7 +20,9 @@ struct AnimateOptions {
     std::optional<int> turn; // 0 about X, 1 about Y, 2 about Z
     std::uint32_t frames = 0;
     std::string directory;
-    RunPart part; // the frames this process renders of a run shared by several
+    bool ease = false;        // slow in and out
+    bool keepChaotic = false; // the path bent so that every frame is chaotic
+    RunPart part;             // the frames this process renders of a run shared by several
 };
 
 using AnimateCommandLine = ParsedCommandLine<AnimateOptions>;

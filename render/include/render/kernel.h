@@ -60,6 +60,9 @@ struct KernelInputs {
     MINMAX view;        // the part of the x-y plane mapped onto the image
     int res = 600;      // the image side in pixels
     bool ghost = false; // ghost image mode (Alpha, Beta and Gamma)
+    int height = 0;     // the image's rows where they differ from res; res is then its width
+
+    int rows() const { return height > 0 ? height : res; }
 
     bool operator==(const KernelInputs&) const = default;
 };
@@ -133,31 +136,39 @@ template <bool Depth = true>
     return next;
 }
 
-// Where a point, already rotated, lies on an image of side res that shows
-// the part view of the x-y plane.
-inline Pixel ProjectPoint(const VOXEL& point, const MINMAX& view, int res) {
-    const double dres = res;
-    const double column = (point.x - view.xmin) * dres / (view.xmax - view.xmin);
-    const double row = (point.y - view.ymin) * dres / (view.ymax - view.ymin);
+// Where a point, already rotated, lies on an image of width x height pixels
+// that shows the part view of the x-y plane.
+inline Pixel ProjectPoint(const VOXEL& point, const MINMAX& view, int width, int height) {
+    const double columns = width;
+    const double rows = height;
+    const double column = (point.x - view.xmin) * columns / (view.xmax - view.xmin);
+    const double row = (point.y - view.ymin) * rows / (view.ymax - view.ymin);
     Pixel at;
     at.x = std::fabs(column) < kFarAway ? static_cast<int>(column) : -1;
-    at.y = std::fabs(row) < kFarAway ? res - 1 - static_cast<int>(row) : -1;
+    at.y = std::fabs(row) < kFarAway ? height - 1 - static_cast<int>(row) : -1;
     return at;
 }
 
+// The same on a square image of side res.
+inline Pixel ProjectPoint(const VOXEL& point, const MINMAX& view, int res) {
+    return ProjectPoint(point, view, res, res);
+}
+
 // One render step: moves state.point on (resetting the ghost counter on the
-// first step), counts the step and returns the pixel of the new point,
-// turned by turn unless that is null. Depth as for MapPoint; a turn needs z.
+// first step), counts the step and returns the pixel of the new point on an
+// image of width x height, turned by turn unless that is null. Depth as for
+// MapPoint; a turn needs z.
 template <bool Depth = true>
 [[gnu::always_inline]] inline Pixel StepPoint(KernelState& state, int type, const PARAM& q,
                                               bool ghost, const Rotation* turn, const MINMAX& view,
-                                              int res) {
+                                              int width, int height) {
     if (state.step == 0) {
         state.ghostcount = 0;
     }
     state.point = MapPoint<Depth>(type, q, ghost, state.point, state.ghostcount);
     ++state.step;
-    return ProjectPoint(turn != nullptr ? turn->apply(state.point) : state.point, view, res);
+    return ProjectPoint(turn != nullptr ? turn->apply(state.point) : state.point, view, width,
+                        height);
 }
 
 // The render step of fixed inputs.
@@ -185,14 +196,14 @@ class RenderKernel {
     // Where a point is drawn: rotated, then projected through the view.
     Pixel pixel(const VOXEL& point) const {
         return ProjectPoint(rotation_.turns() ? rotation_.apply(point) : point, inputs_.view,
-                            inputs_.res);
+                            inputs_.res, inputs_.rows());
     }
 
     // One render step, as StepPoint.
     template <bool Depth = true> [[gnu::always_inline]] Pixel step(KernelState& state) const {
         return StepPoint<Depth>(state, inputs_.type, inputs_.param, inputs_.ghost,
-                                rotation_.turns() ? &rotation_ : nullptr, inputs_.view,
-                                inputs_.res);
+                                rotation_.turns() ? &rotation_ : nullptr, inputs_.view, inputs_.res,
+                                inputs_.rows());
     }
 
   private:

@@ -6,6 +6,7 @@
 #include "studio/poster_recipe.h"
 #include "studio/run_part.h"
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
@@ -16,12 +17,23 @@
 
 namespace orv {
 
+// How the path runs between its ends: eased in and out (slow at the start
+// and the end), and moved off its straight line in a, b, c and d by an
+// offset for each frame (none when empty).
+struct PathShape {
+    bool ease = false;
+    std::vector<std::array<double, 4>> offsets;
+
+    bool operator==(const PathShape&) const = default;
+};
+
 // Frame index (0 to frames - 1) of the animation from first to last: the
 // parameters, start point, rotation and view moved from first's to last's
 // (last is first without --to) and the turn added. A morph ends on last; a
 // turn ends one step short of the full circle, so that it loops.
 PosterRecipe FrameRecipe(const PosterRecipe& first, const PosterRecipe& last,
-                         std::optional<int> turn, std::uint32_t frames, std::uint32_t index);
+                         std::optional<int> turn, std::uint32_t frames, std::uint32_t index,
+                         const PathShape& shape = {});
 
 // The filter scale of every frame from the largest counts of quick probes:
 // the mean over the frame and its three neighbours on each side (around the
@@ -59,6 +71,6 @@ AnimationOutcome RenderAnimation(const std::filesystem::path& directory, const P
                                  const PosterRecipe& last, std::optional<int> turn,
                                  std::uint32_t frames, bool loops,
                                  const AnimationProgress& progress, const std::atomic<bool>& stop,
-                                 RunPart part = {});
+                                 const PathShape& shape = {}, RunPart part = {});
 
 } // namespace orv

@@ -18,10 +18,12 @@ struct ExploreRequest {
     PosterRecipe base; // the thumbnails' recipe; the search replaces its parameters
     std::uint32_t count = 12;
     std::uint32_t seed = 1;
-    std::filesystem::path directory; // made and locked by the caller
-    bool force = false;              // replace the sets of another run in the directory
-    std::optional<unsigned> threads; // every core when not given
-    std::uint64_t memory = 0;        // what the thumbnails of a batch of searches may take
+    std::filesystem::path directory;    // made and locked by the caller
+    bool force = false;                 // replace the sets of another run in the directory
+    std::optional<unsigned> threads;    // every core when not given
+    std::uint64_t memory = 0;           // what the thumbnails of a batch of searches may take
+    std::optional<double> margin;       // each thumbnail framed with it; the base's view without
+    std::optional<std::string> palette; // the --palette given, for the gallery's command lines
 };
 
 // What the caller hears of a run: once when the searches start, then the

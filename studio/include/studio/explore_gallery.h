@@ -18,9 +18,13 @@ struct GalleryEntry {
     double exponent = 0.0;
     double coverage = 0.0; // the share of pixels hit, 0 to 1
     long side = 0;         // the thumbnail's side in pixels
+    std::string look;      // the options of the thumbnail's look, for the command lines
 };
 
-// The page, its sets sorted by exponent from the highest, then by name.
+// The page, its sets sorted by exponent from the highest, then by name;
+// each shows the command lines of its poster and turn animation. In the
+// browser the page sorts and filters its sets by type, exponent and
+// coverage, with no network.
 std::string GalleryPage(std::vector<GalleryEntry> entries, const std::string& title);
 
 // The title of a page as it stands there, escapes and all; empty when the

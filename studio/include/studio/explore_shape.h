@@ -1,7 +1,8 @@
 // Whether the picture of a chaotic set is worth showing. The measure works
 // on the hit counts of the thumbnail:
-// - coverage, the share of pixels hit at least once: below 2% the picture
-//   is a few dots or a thin curve, above 70% it fills the image;
+// - coverage, the share of pixels hit at least once: below 3% of a framed
+//   picture (2% of one whose view was given, where the set may sit small in
+//   a corner) it is a few dots or a thin curve, above 70% it fills the image;
 // - the spread of the lit pixels along their two principal axes: when the
 //   narrower is under 5% of the wider, the picture is a line.
 #pragma once
@@ -13,6 +14,7 @@
 namespace orv {
 
 constexpr double kLeastCoverage = 0.02;
+constexpr double kLeastFramedCoverage = 0.03;
 constexpr double kMostCoverage = 0.70;
 constexpr double kLeastThickness = 0.05;
 
@@ -23,7 +25,8 @@ struct Shape {
 
 Shape MeasureShape(const CountGrid& grid);
 
-// Why a picture of this shape is degenerate; empty when it is not.
-std::string Degenerate(const Shape& shape);
+// Why a picture of this shape, framed to its set or not, is degenerate;
+// empty when it is not.
+std::string Degenerate(const Shape& shape, bool framed);
 
 } // namespace orv

@@ -16,15 +16,15 @@ namespace orv {
 // pixel, rows one after another.
 using RowSource = std::function<void(long first, long count, std::uint16_t* channels)>;
 
-// Writes a side x side RGB PNG of depth 8 or 16 bits per channel with the
+// Writes a width x height RGB PNG of depth 8 or 16 bits per channel with the
 // text chunks, asking source for its rows in bands. Channel values are 0 to
 // 255, or 0 to 65535 at depth 16. False when libpng failed; a failed write
 // shows in the stream's error flag.
-bool WritePosterPng(std::FILE* file, long side, int depth, const TextChunks& text,
+bool WritePosterPng(std::FILE* file, long width, long height, int depth, const TextChunks& text,
                     const RowSource& source);
 
 // Writes the counts of the grid as one 32-bit float channel "Y" of an
-// OpenEXR image of the grid's side. False, with the library's message in
+// OpenEXR image of the grid's size. False, with the library's message in
 // error, when it failed.
 bool WriteCountsExr(std::FILE* file, const CountGrid& grid, std::string& error);
 

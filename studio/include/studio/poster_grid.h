@@ -18,9 +18,12 @@ class CountGrid {
     // Bytes per pixel of the fine grid.
     static std::uint64_t BytesPerPixel(bool withValues) { return withValues ? 12 : 4; }
 
-    // A zero-filled grid of side x side pixels; nothing when the memory
+    // A zero-filled grid of width x height pixels; nothing when the memory
     // cannot be had.
-    static std::optional<CountGrid> Make(int side, bool withValues);
+    static std::optional<CountGrid> Make(int width, int height, bool withValues);
+    static std::optional<CountGrid> Make(int side, bool withValues) {
+        return Make(side, side, withValues);
+    }
 
     CountGrid(CountGrid&& other) noexcept;
     CountGrid& operator=(CountGrid&&) = delete;
@@ -28,16 +31,18 @@ class CountGrid {
     CountGrid& operator=(const CountGrid&) = delete;
     ~CountGrid();
 
-    int side() const { return side_; }
-    std::size_t pixels() const { return static_cast<std::size_t>(side_) * side_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    std::size_t pixels() const { return static_cast<std::size_t>(width_) * height_; }
     std::uint32_t* counts() const { return counts_; }
     // Null under Hit Count.
     std::uint64_t* values() const { return values_; }
 
   private:
-    CountGrid(int side, void* memory, std::size_t bytes, bool withValues);
+    CountGrid(int width, int height, void* memory, std::size_t bytes, bool withValues);
 
-    int side_ = 0;
+    int width_ = 0;
+    int height_ = 0;
     void* memory_ = nullptr;
     std::size_t bytes_ = 0;
     std::uint32_t* counts_ = nullptr;

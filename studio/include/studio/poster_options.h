@@ -5,6 +5,7 @@
 #pragma once
 
 #include "studio/command_line.h"
+#include "studio/frame_options.h"
 
 #include <cstdint>
 #include <optional>
@@ -21,6 +22,7 @@ struct PosterOptions {
     int depth = 8;
     std::optional<std::string> counts; // the raw counts as an OpenEXR file
     std::optional<std::string> recipe; // a poster PNG whose recipe is rendered again
+    FrameOptions frame;
 };
 
 using PosterCommandLine = ParsedCommandLine<PosterOptions>;

@@ -31,6 +31,11 @@ struct PosterRecipe {
     std::uint32_t orbits = 1;
     int supersample = 1;
     int depth = 8;
+    // The picture's rows where they differ from res, which is then its
+    // width; 0 for a square picture.
+    long height = 0;
+
+    long rows() const { return height > 0 ? height : res; }
 
     bool operator==(const PosterRecipe&) const = default;
 };

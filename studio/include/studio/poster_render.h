@@ -22,6 +22,10 @@ struct PosterGrid {
     std::string error;
 };
 
+// The option that gives the recipe's picture size, as the messages name it:
+// "--res 600" or "--size 1920x1080".
+std::string PictureSize(const PosterRecipe& recipe);
+
 // The grid of the recipe, when the memory it needs is there; half of what is
 // left may go to the threads' own grids.
 PosterGrid MakePosterGrid(const PosterRecipe& recipe);
