@@ -44,7 +44,8 @@ std::vector<std::string> SavePoster(const PosterRecipe& recipe, const CountGrid&
         failures.push_back("Not enough memory to equalize the counts of this poster.");
         return failures;
     }
-    const std::size_t rowValues = 3 * static_cast<std::size_t>(recipe.res);
+    const std::size_t rowValues =
+        (recipe.transparent ? 4 : 3) * static_cast<std::size_t>(recipe.res);
     const RowSource rows = [&](long first, long count, std::uint16_t* channels) {
         Parallel(count, threads, [&](long y) {
             colouring->row(first + y, channels + static_cast<std::size_t>(y) * rowValues);
@@ -54,8 +55,9 @@ std::vector<std::string> SavePoster(const PosterRecipe& recipe, const CountGrid&
     SafeFile picture;
     SaveResult saved = picture.Open(picturePath);
     const SafeFile* failed = &picture;
-    if (saved == SaveResult::Saved && !WritePosterPng(picture.stream(), recipe.res, recipe.depth,
-                                                      RecipeText(recipe, true), rows)) {
+    if (saved == SaveResult::Saved &&
+        !WritePosterPng(picture.stream(), recipe.res, recipe.depth, RecipeText(recipe, true), rows,
+                        recipe.transparent)) {
         saved = SaveResult::WriteError;
     }
     SafeFile counts;

@@ -5,6 +5,7 @@
 
 #include "render/types.h"
 #include "studio/recipe_basics.h"
+#include "studio/tone_settings.h"
 
 #include <array>
 #include <cstdint>
@@ -31,6 +32,10 @@ struct PosterRecipe {
     std::uint32_t orbits = 1;
     int supersample = 1;
     int depth = 8;
+    // The log-density tone map instead of the filters; an alpha channel of
+    // coverage instead of the background.
+    std::optional<ToneSettings> tone;
+    bool transparent = false;
 
     bool operator==(const PosterRecipe&) const = default;
 };
