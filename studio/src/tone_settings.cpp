@@ -57,6 +57,16 @@ bool IsToneOption(std::string_view name) {
     return name == "--de";
 }
 
+bool NamesToneOption(const std::vector<std::string>& args) {
+    for (const std::string& arg : args) {
+        if (arg.rfind("--", 0) == 0 &&
+            IsToneOption(std::string_view(arg).substr(0, arg.find('=')))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::optional<std::string> ReadToneOption(std::string_view name, const std::string& value,
                                           ToneSettings& tone) {
     const std::string quoted = "'" + value + "'";

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orv {
 
@@ -20,6 +21,9 @@ struct ToneSettings {
 
 // Whether name is one of the options that choose the tone map.
 bool IsToneOption(std::string_view name);
+
+// Whether args name any of them, with or without "=value".
+bool NamesToneOption(const std::vector<std::string>& args);
 
 // Reads the value of the tone option name into tone; the refusal naming the
 // option and the value, or nothing.
