@@ -186,6 +186,11 @@ std::vector<std::uint16_t> Rows(const PosterRecipe& recipe, const CountGrid& gri
     return channels;
 }
 
+std::string Bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 TEST(Transparency, AlphaIsTheCoverageZeroWhereNothingFellAndFullWhereItIsDense) {
     const CountGrid grid = Corners();
     PosterRecipe recipe;
@@ -215,6 +220,23 @@ TEST(Transparency, AlphaIsTheCoverageZeroWhereNothingFellAndFullWhereItIsDense) 
               (std::vector<std::uint16_t>{
                   0, 0, static_cast<std::uint16_t>(std::lround(lifted(2000) * 200 / 255 * 65535)),
                   65535}));
+
+    // The PNG is RGBA (colour type 6) at either depth; the counts file is
+    // the same as without transparency.
+    const ScratchDir scratch;
+    for (int depth : {8, 16}) {
+        recipe.depth = depth;
+        ASSERT_TRUE(
+            SavePoster(recipe, grid, 2, scratch / "clear.png", scratch / "clear.exr").empty());
+        const std::string png = Bytes(scratch / "clear.png");
+        EXPECT_EQ(png[24], depth);
+        EXPECT_EQ(png[25], 6);
+    }
+    recipe.transparent = false;
+    ASSERT_TRUE(
+        SavePoster(recipe, grid, 2, scratch / "opaque.png", scratch / "opaque.exr").empty());
+    EXPECT_EQ(Bytes(scratch / "opaque.png")[25], 2);
+    EXPECT_EQ(Bytes(scratch / "opaque.exr"), Bytes(scratch / "clear.exr"));
 }
 
 TEST(DensityEstimate, SparseHitsSpreadTheirCountAndDenseOnesStay) {
@@ -246,11 +268,6 @@ TEST(DensityEstimate, SparseHitsSpreadTheirCountAndDenseOnesStay) {
         estimate.rows(*grid, first, std::min(3L, 16 - first), split.data() + first * 16, nullptr);
     }
     EXPECT_EQ(split, whole);
-}
-
-std::string Bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 TEST(DensityEstimate, APosterIsTheSameOnOneThreadOrTwo) {
