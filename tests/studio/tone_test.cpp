@@ -221,6 +221,20 @@ TEST(Transparency, AlphaIsTheCoverageZeroWhereNothingFellAndFullWhereItIsDense) 
                   0, 0, static_cast<std::uint16_t>(std::lround(lifted(2000) * 200 / 255 * 65535)),
                   65535}));
 
+    // Opaque, the background shows through as far as the opacity leaves it.
+    recipe.transparent = false;
+    recipe.background = {101, 3, 250};
+    const auto behind = [&](double alpha, int channel) {
+        return static_cast<std::uint16_t>(std::lround((1 - alpha) * (channel / 255.0) * 65535));
+    };
+    const std::vector<std::uint16_t> opaque = Rows(recipe, grid);
+    EXPECT_EQ((std::vector<std::uint16_t>(opaque.begin(), opaque.begin() + 6)),
+              (std::vector<std::uint16_t>{25957, 771, 64250, behind(lifted(1), 101),
+                                          behind(lifted(1), 3), behind(lifted(1), 250)}));
+    // The dense pixel's blue: row 1 starts at 8, its second pixel at 11.
+    EXPECT_EQ(opaque[13], std::lround(lifted(2000) * 200 / 255 * 65535));
+    recipe.transparent = true;
+
     // The PNG is RGBA (colour type 6) at either depth; the counts file is
     // the same as without transparency.
     const ScratchDir scratch;
