@@ -82,12 +82,15 @@ void BM_ToneAndDensityOfA12000Grid(benchmark::State& state) {
         const double tone = Colouring(recipe, *grid);
         recipe.tone->de = 5;
         const double estimated = Colouring(recipe, *grid);
+        recipe.tone->de = 20;
+        const double widest = Colouring(recipe, *grid);
         state.counters["poster_1e9_s"] = poster;
         state.counters["tone_s"] = tone;
         state.counters["tone_share"] = tone / poster;
         state.counters["de5_s"] = estimated - tone;
         state.counters["de5_share"] = (estimated - tone) / poster;
         state.counters["de5_sparse_s"] = sparse;
+        state.counters["de20_share"] = (widest - tone) / poster;
     }
 }
 BENCHMARK(BM_ToneAndDensityOfA12000Grid)->Iterations(1)->Unit(benchmark::kSecond);
