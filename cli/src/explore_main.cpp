@@ -81,7 +81,7 @@ ExploreCommandLine ParseExploreOptions(const std::vector<std::string>& args) {
             thumbnail.insert(thumbnail.end(), {name, value});
         }
     }
-    if (!methodGiven && !Names(thumbnail, "--filter")) {
+    if (!methodGiven && !Names(thumbnail, "--filter") && !NamesToneOption(thumbnail)) {
         thumbnail.insert(thumbnail.end(), {"--filter", "log"});
     }
     thumbnail.insert(thumbnail.end(), {"--output", "thumbnail.png"});

@@ -31,6 +31,9 @@ render --help): --gan, --type, --params, --start, --rotation, --order,
   --supersample K        1 to 4 (1): each pixel is the mean colour of K x K
                          finer pixels, for smooth edges
   --depth D              8 or 16 bits per channel (8)
+  --brightness B, --gamma G, --vibrancy V, --highlight H, --de R
+                         the log-density tone map instead of --filter;
+                         --background transparent writes RGBA
   --counts FILE.exr      also the raw hit counts of the fine grid, as 32-bit
                          floats in an OpenEXR file
   --recipe POSTER.png    renders again the picture whose recipe POSTER.png

@@ -1,6 +1,7 @@
 #include "studio/command_line.h"
 
 #include "files/file_name.h"
+#include "studio/tone_settings.h"
 
 #include <cctype>
 #include <cerrno>
@@ -158,6 +159,19 @@ Error ReadFilter(const std::string& text, std::optional<BatchFilter>& into) {
 using ValueReader = std::function<Error(RenderOptions&, const std::string&)>;
 using FlagReader = std::function<void(RenderOptions&)>;
 
+// A tone option: the first one given chooses the tone map, with the
+// defaults for the others.
+ValueReader ToneReader(std::string_view name) {
+    return [name](RenderOptions& o, const std::string& v) {
+        ToneSettings tone = o.tone.value_or(ToneSettings{});
+        Error error = ReadToneOption(name, v, tone);
+        if (!error) {
+            o.tone = tone;
+        }
+        return error;
+    };
+}
+
 const std::map<std::string_view, ValueReader>& ValueOptions() {
     static const std::map<std::string_view, ValueReader> options = {
         {"--gan",
@@ -196,7 +210,9 @@ const std::map<std::string_view, ValueReader>& ValueOptions() {
          }},
         {"--background",
          [](RenderOptions& o, const std::string& v) {
-             return ReadList("--background", v, o.background, ReadInteger);
+             o.transparent = Lower(v) == "transparent";
+             return o.transparent ? std::nullopt
+                                  : ReadList("--background", v, o.background, ReadInteger);
          }},
         {"--palette",
          [](RenderOptions& o, const std::string& v) -> Error {
@@ -219,6 +235,11 @@ const std::map<std::string_view, ValueReader>& ValueOptions() {
              o.output = v;
              return std::nullopt;
          }},
+        {"--brightness", ToneReader("--brightness")},
+        {"--gamma", ToneReader("--gamma")},
+        {"--vibrancy", ToneReader("--vibrancy")},
+        {"--highlight", ToneReader("--highlight")},
+        {"--de", ToneReader("--de")},
     };
     return options;
 }
@@ -260,6 +281,10 @@ Error CheckCombination(const RenderOptions& options) {
     if (options.lmap && options.filter) {
         return "--filter cannot be applied to a Lyapunov map (--lmap): it has no hit counts";
     }
+    if (options.filter && options.tone) {
+        return "--filter cannot be combined with --brightness, --gamma, --vibrancy, --highlight "
+               "or --de, which choose the log-density tone map";
+    }
     return std::nullopt;
 }
 
@@ -276,6 +301,11 @@ CommandLine ParseRenderOptions(const std::vector<std::string>& args) {
     CommandLine result = ParsePictureOptions(args);
     if (result.action == CommandLineAction::Render && !EndsInImageType(result.options.output)) {
         return Failed("-o: " + Quoted(result.options.output) + " must end in .tga or .png");
+    }
+    if (result.action == CommandLineAction::Render &&
+        (result.options.tone || result.options.transparent)) {
+        return Failed("the tone options and --background transparent are for poster, explore and "
+                      "animate; render draws as the desktop program does");
     }
     return result;
 }

@@ -12,14 +12,15 @@ bool WritePicture(const PosterRecipe& recipe, const CountGrid& grid, std::uint32
                   SafeFile& file) {
     try {
         const PosterColouring colouring(recipe, grid, scale);
-        const std::size_t rowValues = 3 * static_cast<std::size_t>(recipe.res);
+        const std::size_t rowValues =
+            (recipe.transparent ? 4 : 3) * static_cast<std::size_t>(recipe.res);
         const RowSource rows = [&](long first, long count, std::uint16_t* channels) {
             for (long y = 0; y < count; ++y) {
                 colouring.row(first + y, channels + static_cast<std::size_t>(y) * rowValues);
             }
         };
         return WritePosterPng(file.stream(), recipe.res, recipe.rows(), recipe.depth,
-                              RecipeText(recipe, true), rows);
+                              RecipeText(recipe, true), rows, recipe.transparent);
     } catch (const std::bad_alloc&) {
         return false;
     }

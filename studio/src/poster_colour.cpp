@@ -22,6 +22,10 @@ PosterColouring::PosterColouring(const PosterRecipe& recipe, const CountGrid& gr
     : recipe_(recipe), grid_(grid), background_{static_cast<double>(recipe.background[0]),
                                                 static_cast<double>(recipe.background[1]),
                                                 static_cast<double>(recipe.background[2])} {
+    if (recipe.tone) {
+        tone_.emplace(recipe, grid);
+        return;
+    }
     if (recipe.method != 1 || !recipe.filter) {
         return;
     }
@@ -96,25 +100,40 @@ Colour PosterColouring::fine(std::size_t pixel) const {
 }
 
 void PosterColouring::row(long y, std::uint16_t* channels) const {
+    if (tone_) {
+        tone_->row(y, channels);
+        return;
+    }
     const std::size_t factor = static_cast<std::size_t>(recipe_.supersample);
     const std::size_t side = static_cast<std::size_t>(grid_.width());
     const double samples = static_cast<double>(factor * factor);
     const double scale = recipe_.depth == 16 ? 257.0 : 1.0;
     for (std::size_t x = 0; x < static_cast<std::size_t>(recipe_.res); ++x) {
         Colour sum;
+        std::size_t lit = 0;
         for (std::size_t j = 0; j < factor; ++j) {
             const std::size_t first =
                 (static_cast<std::size_t>(y) * factor + j) * side + x * factor;
             for (std::size_t i = 0; i < factor; ++i) {
+                if (recipe_.transparent && grid_.counts()[first + i] == 0) {
+                    continue;
+                }
                 const Colour colour = fine(first + i);
                 sum.r += colour.r;
                 sum.g += colour.g;
                 sum.b += colour.b;
+                ++lit;
             }
         }
-        *channels++ = static_cast<std::uint16_t>(std::lround(sum.r / samples * scale));
-        *channels++ = static_cast<std::uint16_t>(std::lround(sum.g / samples * scale));
-        *channels++ = static_cast<std::uint16_t>(std::lround(sum.b / samples * scale));
+        // With transparency the colour is the lit pixels' alone.
+        const double shares = recipe_.transparent ? std::max<double>(lit, 1.0) : samples;
+        *channels++ = static_cast<std::uint16_t>(std::lround(sum.r / shares * scale));
+        *channels++ = static_cast<std::uint16_t>(std::lround(sum.g / shares * scale));
+        *channels++ = static_cast<std::uint16_t>(std::lround(sum.b / shares * scale));
+        if (recipe_.transparent) {
+            *channels++ = static_cast<std::uint16_t>(
+                std::lround(static_cast<double>(lit) / samples * scale * 255.0));
+        }
     }
 }
 

@@ -29,14 +29,14 @@ void QuietWarning(png_structp, png_const_charp) {}
 
 // Everything libpng can abandon by a jump; returns false after one.
 bool Write(png_structp png, png_infop info, std::FILE* file, long width, long height, int depth,
-           const TextChunks& text, const RowSource& source, PngBuffers& buffers) {
+           bool alpha, const TextChunks& text, const RowSource& source, PngBuffers& buffers) {
     if (setjmp(png_jmpbuf(png)) != 0) {
         return false;
     }
     png_init_io(png, file);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height),
-                 depth, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+                 depth, alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     for (const auto& [key, value] : text) {
         png_text chunk{};
         chunk.compression = PNG_TEXT_COMPRESSION_NONE;
@@ -47,7 +47,7 @@ bool Write(png_structp png, png_infop info, std::FILE* file, long width, long he
     }
     png_set_text(png, info, buffers.text.data(), static_cast<int>(buffers.text.size()));
     png_write_info(png, info);
-    const std::size_t values = 3 * static_cast<std::size_t>(width);
+    const std::size_t values = (alpha ? 4 : 3) * static_cast<std::size_t>(width);
     for (long first = 0; first < height; first += kBand) {
         const long count = std::min(kBand, height - first);
         source(first, count, buffers.channels.data());
@@ -70,9 +70,9 @@ bool Write(png_structp png, png_infop info, std::FILE* file, long width, long he
 } // namespace
 
 bool WritePosterPng(std::FILE* file, long width, long height, int depth, const TextChunks& text,
-                    const RowSource& source) {
+                    const RowSource& source, bool alpha) {
     PngBuffers buffers;
-    const std::size_t values = 3 * static_cast<std::size_t>(width);
+    const std::size_t values = (alpha ? 4 : 3) * static_cast<std::size_t>(width);
     buffers.channels.resize(values * static_cast<std::size_t>(std::min(kBand, height)));
     buffers.row.resize(values * static_cast<std::size_t>(depth / 8));
     buffers.text.reserve(text.size());
@@ -84,7 +84,7 @@ bool WritePosterPng(std::FILE* file, long width, long height, int depth, const T
         ~Writer() { png_destroy_write_struct(&png, &info); }
     } writer;
     return writer.info != nullptr &&
-           Write(writer.png, writer.info, file, width, height, depth, text, source, buffers);
+           Write(writer.png, writer.info, file, width, height, depth, alpha, text, source, buffers);
 }
 
 } // namespace orv

@@ -184,6 +184,18 @@ TextChunks RecipeText(const PosterRecipe& r, bool poster) {
             text.emplace_back("orvantis:height", std::to_string(r.height));
         }
     }
+    // Only a recipe that asks for them names the tone map and transparency,
+    // so that older recipes keep their text.
+    if (r.tone) {
+        text.insert(text.end(), {{"orvantis:brightness", Reals({r.tone->brightness})},
+                                 {"orvantis:gamma", Reals({r.tone->gamma})},
+                                 {"orvantis:vibrancy", Reals({r.tone->vibrancy})},
+                                 {"orvantis:highlight", Reals({r.tone->highlight})},
+                                 {"orvantis:de", std::to_string(r.tone->de)}});
+    }
+    if (r.transparent) {
+        text.emplace_back("orvantis:transparent", "on");
+    }
     return text;
 }
 
@@ -240,11 +252,30 @@ std::optional<PosterRecipe> ReadRecipe(const TextChunks& text, std::string& erro
             r.height = static_cast<long>(read.whole("orvantis:height", 200, 1'000'000'000, 0));
         }
     }
+    if (read.has("orvantis:brightness")) {
+        ToneSettings& tone = r.tone.emplace();
+        tone.brightness = read.reals<1>("orvantis:brightness")[0];
+        tone.gamma = read.reals<1>("orvantis:gamma")[0];
+        tone.vibrancy = read.reals<1>("orvantis:vibrancy")[0];
+        tone.highlight = read.reals<1>("orvantis:highlight")[0];
+        tone.de = static_cast<int>(read.whole("orvantis:de", 0, 20, 0));
+        if (const std::string outside = ToneOutOfRange(tone); !outside.empty()) {
+            read.fail(("orvantis:" + outside).c_str());
+        }
+    }
+    if (read.has("orvantis:transparent")) {
+        r.transparent = read.choice("orvantis:transparent", kSwitch) == 1;
+    }
     if (!read.failed().empty()) {
         error = "its recipe has no readable " + read.failed().substr(9);
         return std::nullopt;
     }
     // What the command line refuses, a recipe may not ask for either.
+    if (r.filter && r.tone) {
+        error = std::string("its recipe gives the filter ") +
+                kFilters[static_cast<int>(*r.filter)] + " with the log-density tone map";
+        return std::nullopt;
+    }
     if (r.filter && r.method != 1) {
         error = std::string("its recipe gives the filter ") +
                 kFilters[static_cast<int>(*r.filter)] + " with the " + kMethods[r.method] +

@@ -44,7 +44,8 @@ std::vector<std::string> SavePoster(const PosterRecipe& recipe, const CountGrid&
         failures.push_back("Not enough memory to equalize the counts of this poster.");
         return failures;
     }
-    const std::size_t rowValues = 3 * static_cast<std::size_t>(recipe.res);
+    const std::size_t rowValues =
+        (recipe.transparent ? 4 : 3) * static_cast<std::size_t>(recipe.res);
     const RowSource rows = [&](long first, long count, std::uint16_t* channels) {
         Parallel(count, threads, [&](long y) {
             colouring->row(first + y, channels + static_cast<std::size_t>(y) * rowValues);
@@ -56,7 +57,7 @@ std::vector<std::string> SavePoster(const PosterRecipe& recipe, const CountGrid&
     const SafeFile* failed = &picture;
     if (saved == SaveResult::Saved &&
         !WritePosterPng(picture.stream(), recipe.res, recipe.rows(), recipe.depth,
-                        RecipeText(recipe, true), rows)) {
+                        RecipeText(recipe, true), rows, recipe.transparent)) {
         saved = SaveResult::WriteError;
     }
     SafeFile counts;

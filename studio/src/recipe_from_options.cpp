@@ -257,6 +257,8 @@ RecipeReading RecipeOfOptions(const RenderOptions& options) {
     recipe.ghost = picture.ghost;
     recipe.filter = options.filter;
     recipe.steps = options.steps;
+    recipe.tone = options.tone;
+    recipe.transparent = options.transparent;
     return reading.take(recipe);
 }
 

@@ -247,5 +247,17 @@ TEST_F(Explore, AFolderHeldByAnotherRunOrNotToBeMadeIsRefusedBeforeAnyWrite) {
     EXPECT_FALSE(std::filesystem::exists(Path("new")));
 }
 
+TEST(ExploreOptions, AToneOptionTakesThePlaceOfTheDefaultLogFilter) {
+    const ExploreCommandLine plain = ParseExploreOptions({"--type", "alpha", "-o", "dir"});
+    ASSERT_EQ(plain.action, CommandLineAction::Render) << plain.error;
+    EXPECT_EQ(plain.options.thumbnail.picture.filter, BatchFilter::Log);
+    EXPECT_FALSE(plain.options.thumbnail.picture.tone);
+    const ExploreCommandLine toned =
+        ParseExploreOptions({"--type", "alpha", "--gamma=3", "-o", "dir"});
+    ASSERT_EQ(toned.action, CommandLineAction::Render) << toned.error;
+    EXPECT_FALSE(toned.options.thumbnail.picture.filter);
+    EXPECT_EQ(toned.options.thumbnail.picture.tone->gamma, 3.0);
+}
+
 } // namespace
 } // namespace orv::test

@@ -6,8 +6,10 @@
 #include "render/colouring.h"
 #include "studio/poster_grid.h"
 #include "studio/poster_recipe.h"
+#include "studio/tone_map.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace orv {
@@ -31,7 +33,9 @@ class PosterColouring {
     Colour fine(std::size_t pixel) const;
 
     // Output row y as 3 * res channel values, 0 to 255 at depth 8 or 0 to
-    // 65535 at depth 16, red first.
+    // 65535 at depth 16, red first; with transparency 4 * res, the fourth
+    // of each pixel its share of lit fine pixels (the opacity under the
+    // tone map), the colour theirs alone.
     void row(long y, std::uint16_t* channels) const;
 
   private:
@@ -49,6 +53,8 @@ class PosterColouring {
     std::uint64_t cdfmin_ = 0;
     double totalpixels_ = 0.0;
     double logfactor_ = 0.0;
+    // The log-density tone map, when the recipe has one.
+    std::optional<ToneMapping> tone_;
 };
 
 } // namespace orv

@@ -18,10 +18,11 @@ using RowSource = std::function<void(long first, long count, std::uint16_t* chan
 
 // Writes a width x height RGB PNG of depth 8 or 16 bits per channel with the
 // text chunks, asking source for its rows in bands. Channel values are 0 to
-// 255, or 0 to 65535 at depth 16. False when libpng failed; a failed write
+// 255, or 0 to 65535 at depth 16. With alpha the PNG is RGBA and the source
+// gives 4 channel values a pixel. False when libpng failed; a failed write
 // shows in the stream's error flag.
 bool WritePosterPng(std::FILE* file, long width, long height, int depth, const TextChunks& text,
-                    const RowSource& source);
+                    const RowSource& source, bool alpha = false);
 
 // Writes the counts of the grid as one 32-bit float channel "Y" of an
 // OpenEXR image of the grid's size. False, with the library's message in

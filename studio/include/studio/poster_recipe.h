@@ -5,6 +5,7 @@
 
 #include "render/types.h"
 #include "studio/recipe_basics.h"
+#include "studio/tone_settings.h"
 
 #include <array>
 #include <cstdint>
@@ -36,6 +37,11 @@ struct PosterRecipe {
     long height = 0;
 
     long rows() const { return height > 0 ? height : res; }
+
+    // The log-density tone map instead of the filters; an alpha channel of
+    // coverage instead of the background.
+    std::optional<ToneSettings> tone;
+    bool transparent = false;
 
     bool operator==(const PosterRecipe&) const = default;
 };

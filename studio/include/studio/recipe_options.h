@@ -3,6 +3,7 @@
 #pragma once
 
 #include "studio/recipe_basics.h"
+#include "studio/tone_settings.h"
 
 #include <array>
 #include <cstdint>
@@ -37,6 +38,9 @@ struct RenderOptions {
     BatchDisplay display = BatchDisplay::Automatic;
     // The command whose picture these are, which its messages name.
     std::string command = "render";
+    // The log-density tone map, when any of its options is given.
+    std::optional<ToneSettings> tone;
+    bool transparent = false; // --background transparent
 };
 
 } // namespace orv
