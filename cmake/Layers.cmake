@@ -9,7 +9,7 @@ set(ORV_LAYERS
   analysis,filters,files
   studio
   ui
-  cli
+  cli,python
   app)
 
 # Headers of a lower layer that a folder still may not include, as

@@ -26,11 +26,11 @@ namespace orv {
 
 int RecipeFromOptions(const PosterOptions& options, PosterRecipe& recipe, std::ostream& err) {
     const Reporter report(err, options.picture.command);
-    RenderOptions picture = options.picture;
-    if (picture.random && !picture.seed) {
-        picture.seed = static_cast<std::uint32_t>(std::time(nullptr));
+    PosterOptions poster = options;
+    if (poster.picture.random && !poster.picture.seed) {
+        poster.picture.seed = static_cast<std::uint32_t>(std::time(nullptr));
     }
-    const RecipeReading reading = RecipeOfOptions(picture);
+    const RecipeReading reading = RecipeOfOptions(poster);
     for (const std::string& message : reading.messages) {
         report(message);
     }
@@ -38,9 +38,6 @@ int RecipeFromOptions(const PosterOptions& options, PosterRecipe& recipe, std::o
         return reading.refusal == RecipeRefusal::NotFound ? kExitNotFound : kExitBadInput;
     }
     recipe = *reading.recipe;
-    recipe.orbits = options.orbits;
-    recipe.supersample = options.supersample;
-    recipe.depth = options.depth;
     return 0;
 }
 

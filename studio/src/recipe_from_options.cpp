@@ -260,4 +260,14 @@ RecipeReading RecipeOfOptions(const RenderOptions& options) {
     return reading.take(recipe);
 }
 
+RecipeReading RecipeOfOptions(const PosterOptions& poster) {
+    RecipeReading reading = RecipeOfOptions(poster.picture);
+    if (reading.recipe) {
+        reading.recipe->orbits = poster.orbits;
+        reading.recipe->supersample = poster.supersample;
+        reading.recipe->depth = poster.depth;
+    }
+    return reading;
+}
+
 } // namespace orv

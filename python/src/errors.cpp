@@ -1,0 +1,29 @@
+#include "errors.h"
+
+#include <pybind11/pybind11.h>
+
+namespace py = pybind11;
+
+namespace orv::python {
+
+void RaiseValueError(const std::string& message) {
+    throw py::value_error(message);
+}
+
+void RaiseTypeError(const std::string& message) {
+    throw py::type_error(message);
+}
+
+void RaiseOSError(int error, const std::string& message) {
+    const py::object exception = py::module_::import("builtins").attr("OSError")(error, message);
+    PyErr_SetObject(reinterpret_cast<PyObject*>(Py_TYPE(exception.ptr())), exception.ptr());
+    throw py::error_already_set();
+}
+
+void Warn(const std::string& message) {
+    if (PyErr_WarnEx(PyExc_UserWarning, message.c_str(), 1) != 0) {
+        throw py::error_already_set();
+    }
+}
+
+} // namespace orv::python

@@ -1,0 +1,30 @@
+// The options of a recipe, as Python passes them by name, turned into the
+// words of the command line, so that the command line's reader checks them
+// and gives its messages. Python's types are checked first.
+#pragma once
+
+#include <pybind11/pybind11.h>
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orv::python {
+
+struct OptionWords {
+    std::vector<std::string> words; // "--name=value" or "--flag", in the table's order
+    std::vector<std::string> names; // the options given, by their Python names
+    // A palette given as 256 entries of red, green and blue, which has no word.
+    std::optional<std::array<unsigned char, 768>> palette;
+};
+
+// The words of options. Raises TypeError for an unknown name or a value of
+// the wrong type, OSError for a file that cannot be read. None, and False
+// for a flag, stand for an option not given.
+OptionWords WordsOfOptions(const pybind11::dict& options, const char* function);
+
+// The names a recipe takes, in the table's order.
+std::vector<std::string> OptionNames();
+
+} // namespace orv::python
