@@ -14,6 +14,11 @@ void RaiseTypeError(const std::string& message) {
     throw py::type_error(message);
 }
 
+void RaiseMemoryError(const std::string& message) {
+    PyErr_SetString(PyExc_MemoryError, message.c_str());
+    throw py::error_already_set();
+}
+
 void RaiseOSError(int error, const std::string& message) {
     const py::object exception = py::module_::import("builtins").attr("OSError")(error, message);
     PyErr_SetObject(reinterpret_cast<PyObject*>(Py_TYPE(exception.ptr())), exception.ptr());

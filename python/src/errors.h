@@ -13,6 +13,9 @@ namespace orv::python {
 // as the system's error number says.
 [[noreturn]] void RaiseOSError(int error, const std::string& message);
 
+// Raises MemoryError(message).
+[[noreturn]] void RaiseMemoryError(const std::string& message);
+
 // Raises TypeError(message).
 [[noreturn]] void RaiseTypeError(const std::string& message);
 

@@ -1,3 +1,4 @@
+#include "explore_animate.h"
 #include "recipe_binding.h"
 #include "rendering.h"
 
@@ -12,4 +13,5 @@ poster as `orvantis poster` does, explore() finds chaotic sets and frames()
 draws an animation.)";
     orv::python::BindRecipe(module);
     orv::python::BindRendering(module);
+    orv::python::BindExploreAnimate(module);
 }

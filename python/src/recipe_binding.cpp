@@ -210,7 +210,10 @@ unsigned ThreadsOf(const py::object& threads) {
 
 Recipe MakeRecipe(const py::dict& options, const char* function) {
     const OptionWords given = WordsOfOptions(options, function);
-    const RecipeReading reading = RecipeOfOptions(ReadPosterWords(given.words));
+    return RecipeOfReading(RecipeOfOptions(ReadPosterWords(given.words)), given);
+}
+
+Recipe RecipeOfReading(const RecipeReading& reading, const OptionWords& given) {
     if (!reading.recipe) {
         RaiseValueError(reading.messages.back());
     }

@@ -22,37 +22,19 @@ namespace orv::python {
 
 namespace {
 
-// The counts of the recipe, rendered off the GIL on threads threads.
-CountGrid Counts(const PosterRecipe& recipe, unsigned threads, const py::object& progress) {
-    std::optional<PosterCounts> made;
-    RunInterruptible(
-        [&](const WorkControl& control) {
-            made.emplace(RenderPoster(
-                recipe, threads, [&](std::uint64_t done) { control.done = done; }, control.stop));
-            if (made->end == PosterEnd::Rendered) {
-                control.done = recipe.steps;
-            }
-        },
-        progress, recipe.steps);
-    if (!made->grid) {
-        throw std::bad_alloc();
-    }
-    return std::move(*made->grid);
-}
-
 py::array CountsOf(const Recipe& recipe, const py::object& threads, const py::object& progress) {
-    return CountsArray(Counts(recipe.poster, ThreadsOf(threads), progress));
+    return CountsArray(RenderCounts(recipe.poster, ThreadsOf(threads), progress));
 }
 
 py::array ValuesOf(const Recipe& recipe, const py::object& threads, const py::object& progress) {
     if (recipe.poster.method == 1) {
         RaiseValueError("values: Hit Count sums no values; counts() gives its hits");
     }
-    return ValuesArray(Counts(recipe.poster, ThreadsOf(threads), progress));
+    return ValuesArray(RenderCounts(recipe.poster, ThreadsOf(threads), progress));
 }
 
 py::array ImageOf(const Recipe& recipe, const py::object& threads, const py::object& progress) {
-    const CountGrid grid = Counts(recipe.poster, ThreadsOf(threads), progress);
+    const CountGrid grid = RenderCounts(recipe.poster, ThreadsOf(threads), progress);
     return PictureArray(recipe.poster, grid, 0);
 }
 
@@ -72,7 +54,7 @@ void Save(const Recipe& recipe, const py::object& path, const py::object& thread
     }
     const PosterOptions options = ReadPosterWords(words);
     const unsigned workers = ThreadsOf(threads);
-    const CountGrid grid = Counts(recipe.poster, workers, progress);
+    const CountGrid grid = RenderCounts(recipe.poster, workers, progress);
     std::vector<std::string> failures;
     {
         const py::gil_scoped_release release;
@@ -94,6 +76,23 @@ double Exponent(const Recipe& recipe) {
 }
 
 } // namespace
+
+CountGrid RenderCounts(const PosterRecipe& recipe, unsigned threads, const py::object& progress) {
+    std::optional<PosterCounts> made;
+    RunInterruptible(
+        [&](const WorkControl& control) {
+            made.emplace(RenderPoster(
+                recipe, threads, [&](std::uint64_t done) { control.done = done; }, control.stop));
+            if (made->end == PosterEnd::Rendered) {
+                control.done = recipe.steps;
+            }
+        },
+        progress, recipe.steps);
+    if (!made->grid) {
+        RaiseMemoryError(made->error);
+    }
+    return std::move(*made->grid);
+}
 
 void BindRendering(py::module_& module) {
     const auto threads = py::arg("threads") = py::none();
