@@ -62,8 +62,10 @@ std::string TypeName(const py::handle& value) {
     RaiseTypeError(std::string(option) + ": expected " + expected + ", not " + TypeName(value));
 }
 
+// An int or a numpy integer; numpy's arrays take the index protocol too.
 bool IsWhole(const py::handle& value) {
-    return !PyBool_Check(value.ptr()) && PyIndex_Check(value.ptr()) != 0;
+    return !PyBool_Check(value.ptr()) && PyIndex_Check(value.ptr()) != 0 &&
+           !py::isinstance<py::array>(value);
 }
 
 std::string Whole(const char* option, const py::handle& value) {
