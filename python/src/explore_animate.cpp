@@ -21,12 +21,7 @@ namespace orv::python {
 namespace {
 
 std::string WholeWord(const char* option, const py::object& value) {
-    if (PyBool_Check(value.ptr()) || PyIndex_Check(value.ptr()) == 0) {
-        RaiseTypeError(std::string(option) + ": expected an int, not " +
-                       std::string(py::str(py::type::handle_of(value).attr("__name__"))));
-    }
-    return std::string("--") + option + "=" +
-           std::string(py::str(py::reinterpret_steal<py::object>(PyNumber_Index(value.ptr()))));
+    return std::string("--") + option + "=" + WholeText(option, value);
 }
 
 std::vector<Recipe> Explore(const py::object& type, const py::object& count, const py::object& seed,
@@ -60,11 +55,20 @@ std::vector<Recipe> Explore(const py::object& type, const py::object& count, con
     return found;
 }
 
-// The pictures of an animation, drawn as they are asked for.
+// The pictures of an animation, drawn as they are asked for. The filter
+// scales are made first; each call takes its frame's number before it lets
+// go of the GIL, so that threads sharing the iterator draw different frames.
 class Frames {
   public:
     Frames(std::vector<PosterRecipe> recipes, bool loops, unsigned threads)
-        : recipes_(std::move(recipes)), loops_(loops), threads_(threads) {}
+        : recipes_(std::move(recipes)), threads_(threads) {
+        std::vector<std::uint32_t> all(recipes_.size());
+        for (std::uint32_t i = 0; i < all.size(); ++i) {
+            all[i] = i;
+        }
+        RunInterruptible([&](const WorkControl&) { scales_ = FrameScales(recipes_, all, loops); },
+                         py::none(), 0);
+    }
 
     std::size_t size() const { return recipes_.size(); }
 
@@ -72,25 +76,14 @@ class Frames {
         if (next_ == recipes_.size()) {
             throw py::stop_iteration();
         }
-        if (scales_.empty()) {
-            std::vector<std::uint32_t> all(recipes_.size());
-            for (std::uint32_t i = 0; i < all.size(); ++i) {
-                all[i] = i;
-            }
-            RunInterruptible(
-                [&](const WorkControl&) { scales_ = FrameScales(recipes_, all, loops_); },
-                py::none(), 0);
-        }
-        const PosterRecipe& recipe = recipes_[next_];
+        const std::size_t index = next_++;
+        const PosterRecipe& recipe = recipes_[index];
         const CountGrid grid = RenderCounts(recipe, threads_, py::none());
-        py::array picture = PictureArray(recipe, grid, scales_[next_]);
-        ++next_;
-        return picture;
+        return PictureArray(recipe, grid, scales_[index]);
     }
 
   private:
     std::vector<PosterRecipe> recipes_;
-    bool loops_;
     unsigned threads_;
     std::vector<std::uint32_t> scales_;
     std::size_t next_ = 0;

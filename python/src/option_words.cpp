@@ -17,10 +17,9 @@ namespace {
 enum class Kind {
     Choice,  // a name: type also takes its number
     Whole,   // an int
-    Reals,   // count real numbers
-    Wholes,  // count ints
+    Reals,   // real numbers, as many as the option takes
+    Wholes,  // ints, as many as the option takes
     Flag,    // a bool
-    Seed,    // --random=SEED
     File,    // a path, str or os.PathLike
     Palette, // 1, 2, a path, or 256 x 3 entries
 };
@@ -28,25 +27,24 @@ enum class Kind {
 struct Option {
     const char* name;
     Kind kind;
-    int count = 0;
     const char* file = ""; // what a File is, in the message when it cannot be read
 };
 
 // Every option of a recipe. A new option of the command line is one line here.
 const Option kOptions[] = {
-    {"gan", Kind::File, 0, "parameter file"},
+    {"gan", Kind::File, "parameter file"},
     {"type", Kind::Choice},
-    {"params", Kind::Reals, 4},
-    {"start", Kind::Reals, 2},
-    {"rotation", Kind::Reals, 3},
+    {"params", Kind::Reals},
+    {"start", Kind::Reals},
+    {"rotation", Kind::Reals},
     {"order", Kind::Choice},
-    {"view", Kind::Reals, 4},
+    {"view", Kind::Reals},
     {"res", Kind::Whole},
     {"method", Kind::Choice},
-    {"background", Kind::Wholes, 3},
-    {"palette", Kind::Palette, 0, "palette file"},
+    {"background", Kind::Wholes},
+    {"palette", Kind::Palette, "palette file"},
     {"ghost", Kind::Flag},
-    {"random", Kind::Seed},
+    {"random", Kind::Whole},
     {"filter", Kind::Choice},
     {"steps", Kind::Whole},
     {"orbits", Kind::Whole},
@@ -66,13 +64,6 @@ std::string TypeName(const py::handle& value) {
 bool IsWhole(const py::handle& value) {
     return !PyBool_Check(value.ptr()) && PyIndex_Check(value.ptr()) != 0 &&
            !py::isinstance<py::array>(value);
-}
-
-std::string Whole(const char* option, const py::handle& value) {
-    if (!IsWhole(value)) {
-        WrongType(option, "an int", value);
-    }
-    return py::str(py::reinterpret_steal<py::object>(PyNumber_Index(value.ptr())));
 }
 
 std::string Real(const char* option, const py::handle& value) {
@@ -98,20 +89,13 @@ std::string List(const Option& option, const py::handle& value) {
     std::string text;
     for (const py::handle item : py::reinterpret_borrow<py::sequence>(value)) {
         text += text.empty() ? "" : ",";
-        text += option.kind == Kind::Reals ? Real(option.name, item) : Whole(option.name, item);
+        text += option.kind == Kind::Reals ? Real(option.name, item) : WholeText(option.name, item);
     }
     return text;
 }
 
-std::string Path(const Option& option, const py::handle& value) {
-    if (!PyUnicode_Check(value.ptr()) && !PyObject_HasAttrString(value.ptr(), "__fspath__")) {
-        WrongType(option.name, "a path", value);
-    }
-    const py::object path = py::module_::import("os").attr("fspath")(value);
-    if (!PyUnicode_Check(path.ptr())) {
-        WrongType(option.name, "a path as str", path);
-    }
-    const std::string name = py::str(path);
+std::string ReadablePath(const Option& option, const py::handle& value) {
+    const std::string name = PathText(option.name, value);
     if (const int error = OpenFailure(name)) {
         RaiseOSError(error, CannotRead(option.file, name, error));
     }
@@ -153,13 +137,13 @@ void AddWords(const Option& option, const py::handle& value, OptionWords& into) 
         if (PyUnicode_Check(value.ptr())) {
             into.words.push_back(word + std::string(py::str(value)));
         } else if (std::string(option.name) == "type" && IsWhole(value)) {
-            into.words.push_back(word + Whole(option.name, value));
+            into.words.push_back(word + WholeText(option.name, value));
         } else {
             WrongType(option.name, "a str", value);
         }
         return;
     case Kind::Whole:
-        into.words.push_back(word + Whole(option.name, value));
+        into.words.push_back(word + WholeText(option.name, value));
         return;
     case Kind::Reals:
     case Kind::Wholes:
@@ -173,18 +157,15 @@ void AddWords(const Option& option, const py::handle& value, OptionWords& into) 
             into.words.push_back(std::string("--") + option.name);
         }
         return;
-    case Kind::Seed:
-        into.words.push_back(word + Whole(option.name, value));
-        return;
     case Kind::File:
-        into.words.push_back(word + Path(option, value));
+        into.words.push_back(word + ReadablePath(option, value));
         return;
     case Kind::Palette:
         if (IsWhole(value)) {
-            into.words.push_back(word + Whole(option.name, value));
+            into.words.push_back(word + WholeText(option.name, value));
         } else if (PyUnicode_Check(value.ptr()) ||
                    PyObject_HasAttrString(value.ptr(), "__fspath__")) {
-            into.words.push_back(word + Path(option, value));
+            into.words.push_back(word + ReadablePath(option, value));
         } else {
             into.palette = Entries(value);
         }
@@ -193,6 +174,24 @@ void AddWords(const Option& option, const py::handle& value, OptionWords& into) 
 }
 
 } // namespace
+
+std::string WholeText(const char* option, const py::handle& value) {
+    if (!IsWhole(value)) {
+        WrongType(option, "an int", value);
+    }
+    return py::str(py::reinterpret_steal<py::object>(PyNumber_Index(value.ptr())));
+}
+
+std::string PathText(const char* option, const py::handle& value) {
+    if (!PyUnicode_Check(value.ptr()) && !PyObject_HasAttrString(value.ptr(), "__fspath__")) {
+        WrongType(option, "a path", value);
+    }
+    const py::object path = py::module_::import("os").attr("fspath")(value);
+    if (!PyUnicode_Check(path.ptr())) {
+        WrongType(option, "a path as str", path);
+    }
+    return py::str(path);
+}
 
 OptionWords WordsOfOptions(const py::dict& options, const char* function) {
     const std::vector<std::string> names = OptionNames();

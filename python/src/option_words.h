@@ -24,6 +24,14 @@ struct OptionWords {
 // for a flag, stand for an option not given.
 OptionWords WordsOfOptions(const pybind11::dict& options, const char* function);
 
+// The decimal text of an int or a numpy integer; TypeError naming option
+// for anything else, bool included.
+std::string WholeText(const char* option, const pybind11::handle& value);
+
+// The path that a str or an os.PathLike names; TypeError naming option for
+// anything else.
+std::string PathText(const char* option, const pybind11::handle& value);
+
 // The names a recipe takes, in the table's order.
 std::vector<std::string> OptionNames();
 

@@ -140,17 +140,8 @@ Recipe Replace(const Recipe& self, const py::kwargs& changes) {
     return Recipe{*read, std::nullopt, std::nullopt};
 }
 
-std::string PathOf(const py::object& path) {
-    const py::object name = py::module_::import("os").attr("fspath")(path);
-    if (!PyUnicode_Check(name.ptr())) {
-        RaiseTypeError("expected a path as str, not " +
-                       std::string(py::str(py::type::handle_of(name).attr("__name__"))));
-    }
-    return py::str(name);
-}
-
 Recipe FromPng(const py::object& file) {
-    const std::string path = PathOf(file);
+    const std::string path = PathText("path", file);
     if (const int error = OpenFailure(path)) {
         RaiseOSError(error, CannotRead("recipe's picture", path, error));
     }
@@ -166,7 +157,7 @@ Recipe FromPng(const py::object& file) {
 }
 
 void ToGan(const Recipe& recipe, const py::object& file) {
-    const std::string path = PathOf(file);
+    const std::string path = PathText("path", file);
     const auto bytes = GanBytesOfRecipe(recipe.poster);
     SafeFile gan;
     SaveResult result = gan.Open(path);
@@ -199,12 +190,7 @@ unsigned ThreadsOf(const py::object& threads) {
     if (threads.is_none()) {
         return DefaultThreads();
     }
-    if (PyBool_Check(threads.ptr()) || PyIndex_Check(threads.ptr()) == 0) {
-        RaiseTypeError("threads: expected an int, not " +
-                       std::string(py::str(py::type::handle_of(threads).attr("__name__"))));
-    }
-    const std::string count =
-        py::str(py::reinterpret_steal<py::object>(PyNumber_Index(threads.ptr())));
+    const std::string count = WholeText("threads", threads);
     return *ReadPosterWords({"--threads=" + count}).threads;
 }
 
@@ -215,7 +201,8 @@ Recipe MakeRecipe(const py::dict& options, const char* function) {
 
 Recipe RecipeOfReading(const RecipeReading& reading, const OptionWords& given) {
     if (!reading.recipe) {
-        RaiseValueError(reading.messages.back());
+        RaiseValueError(reading.messages.empty() ? "the options give no recipe"
+                                                 : reading.messages.back());
     }
     for (const std::string& message : reading.messages) {
         const std::string plain = Plain(message);

@@ -2,6 +2,7 @@
 #include "arrays.h"
 #include "errors.h"
 #include "interruptible.h"
+#include "option_words.h"
 #include "recipe_binding.h"
 
 #include "studio/poster_orbits.h"
@@ -38,19 +39,11 @@ py::array ImageOf(const Recipe& recipe, const py::object& threads, const py::obj
     return PictureArray(recipe.poster, grid, 0);
 }
 
-std::string PathOf(const py::object& path) {
-    const py::object name = py::module_::import("os").attr("fspath")(path);
-    if (!PyUnicode_Check(name.ptr())) {
-        RaiseTypeError("expected a path as str");
-    }
-    return py::str(name);
-}
-
 void Save(const Recipe& recipe, const py::object& path, const py::object& threads,
           const py::object& progress, const py::object& counts) {
-    std::vector<std::string> words = {"--output=" + PathOf(path)};
+    std::vector<std::string> words = {"--output=" + PathText("path", path)};
     if (!counts.is_none()) {
-        words.push_back("--counts=" + PathOf(counts));
+        words.push_back("--counts=" + PathText("counts", counts));
     }
     const PosterOptions options = ReadPosterWords(words);
     const unsigned workers = ThreadsOf(threads);

@@ -137,3 +137,17 @@ def test_files_that_cannot_be_read(tmp_path):
         orvantis.Recipe.from_png(tmp_path / "none.png")
     with pytest.raises(OSError):
         orvantis.Recipe().to_gan(tmp_path / "no folder" / "set.gan")
+
+
+def test_the_type_stubs_name_what_the_module_has():
+    import ast
+    import os
+    stubs = os.path.join(os.path.dirname(orvantis.__file__), "orvantis.pyi")
+    with open(stubs) as text:
+        tree = ast.parse(text.read())
+    named = {node.name for node in tree.body if isinstance(node, (ast.FunctionDef, ast.ClassDef))}
+    public = {name for name in dir(orvantis) if not name.startswith("_")}
+    assert named == public
+    recipe = next(node for node in tree.body if getattr(node, "name", "") == "Recipe")
+    stubbed = {node.name for node in recipe.body if isinstance(node, ast.FunctionDef)}
+    assert {name for name in dir(orvantis.Recipe) if not name.startswith("_")} <= stubbed
