@@ -43,6 +43,7 @@ def test_values_are_summed_where_points_fell():
     counts = orvantis.counts(recipe)
     assert (values.shape, values.dtype) == ((200, 200), np.float64)
     assert ((values > 0) == (counts > 0)).all()
+    assert values.sum() == pytest.approx(23437623.261123657, rel=1e-12)
     with pytest.raises(ValueError, match="^values: Hit Count sums no values"):
         orvantis.values(orvantis.Recipe(**SMALL))
 
@@ -81,6 +82,12 @@ def test_save_refuses_names_and_reports_files_it_cannot_write(tmp_path):
     with pytest.raises(ValueError, match=r"^--threads: '0' is not a number of threads"):
         orvantis.save(recipe, tmp_path / "poster.png", threads=0)
     assert os.listdir(tmp_path) == []
+
+
+def test_a_grid_larger_than_memory_is_refused_before_any_work():
+    recipe = orvantis.Recipe(type="alpha", method="hit-count", res=3_000_000, supersample=4)
+    with pytest.raises(MemoryError, match=r"^--res 3000000 with --supersample 4 needs 536442.9 GiB"):
+        orvantis.counts(recipe)
 
 
 def test_exponent_of_the_start_up_sets():
