@@ -234,9 +234,11 @@ picture. Refused values raise ValueError with the command line's message.)");
         if (name == "gan" || name == "random") {
             continue;
         }
-        recipe.def_property_readonly(name.c_str(), [name](const Recipe& r) -> py::object {
-            return OptionsOf(r.poster)[name.c_str()];
-        });
+        const std::string doc = "The recipe's " + name + ", as Recipe() takes it.";
+        recipe.def_property_readonly(
+            name.c_str(),
+            [name](const Recipe& r) -> py::object { return OptionsOf(r.poster)[name.c_str()]; },
+            doc.c_str());
     }
     recipe
         .def_property_readonly(
