@@ -20,7 +20,8 @@ void RaiseMemoryError(const std::string& message) {
 }
 
 void RaiseOSError(int error, const std::string& message) {
-    const py::object exception = py::module_::import("builtins").attr("OSError")(error, message);
+    const py::object type = py::module_::import("builtins").attr("OSError");
+    const py::object exception = error != 0 ? type(error, message) : type(message);
     PyErr_SetObject(reinterpret_cast<PyObject*>(Py_TYPE(exception.ptr())), exception.ptr());
     throw py::error_already_set();
 }

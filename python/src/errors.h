@@ -10,7 +10,7 @@ namespace orv::python {
 [[noreturn]] void RaiseValueError(const std::string& message);
 
 // Raises OSError(error, message): FileNotFoundError, PermissionError, ...
-// as the system's error number says.
+// as the system's error number says; OSError(message) for error 0.
 [[noreturn]] void RaiseOSError(int error, const std::string& message);
 
 // Raises MemoryError(message).

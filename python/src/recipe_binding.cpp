@@ -24,6 +24,7 @@ namespace orv::python {
 namespace {
 
 constexpr const char* kWarningPrefix = "warning: ";
+// A warning that a value was brought into its range, which Python refuses.
 constexpr const char* kOutOfRange = " is out of range; ";
 constexpr const char* kTextPrefix = "orvantis:";
 
@@ -102,15 +103,14 @@ const std::map<std::string, std::vector<std::string>>& KeysOfOptions() {
     return keys;
 }
 
-// The recipe with the options named by changes read again: the others,
-// the start point's z among them, stay as they are. The search of random
-// and the filter's check see the recipe's type, method, filter and ghost,
-// unless a parameter file is read again.
+// The recipe with the options named by changes read again and the others
+// as they are. The search of random and the filter's check see the recipe's
+// type, method, filter and ghost, unless a parameter file is read again.
 Recipe Replace(const Recipe& self, const py::kwargs& changes) {
     const py::dict own = OptionsOf(self.poster);
     py::dict options;
-    for (const char* context : {"type", "method", "filter", "ghost"}) {
-        if (!changes.contains("gan")) {
+    if (!changes.contains("gan")) {
+        for (const char* context : {"type", "method", "filter", "ghost"}) {
             options[context] = own[context];
         }
     }

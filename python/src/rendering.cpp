@@ -28,7 +28,7 @@ py::array CountsOf(const Recipe& recipe, const py::object& threads, const py::ob
 }
 
 py::array ValuesOf(const Recipe& recipe, const py::object& threads, const py::object& progress) {
-    if (recipe.poster.method == 1) {
+    if (recipe.poster.method == 1) { // Hit Count
         RaiseValueError("values: Hit Count sums no values; counts() gives its hits");
     }
     return ValuesArray(RenderCounts(recipe.poster, ThreadsOf(threads), progress));

@@ -77,8 +77,9 @@ def test_save_refuses_names_and_reports_files_it_cannot_write(tmp_path):
     with pytest.raises(ValueError) as refused:
         orvantis.save(recipe, tmp_path / "poster.jpg")
     assert str(refused.value) == f"-o: '{tmp_path}/poster.jpg' must end in .png: a poster is a PNG file"
-    with pytest.raises(OSError, match=f"'{tmp_path}/none/poster.png'"):
+    with pytest.raises(OSError) as unwritable:
         orvantis.save(recipe, tmp_path / "none" / "poster.png")
+    assert str(unwritable.value).endswith(f"'{tmp_path}/none/poster.png': No such file or directory")
     with pytest.raises(ValueError, match=r"^--threads: '0' is not a number of threads"):
         orvantis.save(recipe, tmp_path / "poster.png", threads=0)
     assert os.listdir(tmp_path) == []
