@@ -96,11 +96,28 @@ def test_exponent_of_the_start_up_sets():
     assert orvantis.exponent(orvantis.Recipe()) == 0.4868955665178308
 
 
-def test_progress_is_reported_up_to_the_last_step():
+def test_progress_is_reported_on_the_calling_thread_up_to_the_last_step():
     calls = []
-    orvantis.counts(orvantis.Recipe(**SMALL), progress=lambda done, total: calls.append((done, total)))
-    assert calls[-1] == (100_000, 100_000)
-    assert [done for done, _ in calls] == sorted(done for done, _ in calls)
+
+    def progress(done, total):
+        calls.append((done, total, threading.get_ident()))
+
+    orvantis.counts(orvantis.Recipe(**SMALL), progress=progress)
+    assert calls[-1] == (100_000, 100_000, threading.get_ident())
+    assert {thread for _, _, thread in calls} == {threading.get_ident()}
+    assert [done for done, _, _ in calls] == sorted(done for done, _, _ in calls)
+
+
+def test_other_threads_run_while_a_render_is_under_way():
+    render = threading.Thread(target=orvantis.counts,
+                              args=(orvantis.Recipe(type="alpha", res=200, steps=10_000_000),))
+    render.start()
+    turns = 0
+    while render.is_alive():
+        turns += 1
+        time.sleep(0.001)
+    # Holding the GIL, the render would leave this thread a turn only when it ends.
+    assert turns >= 10
 
 
 def test_an_exception_in_progress_stops_the_render_and_is_raised():
