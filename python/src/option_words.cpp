@@ -3,10 +3,13 @@
 
 #include "studio/option_messages.h"
 
+#include "palette/palette.h"
+
 #include <pybind11/numpy.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace py = pybind11;
 
@@ -27,22 +30,25 @@ enum class Kind {
 struct Option {
     const char* name;
     Kind kind;
+    int count = 0;         // the values of Reals and Wholes
     const char* file = ""; // what a File is, in the message when it cannot be read
 };
 
-// Every option of a recipe. A new option of the command line is one line here.
+// Every option of a recipe. A new option of the command line is one line
+// here; a recipe shows its value where its text has a keyword of the
+// option's name.
 const Option kOptions[] = {
-    {"gan", Kind::File, "parameter file"},
+    {"gan", Kind::File, 0, "parameter file"},
     {"type", Kind::Choice},
-    {"params", Kind::Reals},
-    {"start", Kind::Reals},
-    {"rotation", Kind::Reals},
+    {"params", Kind::Reals, 4},
+    {"start", Kind::Reals, 2},
+    {"rotation", Kind::Reals, 3},
     {"order", Kind::Choice},
-    {"view", Kind::Reals},
+    {"view", Kind::Reals, 4},
     {"res", Kind::Whole},
     {"method", Kind::Choice},
-    {"background", Kind::Wholes},
-    {"palette", Kind::Palette, "palette file"},
+    {"background", Kind::Wholes, 3},
+    {"palette", Kind::Palette, 0, "palette file"},
     {"ghost", Kind::Flag},
     {"random", Kind::Whole},
     {"filter", Kind::Choice},
@@ -173,6 +179,59 @@ void AddWords(const Option& option, const py::handle& value, OptionWords& into) 
     }
 }
 
+std::string PythonName(const Option& option) {
+    std::string name = option.name;
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+}
+
+py::object PaletteOfText(const std::string& hex) {
+    std::array<unsigned char, 768> entries{};
+    for (std::size_t i = 0; i < entries.size() && 2 * i + 1 < hex.size(); ++i) {
+        entries[i] = static_cast<unsigned char>(std::stoi(hex.substr(2 * i, 2), nullptr, 16));
+    }
+    for (const auto& [number, builtIn] : {std::pair{1, defpal1}, std::pair{2, defpal2}}) {
+        if (std::equal(entries.begin(), entries.end(), builtIn)) {
+            return py::int_(number);
+        }
+    }
+    py::array_t<std::uint8_t> palette({py::ssize_t{256}, py::ssize_t{3}});
+    std::copy(entries.begin(), entries.end(), palette.mutable_data());
+    return palette;
+}
+
+// The value of option as the recipe's text, which the recipe wrote, holds it.
+py::object ValueOfText(const Option& option, const std::string& text) {
+    switch (option.kind) {
+    case Kind::Choice:
+        return text == "none" ? py::object(py::none()) : py::object(py::str(text));
+    case Kind::Whole:
+        return py::int_(py::str(text));
+    case Kind::Flag:
+        return py::bool_(text == "on");
+    case Kind::Reals:
+    case Kind::Wholes: {
+        py::list values;
+        const char* at = text.c_str();
+        for (int i = 0; i < option.count; ++i) {
+            char* end = nullptr;
+            if (option.kind == Kind::Reals) {
+                values.append(std::strtod(at, &end));
+            } else {
+                values.append(std::strtoll(at, &end, 10));
+            }
+            at = *end == ',' ? end + 1 : end;
+        }
+        return py::tuple(values);
+    }
+    case Kind::Palette:
+        return PaletteOfText(text);
+    case Kind::File:
+        break;
+    }
+    return py::none();
+}
+
 } // namespace
 
 std::string WholeText(const char* option, const py::handle& value) {
@@ -217,13 +276,22 @@ OptionWords WordsOfOptions(const py::dict& options, const char* function) {
 std::vector<std::string> OptionNames() {
     std::vector<std::string> names;
     for (const Option& option : kOptions) {
-        std::string name = option.name;
-        for (char& c : name) {
-            c = c == '-' ? '_' : c;
-        }
-        names.push_back(name);
+        names.push_back(PythonName(option));
     }
     return names;
+}
+
+py::dict OptionsOfText(const TextChunks& text) {
+    py::dict options;
+    for (const Option& option : kOptions) {
+        const auto found = std::find_if(text.begin(), text.end(), [&](const auto& chunk) {
+            return chunk.first == kRecipeKeyPrefix + std::string(option.name);
+        });
+        if (found != text.end()) {
+            options[PythonName(option).c_str()] = ValueOfText(option, found->second);
+        }
+    }
+    return options;
 }
 
 } // namespace orv::python

@@ -3,6 +3,8 @@
 // and gives its messages. Python's types are checked first.
 #pragma once
 
+#include "studio/poster_recipe.h"
+
 #include <pybind11/pybind11.h>
 
 #include <array>
@@ -34,5 +36,12 @@ std::string PathText(const char* option, const pybind11::handle& value);
 
 // The names a recipe takes, in the table's order.
 std::vector<std::string> OptionNames();
+
+// What a recipe's text keywords begin with.
+inline constexpr const char* kRecipeKeyPrefix = "orvantis:";
+
+// The options that make the recipe whose text this is, by their Python
+// names: each option with a keyword of its name, in the table's order.
+pybind11::dict OptionsOfText(const TextChunks& text);
 
 } // namespace orv::python

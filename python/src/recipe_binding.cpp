@@ -8,7 +8,6 @@
 
 #include "analysis/workers.h"
 #include "files/safe_file.h"
-#include "palette/palette.h"
 
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
@@ -26,7 +25,6 @@ namespace {
 constexpr const char* kWarningPrefix = "warning: ";
 // A warning that a value was brought into its range, which Python refuses.
 constexpr const char* kOutOfRange = " is out of range; ";
-constexpr const char* kTextPrefix = "orvantis:";
 
 // A message of the reading without the prefix of a warning.
 std::string Plain(const std::string& message) {
@@ -43,41 +41,9 @@ std::map<std::string, std::string> TextOf(const PosterRecipe& recipe) {
     return text;
 }
 
-py::object PaletteOf(const PosterRecipe& recipe) {
-    for (const auto& [number, entries] : {std::pair{1, defpal1}, std::pair{2, defpal2}}) {
-        if (std::equal(recipe.palette.begin(), recipe.palette.end(), entries)) {
-            return py::int_(number);
-        }
-    }
-    py::array_t<std::uint8_t> entries({py::ssize_t{256}, py::ssize_t{3}});
-    std::copy(recipe.palette.begin(), recipe.palette.end(), entries.mutable_data());
-    return entries;
-}
-
 // The recipe as the options that make it, by name.
-py::dict OptionsOf(const PosterRecipe& r) {
-    std::map<std::string, std::string> text = TextOf(r);
-    const auto named = [&](const char* key) {
-        return py::str(text[kTextPrefix + std::string(key)]);
-    };
-    py::dict options;
-    options["type"] = named("type");
-    options["params"] = py::make_tuple(r.param.a, r.param.b, r.param.c, r.param.d);
-    options["start"] = py::make_tuple(r.param.xstart, r.param.ystart);
-    options["rotation"] = py::make_tuple(r.rotation.x, r.rotation.y, r.rotation.z);
-    options["order"] = named("order");
-    options["view"] = py::make_tuple(r.view.xmin, r.view.xmax, r.view.ymin, r.view.ymax);
-    options["res"] = r.res;
-    options["method"] = named("method");
-    options["background"] = py::make_tuple(r.background[0], r.background[1], r.background[2]);
-    options["palette"] = PaletteOf(r);
-    options["ghost"] = r.ghost;
-    options["filter"] = r.filter ? py::object(named("filter")) : py::object(py::none());
-    options["steps"] = r.steps;
-    options["orbits"] = r.orbits;
-    options["supersample"] = r.supersample;
-    options["depth"] = r.depth;
-    return options;
+py::dict OptionsOf(const PosterRecipe& recipe) {
+    return OptionsOfText(RecipeText(recipe, true));
 }
 
 std::string Repr(const Recipe& recipe) {
@@ -125,7 +91,7 @@ Recipe Replace(const Recipe& self, const py::kwargs& changes) {
         const auto special = KeysOfOptions().find(name);
         for (const std::string& option :
              special != KeysOfOptions().end() ? special->second : std::vector<std::string>{name}) {
-            const std::string textKey = kTextPrefix + option;
+            const std::string textKey = kRecipeKeyPrefix + option;
             if (changedText.contains(textKey)) {
                 text[textKey] = changedText.at(textKey);
             }
@@ -230,10 +196,8 @@ random (a seed), filter, steps, orbits, supersample, depth and gan (a
 parameter file). What is not given is the desktop program's start-up
 picture. Refused values raise ValueError with the command line's message.)");
     recipe.def(py::init([](const py::kwargs& options) { return MakeRecipe(options, "Recipe"); }));
-    for (const std::string& name : OptionNames()) {
-        if (name == "gan" || name == "random") {
-            continue;
-        }
+    for (const auto& [key, value] : OptionsOf(PosterRecipe{})) {
+        const std::string name = py::str(key);
         const std::string doc = "The recipe's " + name + ", as Recipe() takes it.";
         recipe.def_property_readonly(
             name.c_str(),
