@@ -92,9 +92,7 @@ class Frames {
 Frames MakeFrames(const Recipe& recipe, const std::optional<Recipe>& to, const py::object& turn,
                   const py::object& frames, const py::object& threads) {
     std::string error;
-    const std::string count = WholeWord("frames", frames);
-    const std::optional<std::uint32_t> many =
-        ReadFrameCount(count.substr(count.find('=') + 1), error);
+    const std::optional<std::uint32_t> many = ReadFrameCount(WholeText("frames", frames), error);
     if (!many) {
         RaiseValueError(error);
     }
