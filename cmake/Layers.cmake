@@ -9,7 +9,7 @@ set(ORV_LAYERS
   analysis,filters,files
   studio
   ui
-  cli
+  cli,python
   mpi
   app)
 

@@ -96,13 +96,12 @@ AnimateCommandLine ParseAnimateOptions(const std::vector<std::string>& args) {
         return result;
     }
     result.options.directory = split.own.at("--output");
-    const auto frames =
-        ReadWholeNumber(split.own.contains("--frames") ? split.own.at("--frames") : "", 2, 9999);
+    const std::optional<std::uint32_t> frames = ReadFrameCount(
+        split.own.contains("--frames") ? split.own.at("--frames") : "", result.error);
     if (!frames) {
-        result.error = "--frames F is needed: a number of frames from 2 to 9999";
         return result;
     }
-    result.options.frames = static_cast<std::uint32_t>(*frames);
+    result.options.frames = *frames;
     if (split.own.contains("--part")) {
         const std::string& text = split.own.at("--part");
         const std::optional<RunPart> part = ReadRunPart(text, 9999);
@@ -116,15 +115,8 @@ AnimateCommandLine ParseAnimateOptions(const std::vector<std::string>& args) {
         result.options.to = split.own.at("--to");
     }
     if (split.own.contains("--turn")) {
-        const std::string& axis = split.own.at("--turn");
-        if (axis == "x" || axis == "X") {
-            result.options.turn = 0;
-        } else if (axis == "y" || axis == "Y") {
-            result.options.turn = 1;
-        } else if (axis == "z" || axis == "Z") {
-            result.options.turn = 2;
-        } else {
-            result.error = "--turn: '" + axis + "' is not x, y or z";
+        result.options.turn = ReadTurnAxis(split.own.at("--turn"), result.error);
+        if (!result.options.turn) {
             return result;
         }
     }

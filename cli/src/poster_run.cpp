@@ -27,22 +27,18 @@ namespace orv {
 
 int RecipeFromOptions(const PosterOptions& options, PosterRecipe& recipe, std::ostream& err) {
     const Reporter report(err, options.picture.command);
-    RenderOptions picture = options.picture;
-    if (picture.random && !picture.seed) {
-        picture.seed = static_cast<std::uint32_t>(std::time(nullptr));
+    PosterOptions poster = options;
+    if (poster.picture.random && !poster.picture.seed) {
+        poster.picture.seed = static_cast<std::uint32_t>(std::time(nullptr));
     }
-    const RecipeReading reading = RecipeOfOptions(picture);
+    const RecipeReading reading = RecipeOfOptions(poster);
     for (const std::string& message : reading.messages) {
         report(message);
     }
     if (!reading.recipe) {
         return reading.refusal == RecipeRefusal::NotFound ? kExitNotFound : kExitBadInput;
     }
-    recipe = SizedRecipe(*reading.recipe, options.frame,
-                         FitMargin(options.frame, options.picture, false));
-    recipe.orbits = options.orbits;
-    recipe.supersample = options.supersample;
-    recipe.depth = options.depth;
+    recipe = *reading.recipe;
     return 0;
 }
 

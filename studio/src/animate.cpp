@@ -1,6 +1,7 @@
 #include "studio/animate.h"
 #include "studio/memory.h"
 
+#include "studio/own_options.h"
 #include "studio/picture_write.h"
 
 #include "analysis/workers.h"
@@ -132,30 +133,29 @@ std::vector<std::uint32_t> SmoothScales(const std::vector<double>& probes, bool 
     return scales;
 }
 
-FrameRoom RoomForFrames(const PosterRecipe& recipe, unsigned threads) {
-    const std::uint64_t needed = PosterBytes(recipe);
-    const std::uint64_t available = AvailableMemory();
-    if (needed > available) {
-        return {0, "a frame of " + MemoryRefusal(recipe, needed, available)};
+std::optional<std::uint32_t> ReadFrameCount(const std::string& text, std::string& error) {
+    const std::optional<unsigned long> frames = ReadWholeNumber(text, 2, 9999);
+    if (!frames) {
+        error = "--frames F is needed: a number of frames from 2 to 9999";
+        return std::nullopt;
     }
-    return {static_cast<unsigned>(std::min<std::uint64_t>(threads, available / needed)), {}};
+    return static_cast<std::uint32_t>(*frames);
 }
 
-AnimationOutcome RenderAnimation(const std::filesystem::path& directory, const PosterRecipe& first,
-                                 const PosterRecipe& last, std::optional<int> turn,
-                                 std::uint32_t frames, bool loops,
-                                 const AnimationProgress& progress, const std::atomic<bool>& stop,
-                                 const PathShape& shape, RunPart part) {
-    AnimationOutcome outcome;
-    std::vector<PosterRecipe> recipes;
-    std::vector<std::uint32_t> missing;
-    for (std::uint32_t i = 0; i < frames; ++i) {
-        recipes.push_back(FrameRecipe(first, last, turn, frames, i, shape));
-        if (part.Takes(i) && !FrameDone((directory / FrameName(i)).string(), recipes.back())) {
-            missing.push_back(i);
+std::optional<int> ReadTurnAxis(const std::string& text, std::string& error) {
+    for (int axis = 0; axis < 3; ++axis) {
+        if (text.size() == 1 && (text[0] == "xyz"[axis] || text[0] == "XYZ"[axis])) {
+            return axis;
         }
     }
+    error = "--turn: '" + text + "' is not x, y or z";
+    return std::nullopt;
+}
 
+std::vector<std::uint32_t> FrameScales(const std::vector<PosterRecipe>& recipes,
+                                       const std::vector<std::uint32_t>& missing, bool loops) {
+    const std::uint32_t frames = static_cast<std::uint32_t>(recipes.size());
+    const PosterRecipe& first = recipes.front();
     // Every frame's probe that the scale of a missing frame is made from.
     std::vector<double> probes(frames, 0.0);
     if (UsesScale(first) && !missing.empty()) {
@@ -182,8 +182,34 @@ AnimationOutcome RenderAnimation(const std::filesystem::path& directory, const P
             }
         });
     }
-    const std::vector<std::uint32_t> scales =
-        UsesScale(first) ? SmoothScales(probes, loops) : std::vector<std::uint32_t>(frames, 0);
+    return UsesScale(first) ? SmoothScales(probes, loops) : std::vector<std::uint32_t>(frames, 0);
+}
+
+FrameRoom RoomForFrames(const PosterRecipe& recipe, unsigned threads) {
+    const std::uint64_t needed = PosterBytes(recipe);
+    const std::uint64_t available = AvailableMemory();
+    if (needed > available) {
+        return {0, "a frame of " + MemoryRefusal(recipe, needed, available)};
+    }
+    return {static_cast<unsigned>(std::min<std::uint64_t>(threads, available / needed)), {}};
+}
+
+AnimationOutcome RenderAnimation(const std::filesystem::path& directory, const PosterRecipe& first,
+                                 const PosterRecipe& last, std::optional<int> turn,
+                                 std::uint32_t frames, bool loops,
+                                 const AnimationProgress& progress, const std::atomic<bool>& stop,
+                                 const PathShape& shape, RunPart part) {
+    AnimationOutcome outcome;
+    std::vector<PosterRecipe> recipes;
+    std::vector<std::uint32_t> missing;
+    for (std::uint32_t i = 0; i < frames; ++i) {
+        recipes.push_back(FrameRecipe(first, last, turn, frames, i, shape));
+        if (part.Takes(i) && !FrameDone((directory / FrameName(i)).string(), recipes.back())) {
+            missing.push_back(i);
+        }
+    }
+
+    const std::vector<std::uint32_t> scales = FrameScales(recipes, missing, loops);
 
     if (progress.begin) {
         progress.begin(missing.size());

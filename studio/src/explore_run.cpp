@@ -71,14 +71,14 @@ GAN GanOf(const PosterRecipe& recipe) {
 }
 
 // Writes the thumbnail and the parameter file together: both or neither.
-SaveResult WriteSet(const Candidate& candidate, const std::string& picturePath,
-                    const std::string& ganPath, std::string& failedPath) {
+SaveResult WriteSet(const PosterRecipe& recipe, const CountGrid& grid,
+                    const std::string& picturePath, const std::string& ganPath,
+                    std::string& failedPath) {
     SafeFile picture;
     SafeFile gan;
     failedPath = picturePath;
     SaveResult result = picture.Open(picturePath);
-    if (result == SaveResult::Saved &&
-        !WritePicture(candidate.recipe, *candidate.grid, 0, picture)) {
+    if (result == SaveResult::Saved && !WritePicture(recipe, grid, 0, picture)) {
         result = SaveResult::WriteError;
     }
     if (result != SaveResult::Saved) {
@@ -86,7 +86,7 @@ SaveResult WriteSet(const Candidate& candidate, const std::string& picturePath,
     }
     failedPath = ganPath;
     unsigned char record[kGanBytes];
-    EncodeGan(GanOf(candidate.recipe), record);
+    EncodeGan(GanOf(recipe), record);
     if ((result = gan.Open(ganPath)) != SaveResult::Saved) {
         return result;
     }
@@ -173,6 +173,57 @@ std::uint32_t SearchSeed(std::uint32_t seed, std::uint64_t index) {
         SplitMix64(std::uint64_t{seed} << 32 | (index & 0xFFFFFFFFu)) >> 32);
 }
 
+SetSearch SearchSets(const PosterRecipe& base, std::optional<double> margin, std::uint32_t count,
+                     std::uint32_t seed, unsigned threads, std::uint64_t memory,
+                     const std::function<bool(const FoundSet&)>& take,
+                     const std::atomic<bool>& stop) {
+    SetWorkerLimit(static_cast<int>(threads));
+    // Searches run a batch at a time on every thread, as many as the memory
+    // holds thumbnails for; their results are taken in the order of their
+    // numbers, so the sets found depend neither on the number of threads nor
+    // on the memory.
+    const std::uint64_t batch = std::clamp<std::uint64_t>(memory / PosterBytes(base), 1,
+                                                          2 * static_cast<std::uint64_t>(threads));
+    SetSearch search;
+    search.searches = kSearchesPerSet * count;
+    std::vector<PARAM> accepted;
+    for (std::uint64_t first = 0; first < search.searches && accepted.size() < count && !stop;
+         first += batch) {
+        const std::uint64_t size = std::min(batch, search.searches - first);
+        std::vector<std::unique_ptr<Candidate>> candidates(size);
+        ParallelFor(static_cast<int>(size), [&](int begin, int end) {
+            for (int i = begin; i < end; ++i) {
+                candidates[static_cast<std::size_t>(i)] = Search(
+                    base, margin, SearchSeed(seed, first + static_cast<std::uint64_t>(i)), stop);
+            }
+        });
+        for (const std::unique_ptr<Candidate>& searched : candidates) {
+            const Candidate& candidate = *searched;
+            // A stopped thumbnail is no picture of its set: the search ends
+            // with the sets before it.
+            if (accepted.size() == count || stop) {
+                break;
+            }
+            if (candidate.grid && !Degenerate(candidate.shape, margin.has_value()).empty()) {
+                ++search.degenerate;
+                continue;
+            }
+            if (!candidate.found || !candidate.grid ||
+                std::any_of(accepted.begin(), accepted.end(), [&](const PARAM& set) {
+                    return SameSet(set, candidate.found->param);
+                })) {
+                continue;
+            }
+            if (!take(FoundSet{candidate.recipe, candidate.found->exponent, candidate.shape,
+                               *candidate.grid})) {
+                return search;
+            }
+            accepted.push_back(candidate.found->param);
+        }
+    }
+    return search;
+}
+
 ExploreOutcome ExploreSets(const ExploreRequest& request, const ExploreProgress& progress,
                            const std::atomic<bool>& stop) {
     ExploreOutcome outcome;
@@ -194,91 +245,49 @@ ExploreOutcome ExploreSets(const ExploreRequest& request, const ExploreProgress&
     outcome.listed = listed;
     bool pageWritten = false;
     std::vector<GalleryEntry> entries;
-
-    const unsigned threads = request.threads.value_or(DefaultThreads());
-    SetWorkerLimit(static_cast<int>(threads));
     if (progress.begin) {
         progress.begin();
     }
-
-    // Searches run a batch at a time on every thread, as many as the memory
-    // holds thumbnails for; their results are taken in the order of their
-    // numbers, so the sets found depend neither on the number of threads nor
-    // on the memory.
-    const std::uint64_t batch = std::clamp<std::uint64_t>(request.memory / PosterBytes(base), 1,
-                                                          2 * static_cast<std::uint64_t>(threads));
-    const std::uint64_t limit = kSearchesPerSet * request.count;
-    outcome.searches = limit;
-    std::vector<PARAM> accepted;
-    std::uint64_t degenerate = 0;
-    for (std::uint64_t first = 0; first < limit && entries.size() < request.count && !stop;
-         first += batch) {
-        const std::uint64_t size = std::min(batch, limit - first);
-        std::vector<std::unique_ptr<Candidate>> candidates(size);
-        ParallelFor(static_cast<int>(size), [&](int begin, int end) {
-            for (int i = begin; i < end; ++i) {
-                candidates[static_cast<std::size_t>(i)] =
-                    Search(base, request.margin,
-                           SearchSeed(request.seed, first + static_cast<std::uint64_t>(i)), stop);
-            }
-        });
-        for (const std::unique_ptr<Candidate>& searched : candidates) {
-            const Candidate& candidate = *searched;
-            // A stopped thumbnail is no picture of its set: the run ends
-            // with the sets before it.
-            if (entries.size() == request.count || stop) {
-                break;
-            }
-            if (candidate.grid &&
-                !Degenerate(candidate.shape, request.margin.has_value()).empty()) {
-                ++degenerate;
-                continue;
-            }
-            if (!candidate.found || !candidate.grid ||
-                std::any_of(accepted.begin(), accepted.end(), [&](const PARAM& set) {
-                    return SameSet(set, candidate.found->param);
-                })) {
-                continue;
-            }
-            const std::string name = SetName(entries.size() + 1);
-            GalleryEntry entry{name + ".png",
-                               name + ".gan",
-                               base.type,
-                               candidate.found->param,
-                               candidate.found->exponent,
-                               candidate.shape.coverage,
-                               base.res,
-                               LookOptions(base, request.margin, request.palette)};
-            std::string failedPath;
-            SaveResult result = WriteSet(candidate, (directory / entry.picture).string(),
-                                         (directory / entry.gan).string(), failedPath);
-            if (result == SaveResult::Saved) {
-                entries.push_back(entry);
-                accepted.push_back(candidate.found->param);
-                if (entries.size() >= std::max<std::size_t>(listed, 1)) {
-                    failedPath = pagePath;
-                    result = WritePage(pagePath, entries, title);
-                    pageWritten = result == SaveResult::Saved;
-                }
-            }
-            if (result != SaveResult::Saved) {
-                outcome.end = ExploreEnd::SaveFailed;
-                outcome.error = std::string(SaveErrorText(result)) + " (" + failedPath + ")";
-                outcome.written = entries.size();
-                outcome.pageWritten = pageWritten;
-                return outcome;
-            }
-            if (progress.step) {
-                progress.step(entries.size());
+    const auto take = [&](const FoundSet& set) {
+        const std::string name = SetName(entries.size() + 1);
+        GalleryEntry entry{name + ".png", name + ".gan",
+                           base.type,     set.recipe.param,
+                           set.exponent,  set.shape.coverage,
+                           base.res,      LookOptions(base, request.margin, request.palette)};
+        std::string failedPath;
+        SaveResult result = WriteSet(set.recipe, set.grid, (directory / entry.picture).string(),
+                                     (directory / entry.gan).string(), failedPath);
+        if (result == SaveResult::Saved) {
+            entries.push_back(entry);
+            if (entries.size() >= std::max<std::size_t>(listed, 1)) {
+                failedPath = pagePath;
+                result = WritePage(pagePath, entries, title);
+                pageWritten = result == SaveResult::Saved;
             }
         }
+        if (result != SaveResult::Saved) {
+            outcome.end = ExploreEnd::SaveFailed;
+            outcome.error = std::string(SaveErrorText(result)) + " (" + failedPath + ")";
+            return false;
+        }
+        if (progress.step) {
+            progress.step(entries.size());
+        }
+        return true;
+    };
+    const SetSearch search =
+        SearchSets(base, request.margin, request.count, request.seed,
+                   request.threads.value_or(DefaultThreads()), request.memory, take, stop);
+    outcome.searches = search.searches;
+    outcome.written = entries.size();
+    outcome.pageWritten = pageWritten;
+    if (outcome.end == ExploreEnd::SaveFailed) {
+        return outcome;
     }
     if (pageWritten && request.force) {
         RemoveUnlisted(directory, before.files, entries);
     }
-    outcome.written = entries.size();
-    outcome.pageWritten = pageWritten;
-    outcome.degenerate = degenerate;
+    outcome.degenerate = search.degenerate;
     outcome.end = entries.size() == request.count ? ExploreEnd::Found
                   : stop                          ? ExploreEnd::Stopped
                                                   : ExploreEnd::NotFound;

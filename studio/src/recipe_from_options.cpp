@@ -1,4 +1,5 @@
 #include "studio/recipe_from_options.h"
+#include "studio/frame_options.h"
 #include "studio/option_messages.h"
 #include "studio/option_ranges.h"
 
@@ -260,6 +261,18 @@ RecipeReading RecipeOfOptions(const RenderOptions& options) {
     recipe.tone = options.tone;
     recipe.transparent = options.transparent;
     return reading.take(recipe);
+}
+
+RecipeReading RecipeOfOptions(const PosterOptions& poster) {
+    RecipeReading reading = RecipeOfOptions(poster.picture);
+    if (reading.recipe) {
+        reading.recipe = SizedRecipe(*reading.recipe, poster.frame,
+                                     FitMargin(poster.frame, poster.picture, false));
+        reading.recipe->orbits = poster.orbits;
+        reading.recipe->supersample = poster.supersample;
+        reading.recipe->depth = poster.depth;
+    }
+    return reading;
 }
 
 } // namespace orv

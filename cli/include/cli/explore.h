@@ -4,7 +4,7 @@
 #pragma once
 
 #include "studio/explore.h"
-#include "studio/poster_options.h"
+#include "studio/explore_options.h"
 
 #include <cstdint>
 #include <ostream>
@@ -12,20 +12,6 @@
 #include <vector>
 
 namespace orv {
-
-struct ExploreOptions {
-    PosterOptions thumbnail; // the picture options; output is unused
-    std::uint32_t count = 12;
-    std::uint32_t seed = 1;
-    std::string directory;
-    bool force = false; // replace the sets of another run in the directory
-};
-
-using ExploreCommandLine = ParsedCommandLine<ExploreOptions>;
-
-// Reads the arguments that follow `explore`. Thumbnails default to a side of
-// 256, 400000 steps on 8 orbits, Hit Count with the logarithmic filter.
-ExploreCommandLine ParseExploreOptions(const std::vector<std::string>& args);
 
 // Finds the sets and writes them with the gallery into the directory.
 // Returns 0 when all were found, 1 when a file could not be written or

@@ -40,6 +40,21 @@ PosterRecipe FrameRecipe(const PosterRecipe& first, const PosterRecipe& last,
 // circle for a turn alone), so that brightness drifts instead of jumping.
 std::vector<std::uint32_t> SmoothScales(const std::vector<double>& probes, bool loops);
 
+// The number of frames of --frames, 2 to 9999; nothing, with the message
+// in error, for any other text.
+std::optional<std::uint32_t> ReadFrameCount(const std::string& text, std::string& error);
+
+// The axis of --turn, 0 for x, 1 for y and 2 for z in either case;
+// nothing, with the message in error, for any other text.
+std::optional<int> ReadTurnAxis(const std::string& text, std::string& error);
+
+// The filter scale of every frame of the animation whose frames have the
+// recipes, made from probes of the frames within reach of the missing
+// ones (around the circle when the animation loops); 0 for every frame when
+// the filter takes no scale.
+std::vector<std::uint32_t> FrameScales(const std::vector<PosterRecipe>& recipes,
+                                       const std::vector<std::uint32_t>& missing, bool loops);
+
 // How many frames of the recipe render at once: as many as threads, no more
 // than the memory holds; none, with the message that tells why, when not
 // even one fits.

@@ -3,6 +3,8 @@
 // page that lists them, into a folder.
 #pragma once
 
+#include "studio/explore_shape.h"
+#include "studio/poster_grid.h"
 #include "studio/poster_recipe.h"
 
 #include <atomic>
@@ -55,6 +57,30 @@ struct ExploreOutcome {
 // The seed of search number index of a run started from seed: SplitMix64 of
 // the two, so that neighbouring seeds and indices give unrelated searches.
 std::uint32_t SearchSeed(std::uint32_t seed, std::uint64_t index);
+
+// A set a search found whose picture is worth showing: the base recipe with
+// the set's parameters, its exponent and its thumbnail's counts and shape.
+struct FoundSet {
+    const PosterRecipe& recipe;
+    double exponent = 0.0;
+    Shape shape;
+    const CountGrid& grid;
+};
+
+struct SetSearch {
+    std::uint64_t searches = 0;   // the searches allowed
+    std::uint64_t degenerate = 0; // pictures passed over as dots, lines or filled
+};
+
+// Searches from seed, a batch at a time on the threads (as many searches as
+// memory holds thumbnails for; each thumbnail framed to its set with margin
+// when one is given), and hands take each new set worth showing
+// in the order of the search numbers, until take had count of them or
+// returned false, the searches allowed are done or stop is set.
+SetSearch SearchSets(const PosterRecipe& base, std::optional<double> margin, std::uint32_t count,
+                     std::uint32_t seed, unsigned threads, std::uint64_t memory,
+                     const std::function<bool(const FoundSet&)>& take,
+                     const std::atomic<bool>& stop);
 
 // Finds the sets and writes them with the gallery into the request's folder.
 ExploreOutcome ExploreSets(const ExploreRequest& request, const ExploreProgress& progress,

@@ -4,6 +4,7 @@
 // each brought into its range.
 #pragma once
 
+#include "studio/poster_options.h"
 #include "studio/poster_recipe.h"
 #include "studio/recipe_options.h"
 
@@ -32,5 +33,10 @@ struct RecipeReading {
 // must be given with random. Orbits, supersampling and depth keep their
 // defaults.
 RecipeReading RecipeOfOptions(const RenderOptions& picture);
+
+// The recipe of a poster's options: the picture's at the size the options
+// give (its view fitted to the set with --fit), with the poster's orbits,
+// supersampling and depth.
+RecipeReading RecipeOfOptions(const PosterOptions& poster);
 
 } // namespace orv
