@@ -6,6 +6,7 @@
 #include "cli/report.h"
 
 #include "studio/explore.h"
+#include "studio/explore_parts.h"
 #include "studio/frame_options.h"
 #include "studio/run_folder.h"
 
@@ -14,9 +15,35 @@
 
 namespace orv {
 
+namespace {
+
+// explore --merge DIR: the finished parts made one run.
+int RunMerge(const ExploreOptions& options, std::ostream& out, const Reporter& say) {
+    RunFolder folder;
+    if (const std::string refused = folder.Open(options.directory); !refused.empty()) {
+        say(refused);
+        return kExitFailure;
+    }
+    const std::atomic<bool> stop{false};
+    const ExploreOutcome outcome = MergeParts(options.directory, stop);
+    if (outcome.end == ExploreEnd::BadParts || outcome.end == ExploreEnd::SaveFailed) {
+        say(outcome.error);
+        return outcome.end == ExploreEnd::BadParts ? kExitBadInput : kExitFailure;
+    }
+    if (options.thumbnail.picture.display != BatchDisplay::Quiet) {
+        out << "Wrote " << outcome.written << " sets and " << outcome.pagePath << '\n';
+    }
+    return outcome.end == ExploreEnd::Found ? kExitSuccess : kExitNotFound;
+}
+
+} // namespace
+
 int RunExplore(const ExploreOptions& options, std::ostream& out, std::ostream& err,
                bool errIsTerminal) {
     const Reporter say(err, "explore");
+    if (options.merge) {
+        return RunMerge(options, out, say);
+    }
     if (const int refused = CheckExploreFiles(options, err)) {
         return refused;
     }
@@ -24,7 +51,9 @@ int RunExplore(const ExploreOptions& options, std::ostream& out, std::ostream& e
     if (const int failed = RecipeFromOptions(options.thumbnail, request.base, err)) {
         return failed;
     }
-    request.directory = options.directory;
+    const bool part = options.part.count > 1;
+    request.directory = part ? PartFolder(options.directory, options.part)
+                             : std::filesystem::path(options.directory);
     RunFolder folder;
     if (const std::string refused = folder.Open(request.directory); !refused.empty()) {
         say(refused);
@@ -50,7 +79,8 @@ int RunExplore(const ExploreOptions& options, std::ostream& out, std::ostream& e
         }
     };
     const std::atomic<bool> stop{false};
-    const ExploreOutcome outcome = ExploreSets(request, progress, stop);
+    const ExploreOutcome outcome = part ? ExplorePart(request, options.part, progress, stop)
+                                        : ExploreSets(request, progress, stop);
     if (outcome.end == ExploreEnd::OtherRun) {
         say("the folder '" + options.directory +
             "' holds the sets of another run; give --force to replace them, or choose a new "
@@ -63,6 +93,14 @@ int RunExplore(const ExploreOptions& options, std::ostream& out, std::ostream& e
     }
     if (bar) {
         bar->finish(outcome.written, ProgressBar::Clock::now());
+    }
+    if (part) {
+        if (display != BatchDisplay::Quiet) {
+            out << "Wrote " << outcome.written << " sets to " << request.directory.string()
+                << "; once every part is done, orvantis explore --merge " << options.directory
+                << " makes the page\n";
+        }
+        return kExitSuccess;
     }
     if (display != BatchDisplay::Quiet) {
         out << "Wrote " << outcome.written << " sets";

@@ -9,6 +9,7 @@ namespace {
 
 constexpr const char* kUsage =
     R"(Usage: orvantis explore --type T --count N [--seed S] -o DIR [options]
+       orvantis explore --merge DIR
 
 Finds N chaotic parameter sets of one attractor type with the program's own
 random search, renders each as a thumbnail and writes DIR/index.html, a
@@ -23,6 +24,11 @@ the number of threads; neighbouring seeds give unrelated ones.
   -o, --output DIR       the folder of the pictures, parameter files and page
   --force                replace the sets another run left in DIR: they are
                          removed once this run's page is written
+  --part K/N             only this part's share of the searches, into
+                         DIR/part-K: N runs, each with its own K (the tasks of
+                         an array job), then --merge DIR, make one run's page
+  --merge DIR            the finished parts in DIR made the sets and page one
+                         run makes
 
 The thumbnails take the picture options of `orvantis poster`: --res (256, at most 1024),
 --steps (400000), --orbits (8), --method (hit-count), --filter (log),

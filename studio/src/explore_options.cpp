@@ -9,14 +9,48 @@ namespace {
 // Several thumbnails are rendered at once, each with its own counts.
 constexpr long kLargestThumbnail = 1024;
 
+// explore --merge DIR [--quiet]: the finished parts in DIR made one run.
+ExploreCommandLine ParseMerge(const SplitArguments& split) {
+    ExploreCommandLine result;
+    for (const std::string& arg : split.rest) {
+        if (arg == "--quiet") {
+            result.options.thumbnail.picture.display = BatchDisplay::Quiet;
+        } else {
+            result.error = arg + " does not go with --merge, which takes the parts' folder alone";
+            return result;
+        }
+    }
+    if (split.own.size() > 1) {
+        result.error = "--merge takes the parts' folder alone";
+        return result;
+    }
+    result.options.merge = true;
+    result.options.directory = split.own.at("--merge");
+    result.action = CommandLineAction::Render;
+    return result;
+}
+
 } // namespace
 
 ExploreCommandLine ParseExploreOptions(const std::vector<std::string>& args) {
     ExploreCommandLine result;
-    const SplitArguments split = SplitOwnOptions(args, {"--count", "--seed", "--output"});
+    const SplitArguments split =
+        SplitOwnOptions(args, {"--count", "--seed", "--output", "--part", "--merge"});
     if (!split.error.empty()) {
         result.error = split.error;
         return result;
+    }
+    if (split.own.contains("--merge")) {
+        return ParseMerge(split);
+    }
+    if (split.own.contains("--part")) {
+        const std::string& text = split.own.at("--part");
+        const std::optional<RunPart> part = ReadRunPart(text, 10000);
+        if (!part) {
+            result.error = "--part: '" + text + "' is not K/N, part K of N from 1 to N";
+            return result;
+        }
+        result.options.part = *part;
     }
     for (const char* refused :
          {"--params", "--random", "--recipe", "--counts", "--lmap", "--gan"}) {

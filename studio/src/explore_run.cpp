@@ -1,3 +1,4 @@
+#include "explore_search.h"
 #include "studio/explore.h"
 #include "studio/explore_commands.h"
 #include "studio/explore_gallery.h"
@@ -27,100 +28,6 @@
 namespace orv {
 
 namespace {
-
-// Searches tried for each set asked for before the run gives up.
-constexpr std::uint64_t kSearchesPerSet = 50;
-
-// One search and, when it found a set, its thumbnail's counts.
-struct Candidate {
-    std::optional<ChaoticSet> found;
-    PosterRecipe recipe;
-    std::optional<CountGrid> grid;
-    Shape shape;
-};
-
-std::unique_ptr<Candidate> Search(const PosterRecipe& base, std::optional<double> margin,
-                                  std::uint32_t seed, const std::atomic<bool>& stop) {
-    auto candidate = std::make_unique<Candidate>();
-    candidate->recipe = base;
-    KernelInputs inputs;
-    inputs.type = base.type;
-    inputs.param = base.param;
-    inputs.ghost = base.ghost;
-    candidate->found = SearchChaotic(inputs, seed);
-    if (candidate->found) {
-        candidate->recipe.param = candidate->found->param;
-        if (margin) {
-            candidate->recipe = Framed(candidate->recipe, *margin);
-        }
-        if (std::optional<CountGrid> grid = RenderGrid(candidate->recipe, stop)) {
-            candidate->shape = MeasureShape(*grid);
-            candidate->grid.emplace(std::move(*grid));
-        }
-    }
-    return candidate;
-}
-
-GAN GanOf(const PosterRecipe& recipe) {
-    GAN record = GanRecord(recipe.type, recipe.param, recipe.rotation);
-    record.red = recipe.background[0];
-    record.green = recipe.background[1];
-    record.blue = recipe.background[2];
-    record.back = BackgroundColour(record.red, record.green, record.blue);
-    return record;
-}
-
-// Writes the thumbnail and the parameter file together: both or neither.
-SaveResult WriteSet(const PosterRecipe& recipe, const CountGrid& grid,
-                    const std::string& picturePath, const std::string& ganPath,
-                    std::string& failedPath) {
-    SafeFile picture;
-    SafeFile gan;
-    failedPath = picturePath;
-    SaveResult result = picture.Open(picturePath);
-    if (result == SaveResult::Saved && !WritePicture(recipe, grid, 0, picture)) {
-        result = SaveResult::WriteError;
-    }
-    if (result != SaveResult::Saved) {
-        return result;
-    }
-    failedPath = ganPath;
-    unsigned char record[kGanBytes];
-    EncodeGan(GanOf(recipe), record);
-    if ((result = gan.Open(ganPath)) != SaveResult::Saved) {
-        return result;
-    }
-    if (!gan.Write(record, sizeof record)) {
-        return SaveResult::WriteError;
-    }
-    const SafeFile* failed = nullptr;
-    result = CommitBoth(picture, gan, &failed);
-    if (failed != nullptr) {
-        failedPath = failed->path();
-    }
-    return result;
-}
-
-SaveResult WritePage(const std::string& path, const std::vector<GalleryEntry>& entries,
-                     const std::string& title) {
-    const std::string page = GalleryPage(entries, title);
-    SafeFile file;
-    SaveResult result = file.Open(path);
-    if (result == SaveResult::Saved && !file.Write(page.data(), page.size())) {
-        result = SaveResult::WriteError;
-    }
-    return result == SaveResult::Saved ? file.Commit() : result;
-}
-
-bool SameSet(const PARAM& x, const PARAM& y) {
-    return x.a == y.a && x.b == y.b && x.c == y.c && x.d == y.d;
-}
-
-std::string SetName(std::size_t number) {
-    char name[32];
-    std::snprintf(name, sizeof name, "set-%04zu", number);
-    return name;
-}
 
 // What a folder holds from explore runs before this one.
 struct FolderSets {
@@ -176,7 +83,7 @@ std::uint32_t SearchSeed(std::uint32_t seed, std::uint64_t index) {
 SetSearch SearchSets(const PosterRecipe& base, std::optional<double> margin, std::uint32_t count,
                      std::uint32_t seed, unsigned threads, std::uint64_t memory,
                      const std::function<bool(const FoundSet&)>& take,
-                     const std::atomic<bool>& stop) {
+                     const std::atomic<bool>& stop, RunPart part) {
     SetWorkerLimit(static_cast<int>(threads));
     // Searches run a batch at a time on every thread, as many as the memory
     // holds thumbnails for; their results are taken in the order of their
@@ -186,19 +93,24 @@ SetSearch SearchSets(const PosterRecipe& base, std::optional<double> margin, std
                                                           2 * static_cast<std::uint64_t>(threads));
     SetSearch search;
     search.searches = kSearchesPerSet * count;
+    // The search numbers of the part: position j is number index + j count.
+    const std::uint64_t positions =
+        search.searches > part.index ? (search.searches - part.index - 1) / part.count + 1 : 0;
+    const auto number = [&](std::uint64_t position) { return part.index + position * part.count; };
     std::vector<PARAM> accepted;
-    for (std::uint64_t first = 0; first < search.searches && accepted.size() < count && !stop;
+    for (std::uint64_t first = 0; first < positions && accepted.size() < count && !stop;
          first += batch) {
-        const std::uint64_t size = std::min(batch, search.searches - first);
+        const std::uint64_t size = std::min(batch, positions - first);
         std::vector<std::unique_ptr<Candidate>> candidates(size);
         ParallelFor(static_cast<int>(size), [&](int begin, int end) {
             for (int i = begin; i < end; ++i) {
-                candidates[static_cast<std::size_t>(i)] = Search(
-                    base, margin, SearchSeed(seed, first + static_cast<std::uint64_t>(i)), stop);
+                candidates[static_cast<std::size_t>(i)] =
+                    Search(base, margin,
+                           SearchSeed(seed, number(first + static_cast<std::uint64_t>(i))), stop);
             }
         });
-        for (const std::unique_ptr<Candidate>& searched : candidates) {
-            const Candidate& candidate = *searched;
+        for (std::uint64_t i = 0; i < size; ++i) {
+            const Candidate& candidate = *candidates[i];
             // A stopped thumbnail is no picture of its set: the search ends
             // with the sets before it.
             if (accepted.size() == count || stop) {
@@ -215,11 +127,15 @@ SetSearch SearchSets(const PosterRecipe& base, std::optional<double> margin, std
                 continue;
             }
             if (!take(FoundSet{candidate.recipe, candidate.found->exponent, candidate.shape,
-                               *candidate.grid})) {
+                               *candidate.grid, number(first + i)})) {
                 return search;
             }
             accepted.push_back(candidate.found->param);
+            search.next = number(first + i) + 1;
         }
+    }
+    if (accepted.size() < count && !stop) {
+        search.next = search.searches;
     }
     return search;
 }

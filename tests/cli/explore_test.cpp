@@ -247,6 +247,69 @@ TEST_F(Explore, AFolderHeldByAnotherRunOrNotToBeMadeIsRefusedBeforeAnyWrite) {
     EXPECT_FALSE(std::filesystem::exists(Path("new")));
 }
 
+TEST_F(Explore, PartsMergedMakeTheSetsAndPageOfOneRun) {
+    const std::vector<std::string> search = {"--count", "4", "--seed", "7"};
+    ASSERT_EQ(Run("one", search).code, 0);
+    const auto runParts = [&](const std::string& folder) {
+        for (const char* part : {"1/3", "2/3", "3/3"}) {
+            std::vector<std::string> args = search;
+            args.insert(args.end(), {"--part", part});
+            ASSERT_EQ(Run(folder, args).code, 0);
+        }
+    };
+    const auto merge = [&](const std::string& folder) {
+        const ExploreCommandLine line = ParseExploreOptions({"--merge", Path(folder)});
+        EXPECT_EQ(line.action, CommandLineAction::Render) << line.error;
+        std::ostringstream out;
+        std::ostringstream err;
+        BatchRun run;
+        run.code = RunExplore(line.options, out, err, false);
+        run.out = out.str();
+        run.err = err.str();
+        return run;
+    };
+    const auto expectOneRun = [&](const std::string& folder) {
+        EXPECT_EQ(Page(folder), Page("one"));
+        for (const char* name : {"set-0001.png", "set-0002.gan", "set-0004.png", "set-0004.gan"}) {
+            EXPECT_EQ(ReadBytes(Path(folder + "/" + name)),
+                      ReadBytes(Path(std::string("one/") + name)))
+                << name;
+        }
+        EXPECT_FALSE(std::filesystem::exists(Path(folder + "/part-1")));
+    };
+
+    runParts("parts");
+    EXPECT_TRUE(std::filesystem::exists(Path("parts/part-2/part.txt")));
+    const BatchRun merged = merge("parts");
+    ASSERT_EQ(merged.code, 0) << merged.err;
+    EXPECT_EQ(merged.out, "Wrote 4 sets and " + Path("parts/index.html") + "\n");
+    expectOneRun("parts");
+
+    // A part that stopped before searches the run needs: the merge makes
+    // them itself.
+    runParts("short");
+    std::ifstream in(Path("short/part-2/part.txt"));
+    std::string kept;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("set ", 0) != 0) {
+            kept += (line.rfind("next ", 0) == 0 ? "next 0" : line) + "\n";
+        }
+    }
+    in.close();
+    WriteText(Path("short/part-2/part.txt"), kept);
+    ASSERT_EQ(merge("short").code, 0);
+    expectOneRun("short");
+
+    std::vector<std::string> first = search;
+    first.insert(first.end(), {"--part", "1/3"});
+    ASSERT_EQ(Run("lacking", first).code, 0);
+    const BatchRun lacking = merge("lacking");
+    EXPECT_EQ(lacking.code, 2);
+    EXPECT_EQ(lacking.err, "orvantis explore: part 2 of 3 in '" + Path("lacking") +
+                               "' is missing, unfinished or of another run; run it again with "
+                               "--part 2/3\n");
+}
+
 TEST(ExploreOptions, AToneOptionTakesThePlaceOfTheDefaultLogFilter) {
     const ExploreCommandLine plain = ParseExploreOptions({"--type", "alpha", "-o", "dir"});
     ASSERT_EQ(plain.action, CommandLineAction::Render) << plain.error;

@@ -6,6 +6,7 @@
 #include "studio/explore_shape.h"
 #include "studio/poster_grid.h"
 #include "studio/poster_recipe.h"
+#include "studio/run_part.h"
 
 #include <atomic>
 #include <cstdint>
@@ -41,6 +42,7 @@ enum class ExploreEnd {
     OtherRun,   // the folder holds another run's sets, and force was not given
     SaveFailed, // a file could not be written; error names it
     Stopped,    // the caller's flag ended the run
+    BadParts,   // the parts to merge do not make one run; error tells why
 };
 
 struct ExploreOutcome {
@@ -65,22 +67,27 @@ struct FoundSet {
     double exponent = 0.0;
     Shape shape;
     const CountGrid& grid;
+    std::uint64_t index = 0; // the search's number
 };
 
 struct SetSearch {
     std::uint64_t searches = 0;   // the searches allowed
     std::uint64_t degenerate = 0; // pictures passed over as dots, lines or filled
+    // Every search of the part's share below this number was looked at: the
+    // number after the last set taken, or all of them when too few were found.
+    std::uint64_t next = 0;
 };
 
 // Searches from seed, a batch at a time on the threads (as many searches as
 // memory holds thumbnails for; each thumbnail framed to its set with margin
 // when one is given), and hands take each new set worth showing
 // in the order of the search numbers, until take had count of them or
-// returned false, the searches allowed are done or stop is set.
+// returned false, the searches allowed are done or stop is set. A part of a
+// shared run takes only its share of the search numbers.
 SetSearch SearchSets(const PosterRecipe& base, std::optional<double> margin, std::uint32_t count,
                      std::uint32_t seed, unsigned threads, std::uint64_t memory,
                      const std::function<bool(const FoundSet&)>& take,
-                     const std::atomic<bool>& stop);
+                     const std::atomic<bool>& stop, RunPart part = {});
 
 // Finds the sets and writes them with the gallery into the request's folder.
 ExploreOutcome ExploreSets(const ExploreRequest& request, const ExploreProgress& progress,
