@@ -29,7 +29,7 @@ class Recipe:
         view: Optional[Sequence[float]] = ...,
         res: Optional[int] = ...,
         method: Optional[_Method] = ...,
-        background: Optional[Sequence[int]] = ...,
+        background: Optional[Union[Sequence[int], Literal["transparent"]]] = ...,
         palette: Optional[_Palette] = ...,
         ghost: bool = ...,
         random: Optional[int] = ...,
@@ -38,6 +38,14 @@ class Recipe:
         orbits: Optional[int] = ...,
         supersample: Optional[int] = ...,
         depth: Optional[Literal[8, 16]] = ...,
+        size: Optional[Union[str, tuple[int, int]]] = ...,
+        fit: Optional[bool] = ...,
+        margin: Optional[float] = ...,
+        brightness: Optional[float] = ...,
+        gamma: Optional[float] = ...,
+        vibrancy: Optional[float] = ...,
+        highlight: Optional[float] = ...,
+        de: Optional[int] = ...,
     ) -> None: ...
     @property
     def type(self) -> str: ...
@@ -56,7 +64,7 @@ class Recipe:
     @property
     def method(self) -> str: ...
     @property
-    def background(self) -> tuple[int, int, int]: ...
+    def background(self) -> Union[tuple[int, int, int], Literal["transparent"]]: ...
     @property
     def palette(self) -> Union[int, npt.NDArray[np.uint8]]: ...
     @property
@@ -71,6 +79,18 @@ class Recipe:
     def supersample(self) -> int: ...
     @property
     def depth(self) -> int: ...
+    @property
+    def size(self) -> tuple[int, int]: ...
+    @property
+    def brightness(self) -> Optional[float]: ...
+    @property
+    def gamma(self) -> Optional[float]: ...
+    @property
+    def vibrancy(self) -> Optional[float]: ...
+    @property
+    def highlight(self) -> Optional[float]: ...
+    @property
+    def de(self) -> Optional[int]: ...
     @property
     def exponent(self) -> Optional[float]: ...
     @property
@@ -125,5 +145,7 @@ def frames(
     to: Optional[Recipe] = None,
     turn: Optional[Literal["x", "y", "z", "X", "Y", "Z"]] = None,
     frames: int,
+    ease: bool = False,
+    keep_chaotic: bool = False,
     threads: Optional[int] = None,
 ) -> Frames: ...

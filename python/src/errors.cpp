@@ -26,6 +26,11 @@ void RaiseOSError(int error, const std::string& message) {
     throw py::error_already_set();
 }
 
+std::string Plain(const std::string& message) {
+    static const std::string prefix = "warning: ";
+    return message.rfind(prefix, 0) == 0 ? message.substr(prefix.size()) : message;
+}
+
 void Warn(const std::string& message) {
     if (PyErr_WarnEx(PyExc_UserWarning, message.c_str(), 1) != 0) {
         throw py::error_already_set();

@@ -19,6 +19,9 @@ namespace orv::python {
 // Raises TypeError(message).
 [[noreturn]] void RaiseTypeError(const std::string& message);
 
+// A message of the studio without the prefix of a warning.
+std::string Plain(const std::string& message);
+
 // Issues message as a UserWarning; raises when the warnings filter makes it an error.
 void Warn(const std::string& message);
 

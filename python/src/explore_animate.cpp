@@ -6,6 +6,7 @@
 #include "rendering.h"
 
 #include "studio/animate.h"
+#include "studio/animate_path.h"
 #include "studio/explore.h"
 #include "studio/explore_options.h"
 #include "studio/frame_options.h"
@@ -92,8 +93,17 @@ class Frames {
     std::size_t next_ = 0;
 };
 
+bool Bool(const char* name, const py::object& value) {
+    if (!PyBool_Check(value.ptr())) {
+        RaiseTypeError(std::string(name) + ": expected a bool, not " +
+                       std::string(py::str(py::type::handle_of(value).attr("__name__"))));
+    }
+    return value.ptr() == Py_True;
+}
+
 Frames MakeFrames(const Recipe& recipe, const std::optional<Recipe>& to, const py::object& turn,
-                  const py::object& frames, const py::object& threads) {
+                  const py::object& frames, const py::object& ease, const py::object& keepChaotic,
+                  const py::object& threads) {
     std::string error;
     const std::optional<std::uint32_t> many = ReadFrameCount(WholeText("frames", frames), error);
     if (!many) {
@@ -115,9 +125,20 @@ Frames MakeFrames(const Recipe& recipe, const std::optional<Recipe>& to, const p
         RaiseValueError("to: the recipe holds another attractor type; a morph stays within one "
                         "type");
     }
+    const bool eased = Bool("ease", ease);
+    const bool keeps = Bool("keep_chaotic", keepChaotic);
+    std::optional<PathPlan> plan;
+    RunInterruptible(
+        [&](const WorkControl&) {
+            plan = PlanPath(recipe.poster, last, axis, *many, eased, keeps, std::nullopt);
+        },
+        py::none(), 0);
+    for (const std::string& warning : plan->warnings) {
+        Warn(Plain(warning));
+    }
     std::vector<PosterRecipe> recipes;
     for (std::uint32_t i = 0; i < *many; ++i) {
-        recipes.push_back(FrameRecipe(recipe.poster, last, axis, *many, i));
+        recipes.push_back(FrameRecipe(plan->first, plan->last, axis, *many, i, plan->shape));
     }
     return Frames(std::move(recipes), !to && axis.has_value(), ThreadsOf(threads));
 }
@@ -141,13 +162,16 @@ progress is called with (sets found, sets asked for).)");
         .def("__next__", &Frames::next)
         .def("__len__", &Frames::size);
     module.def("frames", &MakeFrames, py::arg("recipe"), py::kw_only(), py::arg("to") = py::none(),
-               py::arg("turn") = py::none(), py::arg("frames"), py::arg("threads") = py::none(),
+               py::arg("turn") = py::none(), py::arg("frames"), py::arg("ease") = false,
+               py::arg("keep_chaotic") = false, py::arg("threads") = py::none(),
                R"(The pictures of an animation, as `orvantis animate` draws its frames.
 
 An iterator of frames pictures shaped as image() gives them: the parameters,
 start, rotation and view moved from recipe's to those of to (a recipe of the
 same type), and a full turn about the axis turn ("x", "y" or "z") added; a
-turn alone loops. Filtered frames share a steady brightness.)");
+turn alone loops. ease slows the start and the end. A morph whose frames
+leave chaos warns with their numbers, unless keep_chaotic bends it through
+chaotic sets. Filtered frames share a steady brightness.)");
 }
 
 } // namespace orv::python

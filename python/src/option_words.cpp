@@ -20,9 +20,13 @@ namespace {
 enum class Kind {
     Choice,  // a name: type also takes its number
     Whole,   // an int
+    Real,    // a real number
     Reals,   // real numbers, as many as the option takes
     Wholes,  // ints, as many as the option takes
-    Flag,    // a bool
+    Colour,  // three ints, or "transparent"
+    Size,    // "WxH", or a width and a height as ints
+    Flag,    // a bool: True gives the option, False nothing
+    Switch,  // a bool: True gives the option, False its --no- form
     File,    // a path, str or os.PathLike
     Palette, // 1, 2, a path, or 256 x 3 entries
 };
@@ -47,7 +51,7 @@ const Option kOptions[] = {
     {"view", Kind::Reals, 4},
     {"res", Kind::Whole},
     {"method", Kind::Choice},
-    {"background", Kind::Wholes, 3},
+    {"background", Kind::Colour, 3},
     {"palette", Kind::Palette, 0, "palette file"},
     {"ghost", Kind::Flag},
     {"random", Kind::Whole},
@@ -56,6 +60,14 @@ const Option kOptions[] = {
     {"orbits", Kind::Whole},
     {"supersample", Kind::Whole},
     {"depth", Kind::Whole},
+    {"size", Kind::Size, 2},
+    {"fit", Kind::Switch},
+    {"margin", Kind::Real},
+    {"brightness", Kind::Real},
+    {"gamma", Kind::Real},
+    {"vibrancy", Kind::Real},
+    {"highlight", Kind::Real},
+    {"de", Kind::Whole},
 };
 
 std::string TypeName(const py::handle& value) {
@@ -72,29 +84,28 @@ bool IsWhole(const py::handle& value) {
            !py::isinstance<py::array>(value);
 }
 
-std::string Real(const char* option, const py::handle& value) {
+std::string Real(const char* option, const py::handle& value, const char* expected = "numbers") {
     if (PyBool_Check(value.ptr()) || PyUnicode_Check(value.ptr()) || PyBytes_Check(value.ptr())) {
-        WrongType(option, "numbers", value);
+        WrongType(option, expected, value);
     }
     const double number = PyFloat_AsDouble(value.ptr());
     if (number == -1.0 && PyErr_Occurred() != nullptr) {
         PyErr_Clear();
-        WrongType(option, "numbers", value);
+        WrongType(option, expected, value);
     }
     char text[32];
     std::snprintf(text, sizeof text, "%.17g", number);
     return text;
 }
 
-std::string List(const Option& option, const py::handle& value) {
+std::string List(const Option& option, const py::handle& value, const char* expected,
+                 const char* separator) {
     if (PyUnicode_Check(value.ptr()) || !PySequence_Check(value.ptr())) {
-        WrongType(option.name,
-                  option.kind == Kind::Reals ? "a sequence of numbers" : "a sequence of ints",
-                  value);
+        WrongType(option.name, expected, value);
     }
     std::string text;
     for (const py::handle item : py::reinterpret_borrow<py::sequence>(value)) {
-        text += text.empty() ? "" : ",";
+        text += text.empty() ? "" : separator;
         text += option.kind == Kind::Reals ? Real(option.name, item) : WholeText(option.name, item);
     }
     return text;
@@ -151,16 +162,36 @@ void AddWords(const Option& option, const py::handle& value, OptionWords& into) 
     case Kind::Whole:
         into.words.push_back(word + WholeText(option.name, value));
         return;
+    case Kind::Real:
+        into.words.push_back(word + Real(option.name, value, "a number"));
+        return;
     case Kind::Reals:
+        into.words.push_back(word + List(option, value, "a sequence of numbers", ","));
+        return;
     case Kind::Wholes:
-        into.words.push_back(word + List(option, value));
+        into.words.push_back(word + List(option, value, "a sequence of ints", ","));
+        return;
+    case Kind::Colour:
+        into.words.push_back(word +
+                             (PyUnicode_Check(value.ptr())
+                                  ? std::string(py::str(value))
+                                  : List(option, value, "a sequence of ints or a str", ",")));
+        return;
+    case Kind::Size:
+        into.words.push_back(word +
+                             (PyUnicode_Check(value.ptr())
+                                  ? std::string(py::str(value))
+                                  : List(option, value, "'WIDTHxHEIGHT' or (width, height)", "x")));
         return;
     case Kind::Flag:
+    case Kind::Switch:
         if (!PyBool_Check(value.ptr())) {
             WrongType(option.name, "a bool", value);
         }
         if (value.ptr() == Py_True) {
             into.words.push_back(std::string("--") + option.name);
+        } else if (option.kind == Kind::Switch) {
+            into.words.push_back(std::string("--no-") + option.name);
         }
         return;
     case Kind::File:
@@ -207,10 +238,13 @@ py::object ValueOfText(const Option& option, const std::string& text) {
         return text == "none" ? py::object(py::none()) : py::object(py::str(text));
     case Kind::Whole:
         return py::int_(py::str(text));
+    case Kind::Real:
+        return py::float_(std::strtod(text.c_str(), nullptr));
     case Kind::Flag:
         return py::bool_(text == "on");
     case Kind::Reals:
-    case Kind::Wholes: {
+    case Kind::Wholes:
+    case Kind::Colour: {
         py::list values;
         const char* at = text.c_str();
         for (int i = 0; i < option.count; ++i) {
@@ -226,10 +260,19 @@ py::object ValueOfText(const Option& option, const std::string& text) {
     }
     case Kind::Palette:
         return PaletteOfText(text);
+    case Kind::Size:
+    case Kind::Switch:
     case Kind::File:
         break;
     }
     return py::none();
+}
+
+const std::string* Find(const TextChunks& text, const std::string& name) {
+    const auto found = std::find_if(text.begin(), text.end(), [&](const auto& chunk) {
+        return chunk.first == kRecipeKeyPrefix + name;
+    });
+    return found != text.end() ? &found->second : nullptr;
 }
 
 } // namespace
@@ -284,11 +327,23 @@ std::vector<std::string> OptionNames() {
 py::dict OptionsOfText(const TextChunks& text) {
     py::dict options;
     for (const Option& option : kOptions) {
-        const auto found = std::find_if(text.begin(), text.end(), [&](const auto& chunk) {
-            return chunk.first == kRecipeKeyPrefix + std::string(option.name);
-        });
-        if (found != text.end()) {
-            options[PythonName(option).c_str()] = ValueOfText(option, found->second);
+        const std::string name = PythonName(option);
+        if (const std::string* found = Find(text, option.name)) {
+            // A tone map without density estimation has a radius of 0,
+            // which is not one de takes.
+            if (name != "de" || *found != "0") {
+                options[name.c_str()] = ValueOfText(option, *found);
+            }
+        }
+        const std::string* height = Find(text, "height");
+        if (option.kind == Kind::Size && height != nullptr) {
+            // A picture that is not square gives its size instead of res.
+            options[name.c_str()] = py::make_tuple(options["res"], py::int_(py::str(*height)));
+            PyDict_DelItemString(options.ptr(), "res");
+        }
+        const std::string* transparent = Find(text, "transparent");
+        if (option.kind == Kind::Colour && transparent != nullptr && *transparent == "on") {
+            options[name.c_str()] = py::str("transparent");
         }
     }
     return options;

@@ -22,16 +22,8 @@ namespace orv::python {
 
 namespace {
 
-constexpr const char* kWarningPrefix = "warning: ";
 // A warning that a value was brought into its range, which Python refuses.
 constexpr const char* kOutOfRange = " is out of range; ";
-
-// A message of the reading without the prefix of a warning.
-std::string Plain(const std::string& message) {
-    return message.rfind(kWarningPrefix, 0) == 0
-               ? message.substr(std::string(kWarningPrefix).size())
-               : message;
-}
 
 std::map<std::string, std::string> TextOf(const PosterRecipe& recipe) {
     std::map<std::string, std::string> text;
@@ -60,26 +52,68 @@ std::string Repr(const Recipe& recipe) {
 }
 
 // The recipe's text keys that an option sets, where they are not the
-// option's own name.
+// option's own name. A key the changed recipe leaves out goes.
 const std::map<std::string, std::vector<std::string>>& KeysOfOptions() {
+    static const std::vector<std::string> tone = {"brightness", "gamma", "vibrancy", "highlight",
+                                                  "de"};
     static const std::map<std::string, std::vector<std::string>> keys = {
         {"gan", {"type", "params", "start", "rotation", "background"}},
         {"random", {"params"}},
+        {"res", {"res", "height"}},
+        {"size", {"res", "height", "view"}},
+        {"fit", {"view"}},
+        {"margin", {"view"}},
+        {"background", {"background", "transparent"}},
+        {"brightness", tone},
+        {"gamma", tone},
+        {"vibrancy", tone},
+        {"highlight", tone},
+        {"de", tone},
     };
     return keys;
 }
 
-// The recipe with the options named by changes read again and the others
-// as they are. The search of random and the filter's check see the recipe's
-// type, method, filter and ghost, unless a parameter file is read again.
-Recipe Replace(const Recipe& self, const py::kwargs& changes) {
-    const py::dict own = OptionsOf(self.poster);
-    py::dict options;
-    if (!changes.contains("gan")) {
-        for (const char* context : {"type", "method", "filter", "ghost"}) {
-            options[context] = own[context];
+// The recipe's own options that the changed ones are read with. The search
+// of random and the filter's check see the type, method, filter and ghost;
+// framing and a new size see the set, its view and its size; a tone setting
+// the others. A parameter file read again gives its own.
+py::dict Context(const py::dict& own, const py::kwargs& changes) {
+    py::dict context;
+    if (changes.contains("gan")) {
+        return context;
+    }
+    const auto changed = [&](std::initializer_list<const char*> names) {
+        return std::any_of(names.begin(), names.end(),
+                           [&](const char* name) { return changes.contains(name); });
+    };
+    std::vector<const char*> names = {"type", "method", "filter", "ghost"};
+    if (changed({"size", "fit", "margin"})) {
+        names.insert(names.end(), {"start", "rotation", "order"});
+        if (!changed({"random"})) {
+            names.push_back("params");
+        }
+        if (!changed({"view"}) && !(changes.contains("fit") && changes["fit"].ptr() == Py_True)) {
+            names.push_back("view");
+        }
+        if (!changed({"res", "size"})) {
+            names.insert(names.end(), {"res", "size"});
         }
     }
+    if (changed({"brightness", "gamma", "vibrancy", "highlight", "de"})) {
+        names.insert(names.end(), {"brightness", "gamma", "vibrancy", "highlight", "de"});
+    }
+    for (const char* name : names) {
+        if (own.contains(name)) {
+            context[name] = own[name];
+        }
+    }
+    return context;
+}
+
+// The recipe with the options named by changes read again and the others
+// as they are.
+Recipe Replace(const Recipe& self, const py::kwargs& changes) {
+    py::dict options = Context(OptionsOf(self.poster), changes);
     for (const auto& [name, value] : changes) {
         options[name] = value;
     }
@@ -94,6 +128,8 @@ Recipe Replace(const Recipe& self, const py::kwargs& changes) {
             const std::string textKey = kRecipeKeyPrefix + option;
             if (changedText.contains(textKey)) {
                 text[textKey] = changedText.at(textKey);
+            } else {
+                text.erase(textKey);
             }
         }
     }
@@ -104,6 +140,33 @@ Recipe Replace(const Recipe& self, const py::kwargs& changes) {
         RaiseValueError("replace: " + error);
     }
     return Recipe{*read, std::nullopt, std::nullopt};
+}
+
+// The recipe's value of the option name as Recipe() takes it; None where
+// the recipe does not use the option. res is the width of any picture.
+py::object Property(const PosterRecipe& recipe, const std::string& name) {
+    if (name == "res") {
+        return py::int_(recipe.res);
+    }
+    if (name == "size") {
+        return py::make_tuple(recipe.res, recipe.rows());
+    }
+    const py::dict options = OptionsOf(recipe);
+    return options.contains(name) ? py::object(options[name.c_str()]) : py::object(py::none());
+}
+
+// The options a recipe's text can show, in the table's order.
+std::vector<std::string> PropertyNames() {
+    PosterRecipe shown;
+    shown.height = 300;
+    shown.tone.emplace().de = 1;
+    std::vector<std::string> names;
+    for (const std::string& name : OptionNames()) {
+        if (OptionsOf(PosterRecipe{}).contains(name) || OptionsOf(shown).contains(name)) {
+            names.push_back(name);
+        }
+    }
+    return names;
 }
 
 Recipe FromPng(const py::object& file) {
@@ -190,18 +253,18 @@ void BindRecipe(py::module_& module) {
     py::class_<Recipe> recipe(module, "Recipe", R"(Everything that makes a poster, as a value.
 
 Recipe(**options) takes the options of `orvantis poster` by name, with _ for
--: type, params, start, rotation, order, view, res, method, background,
-palette (1, 2, the path of a .map file or 256 x 3 entries), ghost,
-random (a seed), filter, steps, orbits, supersample, depth and gan (a
-parameter file). What is not given is the desktop program's start-up
+-: type, params, start, rotation, order, view, res, method, background
+(three ints or "transparent"), palette (1, 2, the path of a .map file or
+256 x 3 entries), ghost, random (a seed), filter, steps, orbits,
+supersample, depth, gan (a parameter file), size ("WxH" or (width,
+height)), fit (True or False), margin, brightness, gamma, vibrancy,
+highlight and de. What is not given is the desktop program's start-up
 picture. Refused values raise ValueError with the command line's message.)");
     recipe.def(py::init([](const py::kwargs& options) { return MakeRecipe(options, "Recipe"); }));
-    for (const auto& [key, value] : OptionsOf(PosterRecipe{})) {
-        const std::string name = py::str(key);
+    for (const std::string& name : PropertyNames()) {
         const std::string doc = "The recipe's " + name + ", as Recipe() takes it.";
         recipe.def_property_readonly(
-            name.c_str(),
-            [name](const Recipe& r) -> py::object { return OptionsOf(r.poster)[name.c_str()]; },
+            name.c_str(), [name](const Recipe& r) { return Property(r.poster, name); },
             doc.c_str());
     }
     recipe

@@ -24,6 +24,27 @@ def test_options_by_name_give_every_value_of_the_recipe():
         "supersample": 3, "depth": 16}
     assert (recipe.type, recipe.res, recipe.filter, recipe.exponent) == ("beta", 321,
                                                                          "log-squared", None)
+    assert (recipe.size, recipe.gamma, recipe.de) == ((321, 321), None, None)
+
+
+def test_size_tone_and_transparency_by_name():
+    recipe = orvantis.Recipe(type="alpha", view=(-3, 3, -2, 2), size="300x200", brightness=2,
+                             gamma=1.5, vibrancy=0.5, highlight=0.25, de=3,
+                             background="transparent", fit=False)
+    options = recipe.options()
+    assert "res" not in options and options["view"] == (-3.0, 3.0, -2.0, 2.0)
+    assert {name: options[name] for name in ("size", "brightness", "gamma", "vibrancy",
+                                             "highlight", "de", "background")} == {
+        "size": (300, 200), "brightness": 2.0, "gamma": 1.5, "vibrancy": 0.5, "highlight": 0.25,
+        "de": 3, "background": "transparent"}
+    assert (recipe.res, recipe.size) == (300, (300, 200))
+    assert orvantis.Recipe(type="alpha", view=(-3, 3, -2, 2), size=(300, 200), brightness=2,
+                           gamma=1.5, vibrancy=0.5, highlight=0.25, de=3,
+                           background="transparent") == recipe
+    # The view grows about its centre to the picture's shape; a tone map
+    # without density estimation has no de.
+    wide = orvantis.Recipe(type="alpha", view=(-1, 1, -1, 1), size=(400, 200), gamma=2.2)
+    assert (wide.view, wide.brightness, wide.de) == ((-2.0, 2.0, -1.0, 1.0), 1.0, None)
 
 
 def test_options_not_given_are_the_start_up_picture():
@@ -37,10 +58,11 @@ def test_options_not_given_are_the_start_up_picture():
 
 
 def test_equality_hash_and_repr_that_makes_the_recipe_again():
-    recipe = orvantis.Recipe(type="gamma", params=(0.1, 1 / 3, -0.7, 0.9), res=250, ghost=True)
+    recipe = orvantis.Recipe(type="gamma", params=(0.1, 1 / 3, -0.7, 0.9), size=(250, 300),
+                             ghost=True, gamma=1.5, background="transparent")
     again = eval(repr(recipe), {"orvantis": orvantis})
     assert again == recipe and hash(again) == hash(recipe)
-    assert recipe != recipe.replace(res=251)
+    assert recipe != recipe.replace(size=(251, 300))
     assert recipe != "a recipe"
     assert len({recipe, again, recipe.replace(steps=9)}) == 2
 
@@ -58,6 +80,27 @@ def test_replace_reads_the_named_options_again_and_keeps_the_others():
         recipe.replace(method="speed")
     with pytest.raises(ValueError, match=r"^--res: 5 is out of range$"):
         recipe.replace(res=5)
+
+
+def test_replace_of_size_tone_and_background_keeps_the_rest():
+    recipe = orvantis.Recipe(type="alpha", params=(1, 2, 0.5, 0.25), view=(-1, 1, -1, 1),
+                             brightness=3)
+    wide = recipe.replace(size=(400, 200))
+    assert (wide.size, wide.view, wide.params) == ((400, 200), (-2.0, 2.0, -1.0, 1.0),
+                                                    (1.0, 2.0, 0.5, 0.25))
+    # Framing sees the recipe's set.
+    assert wide.replace(fit=True) == orvantis.Recipe(type="alpha", params=(1, 2, 0.5, 0.25),
+                                                     size=(400, 200), fit=True, brightness=3)
+    assert wide.replace(fit=True).view != wide.view
+    square = wide.replace(res=300)
+    assert (square.size, "size" in square.options()) == ((300, 300), False)
+    # Another tone setting keeps the recipe's; the first one starts the tone map.
+    assert (recipe.replace(gamma=3).brightness, recipe.replace(gamma=3).gamma) == (3.0, 3.0)
+    assert orvantis.Recipe(type="alpha").replace(de=2).options()["gamma"] == 2.2
+    clear = recipe.replace(background="transparent")
+    assert clear.background == "transparent"
+    assert clear.replace(background=(1, 2, 3)).background == (1, 2, 3)
+    assert clear.replace(background=(1, 2, 3)) == recipe.replace(background=(1, 2, 3))
 
 
 def test_a_palette_given_as_entries():
@@ -105,6 +148,31 @@ def test_a_set_that_may_not_be_chaotic_warns_as_the_command_line_does():
     ({"palette": np.zeros((255, 3), int)}, ValueError,
      "palette: 256 entries of red, green and blue are needed, not the shape (255, 3)"),
     ({"palette": np.full((256, 3), 256)}, ValueError, "palette: 256 is not a level from 0 to 255"),
+    ({"gamma": 0}, ValueError, "--gamma: '0' is not a gamma from 0.1 to 10"),
+    ({"brightness": -1}, ValueError, "--brightness: '-1' is not a brightness above 0 and at most 100"),
+    ({"vibrancy": float("nan")}, ValueError, "--vibrancy: 'nan' is not a vibrancy from 0 to 1"),
+    ({"de": 0}, ValueError, "--de: '0' is not a radius of 1 to 20 fine pixels"),
+    ({"size": "0x5"}, ValueError,
+     "--size: '0x5' is not WIDTHxHEIGHT in pixels, each from 200 to 1000000000"),
+    ({"size": (300, 200, 100)}, ValueError,
+     "--size: '300x200x100' is not WIDTHxHEIGHT in pixels, each from 200 to 1000000000"),
+    ({"margin": 60}, ValueError, "--margin: '60' is not a margin from 0 to 40 percent"),
+    ({"size": (300, 200), "res": 300}, ValueError,
+     "--size and --res both give the picture's size; give one of them"),
+    ({"fit": False, "margin": 5}, ValueError,
+     "--margin frames the set; it cannot be combined with --no-fit"),
+    ({"fit": True, "view": (-1, 1, -1, 1)}, ValueError,
+     "--fit chooses the view itself; it cannot be combined with --view"),
+    ({"method": "hit-count", "filter": "log", "gamma": 2}, ValueError,
+     "--filter cannot be combined with --brightness, --gamma, --vibrancy, --highlight or --de, "
+     "which choose the log-density tone map"),
+    ({"background": "clear"}, ValueError,
+     "--background needs 3 numbers separated by commas, not 'clear'"),
+    ({"size": (300, 200.0)}, TypeError, "size: expected an int, not float"),
+    ({"size": 300}, TypeError, "size: expected 'WIDTHxHEIGHT' or (width, height), not int"),
+    ({"fit": 1}, TypeError, "fit: expected a bool, not int"),
+    ({"gamma": "2"}, TypeError, "gamma: expected a number, not str"),
+    ({"de": 2.5}, TypeError, "de: expected an int, not float"),
     ({"res": "400"}, TypeError, "res: expected an int, not str"),
     ({"steps": 1e6}, TypeError, "steps: expected an int, not float"),
     ({"params": (1, "2", 3, 4)}, TypeError, "params: expected numbers, not str"),

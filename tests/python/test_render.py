@@ -72,6 +72,24 @@ def test_save_writes_the_bytes_of_the_poster_command(tmp_path, program):
     assert orvantis.Recipe.from_png(tmp_path / "py.png") == recipe
 
 
+def test_a_wide_transparent_toned_poster_as_the_command_draws_it(tmp_path, program):
+    subprocess.run([program, "poster", "--type", "alpha", "--method", "hit-count", "--steps",
+                    "100000", "--orbits", "3", "--size", "300x200", "--fit", "--margin", "10",
+                    "--supersample", "2", "--gamma", "1.5", "--brightness", "2", "--background",
+                    "transparent", "--quiet", "-o", tmp_path / "cli.png"], check=True,
+                   env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
+    recipe = orvantis.Recipe(type="alpha", method="hit-count", steps=100_000, orbits=3,
+                             size=(300, 200), fit=True, margin=10, supersample=2, gamma=1.5,
+                             brightness=2, background="transparent")
+    assert orvantis.counts(recipe).shape == (400, 600)
+    image = orvantis.image(recipe)
+    assert (image.shape, image.dtype) == ((200, 300, 4), np.uint8)
+    assert image[0, 0, 3] == 0 and image[..., 3].max() == 255
+    orvantis.save(recipe, tmp_path / "py.png")
+    assert (tmp_path / "py.png").read_bytes() == (tmp_path / "cli.png").read_bytes()
+    assert orvantis.Recipe.from_png(tmp_path / "py.png") == recipe
+
+
 def test_save_refuses_names_and_reports_files_it_cannot_write(tmp_path):
     recipe = orvantis.Recipe(**SMALL)
     with pytest.raises(ValueError) as refused:

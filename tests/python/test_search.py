@@ -1,4 +1,6 @@
 # Sets found by explore's search, and the pictures of an animation.
+import warnings
+
 import numpy as np
 import pytest
 
@@ -37,6 +39,32 @@ def test_frames_of_a_turn_start_at_the_recipe_and_move():
     assert len(frames) == 4 and len(pictures) == 4
     assert (pictures[0] == orvantis.image(recipe)).all()
     assert not (pictures[1] == pictures[0]).all()
+
+
+def test_eased_turn_is_slow_at_the_start_and_the_end():
+    recipe = orvantis.Recipe(type="alpha", res=200, steps=50_000, orbits=2)
+    pictures = list(orvantis.frames(recipe, turn="z", frames=4, ease=True))
+    # Four frames at 0, 56.25, 180 and 303.75 degrees.
+    assert (pictures[1] == orvantis.image(recipe.replace(rotation=(0, 0, 56.25)))).all()
+    assert (pictures[3] == orvantis.image(recipe.replace(rotation=(0, 0, 303.75)))).all()
+
+
+def test_a_morph_through_dead_sets_warns_unless_bent_through_chaotic_ones():
+    first = orvantis.Recipe(type="alpha", res=200, steps=20_000, start=(0.1, 0.1), params=(
+        -1.9654225287636953, -2.9719840083010345, -0.55367442854091009, 0.6471373638111515))
+    last = first.replace(params=(2.4098330637531662, -0.73455000457777642,
+                                 -0.85425122837000644, -0.75117496261482586))
+    with pytest.warns(UserWarning) as caught:
+        frames = orvantis.frames(first, to=last, frames=30)
+    assert [str(w.message) for w in caught] == [
+        "frames 10-23 of 30 leave chaos (Lyapunov exponent under 0.3) and may be near-black or "
+        "flash; --keep-chaotic bends the path through chaotic sets"]
+    with warnings.catch_warnings():
+        warnings.simplefilter("error")
+        kept = orvantis.frames(first, to=last, frames=30, keep_chaotic=True)
+    assert (next(kept) == next(frames)).all()
+    with pytest.raises(TypeError, match="^keep_chaotic: expected a bool, not int$"):
+        orvantis.frames(first, to=last, frames=30, keep_chaotic=1)
 
 
 def test_filtered_frames_share_one_brightness_scale():
