@@ -52,6 +52,11 @@ class Explore : public BatchTest {
         std::vector<std::string> args = {"--type", "alpha",    "--res", "200", "--steps",
                                          "30000",  "--orbits", "2",     "-o",  Path(folder)};
         args.insert(args.end(), more.begin(), more.end());
+        return RunLine(args);
+    }
+
+    // explore with exactly these arguments.
+    BatchRun RunLine(const std::vector<std::string>& args) {
         const ExploreCommandLine line = ParseExploreOptions(args);
         EXPECT_EQ(line.action, CommandLineAction::Render) << line.error;
         std::ostringstream out;
@@ -258,15 +263,7 @@ TEST_F(Explore, PartsMergedMakeTheSetsAndPageOfOneRun) {
         }
     };
     const auto merge = [&](const std::string& folder) {
-        const ExploreCommandLine line = ParseExploreOptions({"--merge", Path(folder)});
-        EXPECT_EQ(line.action, CommandLineAction::Render) << line.error;
-        std::ostringstream out;
-        std::ostringstream err;
-        BatchRun run;
-        run.code = RunExplore(line.options, out, err, false);
-        run.out = out.str();
-        run.err = err.str();
-        return run;
+        return RunLine({"--merge", Path(folder)});
     };
     const auto expectOneRun = [&](const std::string& folder) {
         EXPECT_EQ(Page(folder), Page("one"));
