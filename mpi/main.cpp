@@ -16,11 +16,13 @@ constexpr const char* kUsage = R"(Usage: orvantis-mpi render|poster|explore|anim
        srun --mpi=pmix orvantis-mpi render --lmap [options] -o FILE.png
 
 The batch commands of orvantis. Started by mpirun or srun, the ranks of the
-job share the orbits of a poster or the rows of a Lyapunov map, and rank 0
-writes the files. Each command lists its options with --help.
+job share the orbits of a poster, the rows of a Lyapunov map, the searches
+of explore or the frames of animate, and the files are those one process
+writes. Each command lists its options with --help.
 )";
 
-constexpr orv::RankCommands kRankCommands{orv::RunPosterOnRanks, orv::RunBatchOnRanks};
+constexpr orv::RankCommands kRankCommands{orv::RunPosterOnRanks, orv::RunBatchOnRanks,
+                                          orv::RunExploreOnRanks, orv::RunAnimateOnRanks};
 
 } // namespace
 

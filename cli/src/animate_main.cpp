@@ -127,7 +127,10 @@ AnimateCommandLine ParseAnimateOptions(const std::vector<std::string>& args) {
 int AnimateMain(int argc, char** argv) {
     const AnimateCommandLine line =
         ParseAnimateOptions(std::vector<std::string>(argv + 1, argv + argc));
-    return FinishCommandLine("animate", kUsage, line, RunAnimate);
+    // Started as the ranks of a job, each rank takes its part.
+    const RankCommands* ranks = JobRankCommands();
+    return FinishCommandLine("animate", kUsage, line,
+                             ranks != nullptr ? ranks->animate : RunAnimate);
 }
 
 } // namespace orv

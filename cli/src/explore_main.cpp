@@ -49,7 +49,10 @@ without --force; 3 fewer sets than asked were found.
 int ExploreMain(int argc, char** argv) {
     const ExploreCommandLine line =
         ParseExploreOptions(std::vector<std::string>(argv + 1, argv + argc));
-    return FinishCommandLine("explore", kUsage, line, RunExplore);
+    // Started as the ranks of a job, each rank takes its part.
+    const RankCommands* ranks = JobRankCommands();
+    return FinishCommandLine("explore", kUsage, line,
+                             ranks != nullptr ? ranks->explore : RunExplore);
 }
 
 } // namespace orv

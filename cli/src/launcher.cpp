@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
-#include <string_view>
 
 namespace orv {
 
@@ -14,11 +13,6 @@ namespace {
 int Number(const char* name, int fallback) {
     const char* value = std::getenv(name);
     return value != nullptr ? std::atoi(value) : fallback;
-}
-
-// Whether the command shares its work among the ranks of a job.
-bool SharesWork(std::string_view command) {
-    return command == "poster" || command == "render";
 }
 
 std::string NotOneJob(const LauncherTask& task) {
@@ -85,11 +79,6 @@ int RefuseStrayTask(const char* command, std::ostream& err) {
     const LauncherTask task = TaskOfLauncher();
     if (task.count <= 1) {
         return 0;
-    }
-    if (!SharesWork(command)) {
-        return Refuse(command, task,
-                      std::string(command) + " runs as one task; run it without srun or mpirun",
-                      err);
     }
     if (programRanks == nullptr) {
         return Refuse(command, task,

@@ -1,7 +1,9 @@
 // The batch commands as the ranks of one MPI job run them.
 #pragma once
 
+#include "cli/animate.h"
 #include "studio/command_line.h"
+#include "studio/explore_options.h"
 #include "studio/poster_options.h"
 
 #include <ostream>
@@ -19,5 +21,16 @@ int RunPosterOnRanks(const PosterOptions& options, std::ostream& out, std::ostre
 // job's exit code.
 int RunBatchOnRanks(const RenderOptions& options, std::ostream& out, std::ostream& err,
                     bool errIsTerminal);
+
+// `orvantis-mpi explore`: each rank searches its part of the numbers into a
+// folder of its own; rank 0 merges the parts into the sets and page one
+// process makes. Every rank returns the job's exit code.
+int RunExploreOnRanks(const ExploreOptions& options, std::ostream& out, std::ostream& err,
+                      bool errIsTerminal);
+
+// `orvantis-mpi animate`: each rank renders its part of the frames into the
+// folder. Every rank returns the job's exit code.
+int RunAnimateOnRanks(const AnimateOptions& options, std::ostream& out, std::ostream& err,
+                      bool errIsTerminal);
 
 } // namespace orv

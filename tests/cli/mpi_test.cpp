@@ -95,6 +95,35 @@ TEST_F(Job, ALyapunovMapIsTheSameFileFromOneTwoAndThreeRanks) {
     }
 }
 
+TEST_F(Job, ExploreAndAnimateOnRanksWriteTheFilesOfOneProcess) {
+    const std::string explore =
+        "explore --type alpha --count 3 --seed 5 --res 200 --steps 30000 --orbits 2 --quiet -o ";
+    ASSERT_EQ(Alone(explore + "'" + Path("alone") + "'"), 0) << Err();
+    ASSERT_EQ(OnRanks(3, explore + "'" + Path("ranks") + "'"), 0) << Err();
+    for (const char* name : {"index.html", "set-0001.png", "set-0002.gan", "set-0003.png"}) {
+        EXPECT_EQ(Text(Path(std::string("ranks/") + name)),
+                  Text(Path(std::string("alone/") + name)))
+            << name;
+    }
+    EXPECT_FALSE(std::filesystem::exists(Path("ranks/part-1")));
+
+    const std::string animate = "animate --gan '" + Path("alone/set-0001.gan") +
+                                "' --turn y --frames 5 --res 200 --steps 30000 --quiet ";
+    ASSERT_EQ(Alone(animate + "-o '" + Path("turn-alone") + "'"), 0) << Err();
+    ASSERT_EQ(OnRanks(2, animate + "-o '" + Path("turn-ranks") + "'"), 0) << Err();
+    for (const char* name : {"frame-0001.png", "frame-0002.png", "frame-0005.png"}) {
+        EXPECT_EQ(Text(Path(std::string("turn-ranks/") + name)),
+                  Text(Path(std::string("turn-alone/") + name)))
+            << name;
+    }
+    EXPECT_EQ(OnRanks(2, animate + "--part 1/2 -o '" + Path("x") + "'"), 2);
+    EXPECT_EQ(Err().rfind("orvantis animate: --part and --merge are the ranks' own under "
+                          "orvantis-mpi; run them with orvantis\n",
+                          0),
+              0u)
+        << Err();
+}
+
 TEST_F(Job, AFileRankZeroCannotWriteFailsTheJobOnce) {
     const std::string missing = Path("missing/p.png");
     EXPECT_EQ(OnRanks(2, "poster --steps 20000 --quiet -o '" + missing + "'"), 1);

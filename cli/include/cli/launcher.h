@@ -5,11 +5,14 @@
 #pragma once
 
 #include "studio/command_line.h"
+#include "studio/explore_options.h"
 #include "studio/poster_options.h"
 
 #include <ostream>
 
 namespace orv {
+
+struct AnimateOptions;
 
 // The number of processes the launcher started, as its environment tells
 // each of them (1 when it names a rank only); 0 when the program was not
@@ -36,6 +39,12 @@ struct RankCommands {
     // picture and writes the files.
     int (*render)(const RenderOptions& options, std::ostream& out, std::ostream& err,
                   bool errIsTerminal);
+    // Each rank searches its part of the numbers; rank 0 merges the parts.
+    int (*explore)(const ExploreOptions& options, std::ostream& out, std::ostream& err,
+                   bool errIsTerminal);
+    // Each rank renders its part of the frames.
+    int (*animate)(const AnimateOptions& options, std::ostream& out, std::ostream& err,
+                   bool errIsTerminal);
 };
 
 // Gives the program's rank commands, before any command runs.
