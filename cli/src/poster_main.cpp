@@ -26,6 +26,10 @@ render --help): --gan, --type, --params, --start, --rotation, --order,
   --supersample K        1 to 4 (1): each pixel is the mean colour of K x K
                          finer pixels, for smooth edges
   --depth D              8 or 16 bits per channel (8)
+  --exact-orbits         every orbit on the desktop program's step; else
+                         orbits 1 to M-1 run side by side on the vector unit
+                         (ORVANTIS_ISA=scalar|sse2|avx2|avx512 picks it;
+                         the picture is the same on each)
   --counts FILE.exr      also the raw hit counts of the fine grid, as 32-bit
                          floats in an OpenEXR file
   --recipe POSTER.png    renders again the picture whose recipe POSTER.png

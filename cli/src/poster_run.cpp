@@ -41,6 +41,7 @@ int RecipeFromOptions(const PosterOptions& options, PosterRecipe& recipe, std::o
     recipe.orbits = options.orbits;
     recipe.supersample = options.supersample;
     recipe.depth = options.depth;
+    recipe.arithmetic = options.exactOrbits ? OrbitArithmetic::Exact : OrbitArithmetic::Lanes;
     return 0;
 }
 

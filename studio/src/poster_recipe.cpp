@@ -24,6 +24,7 @@ constexpr const char* kMethods[] = {"speed", "hit-count", "z-plane"};
 constexpr const char* kFilters[] = {"normalize", "equalize", "log", "log-squared"};
 constexpr const char* kSwitch[] = {"off", "on"};
 constexpr const char* kCommands[] = {"render", "poster"};
+constexpr const char* kArithmetics[] = {"exact", "lanes"};
 
 // Seventeen significant digits read back as the very same double.
 std::string Reals(std::initializer_list<double> values) {
@@ -181,6 +182,11 @@ TextChunks RecipeText(const PosterRecipe& r, bool poster) {
                                  {"orvantis:supersample", std::to_string(r.supersample)},
                                  {"orvantis:depth", std::to_string(r.depth)}});
     }
+    // Every poster made before the lanes is exact, and has no such line.
+    if (poster && r.arithmetic != OrbitArithmetic::Exact) {
+        text.emplace_back("orvantis:orbit-arithmetic",
+                          kArithmetics[static_cast<int>(r.arithmetic)]);
+    }
     return text;
 }
 
@@ -232,6 +238,10 @@ std::optional<PosterRecipe> ReadRecipe(const TextChunks& text, std::string& erro
         r.depth = static_cast<int>(read.whole("orvantis:depth", 8, 16, 8));
         if (r.depth != 8 && r.depth != 16) {
             read.fail("orvantis:depth");
+        }
+        if (read.has("orvantis:orbit-arithmetic")) {
+            r.arithmetic = static_cast<OrbitArithmetic>(
+                read.choice("orvantis:orbit-arithmetic", kArithmetics));
         }
     }
     if (!read.failed().empty()) {

@@ -21,6 +21,7 @@ struct PosterOptions {
     int depth = 8;
     std::optional<std::string> counts; // the raw counts as an OpenEXR file
     std::optional<std::string> recipe; // a poster PNG whose recipe is rendered again
+    bool exactOrbits = false;          // every orbit on the desktop program's step
 };
 
 using PosterCommandLine = ParsedCommandLine<PosterOptions>;

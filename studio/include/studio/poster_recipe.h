@@ -31,6 +31,7 @@ struct PosterRecipe {
     std::uint32_t orbits = 1;
     int supersample = 1;
     int depth = 8;
+    OrbitArithmetic arithmetic = OrbitArithmetic::Exact;
 
     bool operator==(const PosterRecipe&) const = default;
 };

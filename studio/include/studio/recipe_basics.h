@@ -15,4 +15,10 @@ constexpr std::uint32_t kDefaultOrbits = 64;
 // below this.
 constexpr std::uint64_t kMaximumPosterSteps = 4'294'967'295;
 
+// The arithmetic of a poster's orbits. Exact steps every orbit as the
+// desktop program does. Lanes keeps orbit 0 so, and steps the others side by
+// side in the lanes of the vector unit, with SLEEF's deterministic sine:
+// another picture than Exact's, the same on every processor.
+enum class OrbitArithmetic { Exact, Lanes };
+
 } // namespace orv
