@@ -59,7 +59,7 @@ LaneIsa WidestLaneIsa() {
 }
 
 IsaChoice ChooseLaneIsa(const char* requested) {
-    if (requested == nullptr) {
+    if (requested == nullptr || *requested == '\0') {
         return {WidestLaneIsa(), {}};
     }
     for (const LaneIsa path : kPaths) {

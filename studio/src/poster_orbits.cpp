@@ -321,7 +321,8 @@ std::vector<Unit> Units(const PosterRecipe& recipe, OrbitShare share, std::uint3
 // gives each thread a unit of its own.
 LaneIsa PathFor(const PosterRecipe& recipe, OrbitShare share, std::uint32_t mine,
                 unsigned threads) {
-    if (const char* requested = std::getenv("ORVANTIS_ISA")) {
+    const char* requested = std::getenv("ORVANTIS_ISA");
+    if (requested != nullptr && *requested != '\0') {
         if (const std::optional<LaneIsa> forced = ChooseLaneIsa(requested).isa) {
             return *forced;
         }

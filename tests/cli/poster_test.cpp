@@ -95,6 +95,8 @@ TEST(PosterOptionsTest, PosterOptionsAreCheckedAndTheRestIsRenders) {
     EXPECT_EQ(*line.options.picture.res, 20000);
     EXPECT_EQ(*line.options.picture.type, 2);
     EXPECT_EQ(*line.options.counts, "c.exr");
+    EXPECT_FALSE(line.options.exactOrbits);
+    EXPECT_TRUE(ParsePosterOptions({"--exact-orbits", "-o", "p.png"}).options.exactOrbits);
 
     const auto refused = [](std::vector<std::string> args) {
         return ParsePosterOptions(args).error;
@@ -111,6 +113,8 @@ TEST(PosterOptionsTest, PosterOptionsAreCheckedAndTheRestIsRenders) {
               "--steps: a poster takes at most 4294967295 steps");
     EXPECT_EQ(refused({"--recipe", "r.png", "--type", "beta", "-o", "p.png"}),
               "--type cannot be combined with --recipe, which gives the whole picture");
+    EXPECT_EQ(refused({"--recipe", "r.png", "--exact-orbits", "-o", "p.png"}),
+              "--exact-orbits cannot be combined with --recipe, which gives the whole picture");
     EXPECT_EQ(ParsePosterOptions({"--recipe", "r.png", "--threads", "2", "--quiet", "-o", "p.png"})
                   .action,
               CommandLineAction::Render);

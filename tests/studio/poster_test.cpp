@@ -60,6 +60,24 @@ TEST(PosterRecipeText, ARecipeIsRefusedWhatTheCommandLineRefuses) {
     text[1].second = "sketch";
     EXPECT_FALSE(ReadRecipe(text, error));
     EXPECT_EQ(error, "its recipe has no readable command");
+
+    // The arithmetic of the orbits: exact, as every poster before the
+    // lanes, writes no line; lanes write theirs, a render never.
+    const auto arithmetic = [](const TextChunks& chunks) {
+        return std::count_if(chunks.begin(), chunks.end(), [](const auto& chunk) {
+            return chunk.first == "orvantis:orbit-arithmetic";
+        });
+    };
+    EXPECT_EQ(arithmetic(RecipeText(forged, true)), 0);
+    forged.arithmetic = OrbitArithmetic::Lanes;
+    text = RecipeText(forged, true);
+    EXPECT_EQ(text.back(),
+              (std::pair<std::string, std::string>("orvantis:orbit-arithmetic", "lanes")));
+    EXPECT_EQ(ReadRecipe(text, error)->arithmetic, OrbitArithmetic::Lanes);
+    EXPECT_EQ(arithmetic(RecipeText(forged, false)), 0);
+    text.back().second = "fast";
+    EXPECT_FALSE(ReadRecipe(text, error));
+    EXPECT_EQ(error, "its recipe has no readable orbit-arithmetic");
 }
 
 } // namespace

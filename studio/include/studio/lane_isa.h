@@ -22,7 +22,7 @@ bool HasLaneIsa(LaneIsa isa);
 // The widest path the processor can run.
 LaneIsa WidestLaneIsa();
 
-// The path a value of ORVANTIS_ISA asks for (null: none given, the widest);
+// The path a value of ORVANTIS_ISA asks for (null or empty: the widest);
 // an error that names the value when it is unknown or the processor lacks
 // the path.
 struct IsaChoice {
