@@ -53,8 +53,8 @@ double Probe(const PosterRecipe& recipe) {
     if (!grid) {
         return 0.0;
     }
-    const std::uint32_t* counts = grid->counts();
-    const std::uint32_t largest = *std::max_element(counts, counts + grid->pixels());
+    const PixelCount* counts = grid->counts();
+    const PixelCount largest = *std::max_element(counts, counts + grid->pixels());
     return static_cast<double>(largest) * static_cast<double>(recipe.steps) /
            static_cast<double>(probe.steps);
 }
@@ -89,10 +89,10 @@ PosterRecipe FrameRecipe(const PosterRecipe& first, const PosterRecipe& last,
     return recipe;
 }
 
-std::vector<std::uint32_t> SmoothScales(const std::vector<double>& probes, bool loops) {
+std::vector<PixelCount> SmoothScales(const std::vector<double>& probes, bool loops) {
     const long count = static_cast<long>(probes.size());
     const long reach = static_cast<long>(kScaleReach);
-    std::vector<std::uint32_t> scales(probes.size());
+    std::vector<PixelCount> scales(probes.size());
     for (long i = 0; i < count; ++i) {
         double sum = 0.0;
         long used = 0;
@@ -108,7 +108,7 @@ std::vector<std::uint32_t> SmoothScales(const std::vector<double>& probes, bool 
         }
         const double mean = std::round(sum / static_cast<double>(used));
         scales[static_cast<std::size_t>(i)] =
-            static_cast<std::uint32_t>(std::clamp(mean, 1.0, 4294967295.0));
+            static_cast<PixelCount>(std::clamp(mean, 1.0, 0x1p63));
     }
     return scales;
 }
@@ -153,8 +153,8 @@ AnimationOutcome RenderAnimation(const std::filesystem::path& directory, const P
             }
         });
     }
-    const std::vector<std::uint32_t> scales =
-        UsesScale(first) ? SmoothScales(probes, loops) : std::vector<std::uint32_t>(frames, 0);
+    const std::vector<PixelCount> scales =
+        UsesScale(first) ? SmoothScales(probes, loops) : std::vector<PixelCount>(frames, 0);
 
     if (progress.begin) {
         progress.begin(missing.size());

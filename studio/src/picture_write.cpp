@@ -8,7 +8,7 @@
 
 namespace orv {
 
-bool WritePicture(const PosterRecipe& recipe, const CountGrid& grid, std::uint32_t scale,
+bool WritePicture(const PosterRecipe& recipe, const CountGrid& grid, PixelCount scale,
                   SafeFile& file) {
     try {
         const PosterColouring colouring(recipe, grid, scale);

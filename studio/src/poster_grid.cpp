@@ -22,13 +22,12 @@ std::optional<CountGrid> CountGrid::Make(int side, bool withValues) {
 
 CountGrid::CountGrid(int side, void* memory, std::size_t bytes, bool withValues)
     : side_(side), memory_(memory), bytes_(bytes) {
-    // The 8-byte sums first keep both arrays aligned.
     auto* base = static_cast<unsigned char*>(memory);
     if (withValues) {
         values_ = reinterpret_cast<std::uint64_t*>(base);
-        counts_ = reinterpret_cast<std::uint32_t*>(base + 8 * pixels());
+        counts_ = reinterpret_cast<PixelCount*>(base + 8 * pixels());
     } else {
-        counts_ = reinterpret_cast<std::uint32_t*>(base);
+        counts_ = reinterpret_cast<PixelCount*>(base);
     }
 }
 

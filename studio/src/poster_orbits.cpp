@@ -33,9 +33,9 @@ double Offset(std::uint64_t mixed) {
     return (static_cast<double>(mixed >> 11) * 0x1.0p-53 - 0.5) * 2e-9;
 }
 
-template <bool Shared> void Increment(std::uint32_t& count) {
+template <bool Shared> void Increment(PixelCount& count) {
     if constexpr (Shared) {
-        std::atomic_ref<std::uint32_t>(count).fetch_add(1, std::memory_order_relaxed);
+        std::atomic_ref<PixelCount>(count).fetch_add(1, std::memory_order_relaxed);
     } else {
         ++count;
     }
@@ -123,7 +123,7 @@ template <int Method, bool Shared> class Counter {
         }
     }
 
-    std::uint32_t* counts_;
+    PixelCount* counts_;
     std::uint64_t* values_;
     unsigned side_;
     Hit queue_[kPipeline] = {};

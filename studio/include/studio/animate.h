@@ -3,6 +3,7 @@
 // lacks drawn on the worker threads.
 #pragma once
 
+#include "studio/poster_grid.h"
 #include "studio/poster_recipe.h"
 
 #include <atomic>
@@ -25,7 +26,7 @@ PosterRecipe FrameRecipe(const PosterRecipe& first, const PosterRecipe& last,
 // The filter scale of every frame from the largest counts of quick probes:
 // the mean over the frame and its three neighbours on each side (around the
 // circle for a turn alone), so that brightness drifts instead of jumping.
-std::vector<std::uint32_t> SmoothScales(const std::vector<double>& probes, bool loops);
+std::vector<PixelCount> SmoothScales(const std::vector<double>& probes, bool loops);
 
 // What the caller hears of a run: how many frames are missing, once, before
 // any is drawn, then the frames written so far after each.
