@@ -160,6 +160,16 @@ void RemoveUnlisted(const std::filesystem::path& directory, const std::set<std::
     }
 }
 
+// The outcome of a run that could not save what it found.
+ExploreOutcome Failed(ExploreOutcome outcome, SaveResult result, const std::string& path,
+                      std::uint64_t written, bool pageWritten) {
+    outcome.end = ExploreEnd::SaveFailed;
+    outcome.error = std::string(SaveErrorText(result)) + " (" + path + ")";
+    outcome.written = written;
+    outcome.pageWritten = pageWritten;
+    return outcome;
+}
+
 } // namespace
 
 std::uint32_t SearchSeed(std::uint32_t seed, std::uint64_t index) {
@@ -220,6 +230,13 @@ ExploreOutcome ExploreSets(const ExploreRequest& request, const ExploreProgress&
             if (entries.size() == request.count) {
                 break;
             }
+            // A set whose thumbnail found no memory ends the run: passing it
+            // over would make the sets found depend on the memory.
+            const std::string name = SetName(entries.size() + 1);
+            if (candidate.found && !candidate.grid) {
+                return Failed(outcome, SaveResult::NoMemory, (directory / (name + ".png")).string(),
+                              entries.size(), pageWritten);
+            }
             if (candidate.grid && !Degenerate(candidate.shape).empty()) {
                 ++degenerate;
                 continue;
@@ -230,7 +247,6 @@ ExploreOutcome ExploreSets(const ExploreRequest& request, const ExploreProgress&
                 })) {
                 continue;
             }
-            const std::string name = SetName(entries.size() + 1);
             GalleryEntry entry{name + ".png",
                                name + ".gan",
                                base.type,
@@ -251,11 +267,7 @@ ExploreOutcome ExploreSets(const ExploreRequest& request, const ExploreProgress&
                 }
             }
             if (result != SaveResult::Saved) {
-                outcome.end = ExploreEnd::SaveFailed;
-                outcome.error = std::string(SaveErrorText(result)) + " (" + failedPath + ")";
-                outcome.written = entries.size();
-                outcome.pageWritten = pageWritten;
-                return outcome;
+                return Failed(outcome, result, failedPath, entries.size(), pageWritten);
             }
             if (progress.step) {
                 progress.step(entries.size());
