@@ -53,8 +53,10 @@ double Probe(const PosterRecipe& recipe) {
     if (!grid) {
         return 0.0;
     }
-    const PixelCount* counts = grid->counts();
-    const PixelCount largest = *std::max_element(counts, counts + grid->pixels());
+    PixelCount largest = 0;
+    for (std::size_t pixel = 0; pixel < grid->pixels(); ++pixel) {
+        largest = std::max(largest, grid->count(pixel));
+    }
     return static_cast<double>(largest) * static_cast<double>(recipe.steps) /
            static_cast<double>(probe.steps);
 }

@@ -10,10 +10,9 @@ namespace {
 // Calls visit(x, y) for every pixel with a count, row by row.
 template <class Visit> void forEachLit(const CountGrid& grid, Visit visit) {
     const std::size_t side = static_cast<std::size_t>(grid.side());
-    const PixelCount* counts = grid.counts();
     for (std::size_t y = 0; y < side; ++y) {
         for (std::size_t x = 0; x < side; ++x) {
-            if (counts[y * side + x] != 0) {
+            if (grid.count(y * side + x) != 0) {
                 visit(static_cast<double>(x), static_cast<double>(y));
             }
         }

@@ -27,7 +27,8 @@ bool WritePicture(const PosterRecipe& recipe, const CountGrid& grid, PixelCount 
 
 std::optional<CountGrid> RenderGrid(const PosterRecipe& recipe) {
     std::optional<CountGrid> grid =
-        CountGrid::Make(static_cast<int>(recipe.res * recipe.supersample), recipe.method != 1);
+        CountGrid::Make(static_cast<int>(recipe.res * recipe.supersample), recipe.method != 1,
+                        CountGrid::Wide(recipe.steps));
     if (grid) {
         RenderOrbits(
             recipe, *grid, 1, 0, [](std::uint64_t) {}, kNeverStop);

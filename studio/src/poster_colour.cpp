@@ -25,8 +25,9 @@ PosterColouring::PosterColouring(const PosterRecipe& recipe, const CountGrid& gr
     if (recipe.method != 1 || !recipe.filter) {
         return;
     }
-    const PixelCount* counts = grid.counts();
-    hitmax_ = *std::max_element(counts, counts + grid.pixels());
+    for (std::size_t pixel = 0; pixel < grid.pixels(); ++pixel) {
+        hitmax_ = std::max(hitmax_, grid.count(pixel));
+    }
     if (scale != 0 && *recipe.filter != BatchFilter::Equalize) {
         hitmax_ = scale;
     }
@@ -34,9 +35,8 @@ PosterColouring::PosterColouring(const PosterRecipe& recipe, const CountGrid& gr
     case BatchFilter::Normalize:
         break;
     case BatchFilter::Equalize:
-        totalpixels_ =
-            tone::EqualizeSpread(grid.pixels(), hitmax_ < grid.pixels() ? CountEveryLevel(counts)
-                                                                        : CountLitLevels(counts));
+        totalpixels_ = tone::EqualizeSpread(
+            grid.pixels(), hitmax_ < grid.pixels() ? CountEveryLevel() : CountLitLevels());
         break;
     case BatchFilter::Log:
     case BatchFilter::LogSquared:
@@ -47,10 +47,10 @@ PosterColouring::PosterColouring(const PosterRecipe& recipe, const CountGrid& gr
     }
 }
 
-std::uint64_t PosterColouring::CountEveryLevel(const PixelCount* counts) {
+std::uint64_t PosterColouring::CountEveryLevel() {
     cumulative_.assign(static_cast<std::size_t>(hitmax_) + 1, 0);
     for (std::size_t pixel = 0; pixel < grid_.pixels(); ++pixel) {
-        ++cumulative_[counts[pixel]];
+        ++cumulative_[grid_.count(pixel)];
     }
     const std::uint64_t unlit = cumulative_[0];
     cumulative_[0] = 0;
@@ -63,10 +63,10 @@ std::uint64_t PosterColouring::CountEveryLevel(const PixelCount* counts) {
     return unlit;
 }
 
-std::uint64_t PosterColouring::CountLitLevels(const PixelCount* counts) {
+std::uint64_t PosterColouring::CountLitLevels() {
     for (std::size_t pixel = 0; pixel < grid_.pixels(); ++pixel) {
-        if (counts[pixel] != 0) {
-            levels_.push_back(counts[pixel]);
+        if (const PixelCount count = grid_.count(pixel); count != 0) {
+            levels_.push_back(count);
         }
     }
     const std::uint64_t unlit = grid_.pixels() - levels_.size();
@@ -110,7 +110,7 @@ double PosterColouring::filtered(PixelCount count) const {
 }
 
 Colour PosterColouring::fine(std::size_t pixel) const {
-    const PixelCount count = grid_.counts()[pixel];
+    const PixelCount count = grid_.count(pixel);
     if (count == 0) {
         return background_;
     }

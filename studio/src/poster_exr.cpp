@@ -51,13 +51,14 @@ struct Channel {
     int shift = 0;                   // whole numbers: the bits of the count moved out
     std::vector<std::uint32_t> band; // floats or whole numbers, 32 bits each
 
-    void fill(const PixelCount* counts, std::size_t size) {
+    void fill(const CountGrid& grid, std::size_t first, std::size_t size) {
         for (std::size_t i = 0; i < size; ++i) {
+            const PixelCount count = grid.count(first + i);
             if (type == Imf::FLOAT) {
-                const auto value = static_cast<float>(counts[i]);
+                const auto value = static_cast<float>(count);
                 std::memcpy(&band[i], &value, sizeof value);
             } else {
-                band[i] = static_cast<std::uint32_t>(counts[i] >> shift);
+                band[i] = static_cast<std::uint32_t>(count >> shift);
             }
         }
     }
@@ -68,7 +69,10 @@ struct Channel {
 bool WriteCountsExr(std::FILE* file, const CountGrid& grid, std::string& error) {
     try {
         const int side = grid.side();
-        const PixelCount largest = *std::max_element(grid.counts(), grid.counts() + grid.pixels());
+        PixelCount largest = 0;
+        for (std::size_t pixel = 0; pixel < grid.pixels(); ++pixel) {
+            largest = std::max(largest, grid.count(pixel));
+        }
         std::vector<Channel> channels;
         if (largest <= kExactInFloat) {
             channels.push_back({"Y", Imf::FLOAT, 0, {}});
@@ -91,10 +95,10 @@ bool WriteCountsExr(std::FILE* file, const CountGrid& grid, std::string& error) 
         }
         for (int first = 0; first < side; first += kBand) {
             const int rows = std::min(kBand, side - first);
-            const PixelCount* counts = grid.counts() + static_cast<std::size_t>(first) * width;
             Imf::FrameBuffer buffer;
             for (Channel& channel : channels) {
-                channel.fill(counts, static_cast<std::size_t>(rows) * width);
+                channel.fill(grid, static_cast<std::size_t>(first) * width,
+                             static_cast<std::size_t>(rows) * width);
                 buffer.insert(channel.name,
                               Imf::Slice::Make(
                                   channel.type, channel.band.data(),

@@ -33,11 +33,16 @@ double Offset(std::uint64_t mixed) {
     return (static_cast<double>(mixed >> 11) * 0x1.0p-53 - 0.5) * 2e-9;
 }
 
-template <bool Shared> void Increment(PixelCount& count) {
+// Adds one to a count; where its low 32 bits wrap round, to its high ones.
+template <bool Shared> void Increment(std::uint32_t& count, std::uint32_t* high) {
     if constexpr (Shared) {
-        std::atomic_ref<PixelCount>(count).fetch_add(1, std::memory_order_relaxed);
-    } else {
-        ++count;
+        if (std::atomic_ref<std::uint32_t>(count).fetch_add(1, std::memory_order_relaxed) ==
+                UINT32_MAX &&
+            high != nullptr) {
+            std::atomic_ref<std::uint32_t>(*high).fetch_add(1, std::memory_order_relaxed);
+        }
+    } else if (++count == 0 && high != nullptr) {
+        ++*high;
     }
 }
 
@@ -54,7 +59,7 @@ template <bool Shared> void Accumulate(std::uint64_t& sum, std::uint64_t value) 
 template <int Method, bool Shared> class Counter {
   public:
     explicit Counter(const CountGrid& grid)
-        : counts_(grid.counts()), values_(grid.values()),
+        : counts_(grid.counts()), highs_(grid.highs()), values_(grid.values()),
           side_(static_cast<unsigned>(grid.side())) {}
 
     ~Counter() {
@@ -117,13 +122,14 @@ template <int Method, bool Shared> class Counter {
     }
 
     void apply(const Hit& hit) {
-        Increment<Shared>(counts_[hit.at]);
+        Increment<Shared>(counts_[hit.at], highs_ == nullptr ? nullptr : &highs_[hit.at]);
         if constexpr (Method != 1) {
             Accumulate<Shared>(values_[hit.at], hit.value);
         }
     }
 
-    PixelCount* counts_;
+    std::uint32_t* counts_;
+    std::uint32_t* highs_;
     std::uint64_t* values_;
     unsigned side_;
     Hit queue_[kPipeline] = {};
@@ -401,10 +407,11 @@ OrbitsEnd RenderOrbits(const PosterRecipe& recipe, CountGrid& grid, unsigned thr
     // its own: plain additions then replace atomic ones, which stall the
     // processor. The grids are added up at the end.
     std::vector<CountGrid> own;
-    const std::uint64_t gridBytes = grid.pixels() * CountGrid::BytesPerPixel(withValues);
+    const bool wide = grid.highs() != nullptr;
+    const std::uint64_t gridBytes = grid.pixels() * CountGrid::BytesPerPixel(withValues, wide);
     if (workers > 1 && gridBytes * (workers - 1) <= spareBytes) {
         for (unsigned i = 1; i < workers; ++i) {
-            std::optional<CountGrid> made = CountGrid::Make(grid.side(), withValues);
+            std::optional<CountGrid> made = CountGrid::Make(grid.side(), withValues, wide);
             if (!made) {
                 own.clear();
                 break;
@@ -469,8 +476,11 @@ OrbitsEnd RenderOrbits(const PosterRecipe& recipe, CountGrid& grid, unsigned thr
             const std::size_t first = taken * stripe;
             const std::size_t last = std::min(grid.pixels(), first + stripe);
             for (const CountGrid& from : own) {
-                for (std::size_t pixel = first; pixel < last; ++pixel) {
+                for (std::size_t pixel = first; !wide && pixel < last; ++pixel) {
                     grid.counts()[pixel] += from.counts()[pixel];
+                }
+                for (std::size_t pixel = first; wide && pixel < last; ++pixel) {
+                    grid.set(pixel, grid.count(pixel) + from.count(pixel));
                 }
                 for (std::size_t pixel = first; withValues && pixel < last; ++pixel) {
                     grid.values()[pixel] += from.values()[pixel];

@@ -34,7 +34,8 @@ PosterGrid MakePosterGrid(const PosterRecipe& recipe) {
                     Size(available) + " is available"};
     }
     std::optional<CountGrid> grid =
-        CountGrid::Make(static_cast<int>(recipe.res * recipe.supersample), recipe.method != 1);
+        CountGrid::Make(static_cast<int>(recipe.res * recipe.supersample), recipe.method != 1,
+                        CountGrid::Wide(recipe.steps));
     if (!grid) {
         return {std::nullopt, 0, "Not enough memory for the counts of a poster of this size."};
     }

@@ -301,27 +301,53 @@ TEST_F(PosterOrbits, TheCountsFileHoldsTheCountsOfTheFineGrid) {
     EXPECT_TRUE(std::equal(grid->counts(), grid->counts() + grid->pixels(), shared->counts()));
     EXPECT_TRUE(std::equal(grid->values(), grid->values() + grid->pixels(), shared->values()));
 
+    // A wide grid holding 2^32 - 3 in every pixel: counts carry into the
+    // high 32 bits on one thread, on two sharing the grid and on two with
+    // grids of their own.
+    const auto counts = [](const CountGrid& from) {
+        std::vector<PixelCount> all(from.pixels());
+        for (std::size_t pixel = 0; pixel < all.size(); ++pixel) {
+            all[pixel] = from.count(pixel);
+        }
+        return all;
+    };
+    std::vector<PixelCount> expected = counts(*grid);
+    for (PixelCount& count : expected) {
+        count += UINT32_MAX - 2;
+    }
+    for (const std::uint64_t spare : {std::uint64_t{0}, UINT64_MAX}) {
+        for (const unsigned threads : {1u, 2u}) {
+            std::optional<CountGrid> wide = CountGrid::Make(420, true, true);
+            ASSERT_TRUE(wide);
+            for (std::size_t pixel = 0; pixel < wide->pixels(); ++pixel) {
+                wide->set(pixel, UINT32_MAX - 2);
+            }
+            RenderOrbits(
+                recipe, *wide, threads, spare, [](std::uint64_t) {}, kNeverStop);
+            EXPECT_EQ(counts(*wide), expected) << threads << " threads, spare " << spare;
+        }
+    }
+
     // Counts up to 2^24 as floats, up to 2^32 - 1 as whole numbers, beyond
     // as the high and the low 32 bits: each read back exactly.
     const TempDir dir;
-    const auto written = [&] {
+    const auto written = [&](const CountGrid& from) {
         std::FILE* file = std::fopen(dir.path("c.exr").c_str(), "wb");
         std::string error;
-        EXPECT_TRUE(WriteCountsExr(file, *grid, error)) << error;
+        EXPECT_TRUE(WriteCountsExr(file, from, error)) << error;
         std::fclose(file);
         return ReadCountsFile(dir.path("c.exr"));
     };
-    const std::vector<PixelCount> counts(grid->counts(), grid->counts() + grid->pixels());
-    EXPECT_EQ(written(), (CountsFile{420, "Y:float", counts}));
-    grid->counts()[7] = PixelCount{1} << 24;
-    EXPECT_EQ(written().channels, "Y:float");
-    grid->counts()[7] += 1;
-    EXPECT_EQ(written(),
-              (CountsFile{420, "Y:uint", {grid->counts(), grid->counts() + grid->pixels()}}));
-    grid->counts()[9] = (PixelCount{1} << 32) + 3;
-    EXPECT_EQ(
-        written(),
-        (CountsFile{420, "high:uint low:uint", {grid->counts(), grid->counts() + grid->pixels()}}));
+    EXPECT_EQ(written(*grid), (CountsFile{420, "Y:float", counts(*grid)}));
+    grid->set(7, PixelCount{1} << 24);
+    EXPECT_EQ(written(*grid).channels, "Y:float");
+    grid->set(7, (PixelCount{1} << 24) + 1);
+    EXPECT_EQ(written(*grid), (CountsFile{420, "Y:uint", counts(*grid)}));
+    std::optional<CountGrid> wide = CountGrid::Make(420, false, true);
+    ASSERT_TRUE(wide);
+    wide->set(9, (PixelCount{1} << 32) + 3);
+    wide->set(10, UINT32_MAX);
+    EXPECT_EQ(written(*wide), (CountsFile{420, "high:uint low:uint", counts(*wide)}));
 }
 
 // Four billion steps and more run about half a minute on two cores, built
@@ -449,7 +475,7 @@ TEST_F(PosterTest, APosterTooLargeForMemoryIsRefusedBeforeAnythingStarts) {
     EXPECT_EQ(run.code, 1);
     EXPECT_NE(
         run.err.find(
-            "orvantis poster: --res 3000000 with --supersample 4 needs 1072884.7 GiB of memory;"),
+            "orvantis poster: --res 3000000 with --supersample 4 needs 536442.9 GiB of memory;"),
         std::string::npos)
         << run.err;
     EXPECT_FALSE(std::filesystem::exists(Path("big.png")));

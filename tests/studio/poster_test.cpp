@@ -65,10 +65,12 @@ TEST(PosterColour, CountsPast32BitsAreFilteredByTheirWholeValue) {
     }
     // Normalize: 1024 count / largest, the largest being 3 * 2^32.
     recipe.filter = BatchFilter::Normalize;
-    std::optional<CountGrid> grid = CountGrid::Make(2, false);
+    std::optional<CountGrid> grid = CountGrid::Make(2, false, true);
     ASSERT_TRUE(grid);
     const PixelCount counts[] = {0, PixelCount{3} << 32, PixelCount{3} << 23, 1};
-    std::copy(std::begin(counts), std::end(counts), grid->counts());
+    for (std::size_t pixel = 0; pixel < 4; ++pixel) {
+        grid->set(pixel, counts[pixel]);
+    }
     EXPECT_EQ(Reds(recipe, *grid), (std::vector<double>{7, 255, 2, 1}));
 
     // Equalize goes by the order of the counts alone: counts 1, 1, 2, 3, 3
@@ -76,13 +78,15 @@ TEST(PosterColour, CountsPast32BitsAreFilteredByTheirWholeValue) {
     // which outnumber the pixels.
     recipe.filter = BatchFilter::Equalize;
     std::optional<CountGrid> small = CountGrid::Make(4, false);
-    std::optional<CountGrid> large = CountGrid::Make(4, false);
+    std::optional<CountGrid> large = CountGrid::Make(4, false, true);
     ASSERT_TRUE(small && large);
     const PixelCount few[] = {1, 1, 2, 3, 3};
     const PixelCount many[] = {PixelCount{1} << 40, PixelCount{1} << 40, (PixelCount{1} << 40) + 1,
                                PixelCount{1} << 41, PixelCount{1} << 41};
-    std::copy(std::begin(few), std::end(few), small->counts() + 3);
-    std::copy(std::begin(many), std::end(many), large->counts() + 3);
+    for (std::size_t i = 0; i < 5; ++i) {
+        small->set(3 + i, few[i]);
+        large->set(3 + i, many[i]);
+    }
     const std::vector<double> expected = {7, 7, 7, 1, 1, 64.5, 191.5, 191.5,
                                           7, 7, 7, 7, 7, 7,    7,     7};
     EXPECT_EQ(Reds(recipe, *small), expected);

@@ -42,8 +42,8 @@ class PosterColouring {
     // Equalization's cumulative numbers of lit pixels: for every count up to
     // the largest, or where the largest count outnumbers the pixels, for each
     // count that some pixel has (levels_). Both return the unlit pixels.
-    std::uint64_t CountEveryLevel(const PixelCount* counts);
-    std::uint64_t CountLitLevels(const PixelCount* counts);
+    std::uint64_t CountEveryLevel();
+    std::uint64_t CountLitLevels();
 
     const PosterRecipe& recipe_;
     const CountGrid& grid_;

@@ -1,8 +1,10 @@
 // The counting buffer of a poster: per pixel of the fine grid the number of
 // points, and under Speed and Z-Plane the sum of their values in fixed point.
 // Whole numbers only, so that the sums are the same in whatever order the
-// orbits add to them; 64 bits each, so that no count overflows before the
-// steps reach 2^63.
+// orbits add to them. Counts are kept in 32 bits, which the orbits add to
+// fastest; a grid for more steps than 32 bits hold keeps the high 32 bits of
+// every count in a second plane, which a count reaches when its low 32 bits
+// wrap round.
 #pragma once
 
 #include <cstddef>
@@ -19,12 +21,17 @@ using PixelCount = std::uint64_t;
 
 class CountGrid {
   public:
+    // Whether counts of a picture of that many steps may pass 32 bits.
+    static bool Wide(std::uint64_t steps) { return steps > UINT32_MAX; }
+
     // Bytes per pixel of the fine grid.
-    static std::uint64_t BytesPerPixel(bool withValues) { return withValues ? 16 : 8; }
+    static std::uint64_t BytesPerPixel(bool withValues, bool wide) {
+        return (withValues ? 12 : 4) + (wide ? 4 : 0);
+    }
 
     // A zero-filled grid of side x side pixels; nothing when the memory
     // cannot be had.
-    static std::optional<CountGrid> Make(int side, bool withValues);
+    static std::optional<CountGrid> Make(int side, bool withValues, bool wide = false);
 
     CountGrid(CountGrid&& other) noexcept;
     CountGrid& operator=(CountGrid&&) = delete;
@@ -34,17 +41,33 @@ class CountGrid {
 
     int side() const { return side_; }
     std::size_t pixels() const { return static_cast<std::size_t>(side_) * side_; }
-    PixelCount* counts() const { return counts_; }
+    // The low 32 bits of the counts.
+    std::uint32_t* counts() const { return counts_; }
+    // The high 32 bits of the counts of a wide grid; null otherwise.
+    std::uint32_t* highs() const { return highs_; }
     // Null under Hit Count.
     std::uint64_t* values() const { return values_; }
 
+    PixelCount count(std::size_t pixel) const {
+        const PixelCount low = counts_[pixel];
+        return highs_ == nullptr ? low : PixelCount{highs_[pixel]} << 32 | low;
+    }
+    // Sets a count; its high 32 bits are lost on a grid that is not wide.
+    void set(std::size_t pixel, PixelCount count) const {
+        counts_[pixel] = static_cast<std::uint32_t>(count);
+        if (highs_ != nullptr) {
+            highs_[pixel] = static_cast<std::uint32_t>(count >> 32);
+        }
+    }
+
   private:
-    CountGrid(int side, void* memory, std::size_t bytes, bool withValues);
+    CountGrid(int side, void* memory, std::size_t bytes, bool withValues, bool wide);
 
     int side_ = 0;
     void* memory_ = nullptr;
     std::size_t bytes_ = 0;
-    PixelCount* counts_ = nullptr;
+    std::uint32_t* counts_ = nullptr;
+    std::uint32_t* highs_ = nullptr;
     std::uint64_t* values_ = nullptr;
 };
 

@@ -11,8 +11,8 @@ enum class BatchFilter { Normalize, Equalize, Log, LogSquared };
 
 constexpr std::uint64_t kDefaultSteps = 5'000'000;
 constexpr std::uint32_t kDefaultOrbits = 64;
-// The most steps of a poster, 2^63 - 1: counts are kept in 64 bits, and
-// no pixel can overflow below this.
+// The most steps of a poster, 2^63 - 1: no count of 64 bits can overflow
+// below this.
 constexpr std::uint64_t kMaximumPosterSteps = 9'223'372'036'854'775'807;
 
 // The arithmetic of a poster's orbits. Exact steps every orbit as the
