@@ -252,9 +252,8 @@ void RunLanes(const LaneRun& run, const RenderKernel& kernel, const PosterRecipe
         for (unsigned lane = 0; lane < count; ++lane) {
             counted += std::min(end, std::max(at, steps[lane])) - at;
         }
-        for (; at < end; at += kTrackSteps) {
-            const auto taken =
-                static_cast<unsigned>(std::min<std::uint64_t>(kTrackSteps, end - at));
+        for (unsigned taken = 0; at < end; at += taken) {
+            taken = static_cast<unsigned>(std::min<std::uint64_t>(kTrackSteps, end - at));
             run.advance(run.map, state, taken, track);
             for (unsigned step = 0; step < taken; ++step) {
                 for (unsigned lane = 0; lane < count; ++lane) {
