@@ -350,7 +350,7 @@ TEST_F(PosterOrbits, TheCountsFileHoldsTheCountsOfTheFineGrid) {
     EXPECT_EQ(written(*wide), (CountsFile{420, "high:uint low:uint", counts(*wide)}));
 }
 
-// Four billion steps and more run about half a minute on two cores, built
+// Four billion steps and more take about forty processor seconds, built
 // with optimization and without the sanitizers.
 TEST_F(PosterTest, APosterOfMoreThan2To32StepsCountsEveryStepInItsCountsFile) {
 #ifndef __OPTIMIZE__
