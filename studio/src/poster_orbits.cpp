@@ -26,7 +26,7 @@ constexpr std::uint64_t kStepsPerReport = 1 << 16;
 
 // How many counts wait, their pixel already being fetched from memory, while
 // the next points are computed.
-constexpr std::size_t kPipeline = 8;
+constexpr std::size_t kPipeline = 16;
 
 // A number in [-1e-9, 1e-9) from the top 53 bits of a mixed value.
 double Offset(std::uint64_t mixed) {
