@@ -27,7 +27,8 @@ the same whatever the number of threads.
 
 The frames take the picture options of `orvantis poster`: --res, --steps,
 --orbits, --supersample, --depth, --filter, --method, --palette,
---background, --view, --order, --ghost, --threads, --progress and --quiet.
+--background, --view, --order, --ghost, --exact-orbits, --threads, --progress
+and --quiet.
 Under --filter normalize, log or log-squared the filter's scale follows the
 frames smoothly, so that the brightness does not pump.
 

@@ -31,7 +31,7 @@ ones.
 The thumbnails take the picture options of `orvantis poster`: --res (256, at most 1024),
 --steps (400000), --orbits (8), --method (hit-count), --filter (log),
 --palette, --background, --start, --rotation, --order, --view, --ghost,
---supersample, --depth, --threads, --progress and --quiet.
+--supersample, --depth, --exact-orbits, --threads, --progress and --quiet.
 
 A run that stops early leaves the page of the sets already there. Two runs
 never write into one folder at once.
