@@ -36,11 +36,11 @@ the same whatever the number of threads.
 The frames take the picture options of `orvantis poster`: --res, --size,
 --steps, --orbits, --supersample, --depth, --filter, --method (hit-count
 with --filter log, as the gallery's thumbnails, when neither is given),
---palette, --background, --view, --order, --ghost, --threads, --progress and
---quiet. One view frames every frame's set (--margin PCT, 5) unless --view
-or --no-fit is given. Under --filter normalize, log or log-squared the
-filter's scale follows the frames smoothly, so that the brightness does not
-pump.
+--palette, --background, --view, --order, --ghost, --exact-orbits,
+--threads, --progress and --quiet. One view frames every frame's set
+(--margin PCT, 5) unless --view or --no-fit is given. Under --filter
+normalize, log or log-squared the filter's scale follows the frames
+smoothly, so that the brightness does not pump.
 
 Exit status: 0 success; 1 a file could not be written; 2 a mistake in the
 options or a file that cannot be read.

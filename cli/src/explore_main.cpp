@@ -33,8 +33,9 @@ the number of threads; neighbouring seeds give unrelated ones.
 The thumbnails take the picture options of `orvantis poster`: --res (256, at most 1024),
 --steps (400000), --orbits (8), --method (hit-count), --filter (log),
 --palette, --background, --start, --rotation, --order, --view, --ghost,
---supersample, --depth, --threads, --progress and --quiet. Each thumbnail is
-framed to its set (--margin PCT, 5) unless --view or --no-fit is given.
+--supersample, --depth, --exact-orbits, --threads, --progress and --quiet.
+Each thumbnail is framed to its set (--margin PCT, 5) unless --view or
+--no-fit is given.
 
 A run that stops early leaves the page of the sets already there. Two runs
 never write into one folder at once.

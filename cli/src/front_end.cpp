@@ -6,6 +6,8 @@
 
 #include "cli/report.h"
 
+#include "studio/lane_isa.h"
+
 #include <cstring>
 #include <exception>
 #include <iostream>
@@ -45,6 +47,10 @@ std::optional<int> RunFrontEnd(int argc, char** argv, const RankCommands* ranks)
     for (const auto& [name, main] : kCommands) {
         if (std::strcmp(argv[1], name) != 0) {
             continue;
+        }
+        if (const IsaChoice isa = LaneIsaOfEnvironment(); !isa.isa && main != RenderMain) {
+            std::cerr << "orvantis " << name << ": " << isa.error << '\n';
+            return kExitBadInput;
         }
         // Whatever a command could not go on from ends it with a message,
         // never with an abort.

@@ -15,7 +15,7 @@ whose hit counts add up, and the picture is the same whatever the number of
 threads. The picture options are those of `orvantis render` (see orvantis
 render --help): --gan, --type, --params, --start, --rotation, --order,
 --view, --method, --background, --palette, --ghost, --random[=SEED],
---filter, --steps (at most 4294967295), --progress and --quiet. Besides:
+--filter, --steps (up to 2^63 - 1), --progress and --quiet. Besides:
 
   --res N                the picture's side, from 200 up to what memory
                          allows (600); the same as --size NxN
@@ -34,8 +34,14 @@ render --help): --gan, --type, --params, --start, --rotation, --order,
   --brightness B, --gamma G, --vibrancy V, --highlight H, --de R
                          the log-density tone map instead of --filter;
                          --background transparent writes RGBA
-  --counts FILE.exr      also the raw hit counts of the fine grid, as 32-bit
-                         floats in an OpenEXR file
+  --exact-orbits         every orbit on the desktop program's step; else
+                         orbits 1 to M-1 run side by side on the vector unit
+                         (ORVANTIS_ISA=scalar|sse2|avx2|avx512 picks it;
+                         the picture is the same on each)
+  --counts FILE.exr      also the raw hit counts of the fine grid in an
+                         OpenEXR file, exactly: channel Y as 32-bit floats
+                         up to 2^24, else as 32-bit whole numbers; counts
+                         past 2^32 - 1 as channels high and low
   --recipe POSTER.png    renders again the picture whose recipe POSTER.png
                          carries; only -o, --threads, --counts, --progress
                          and --quiet go with it

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <sstream>
+#include <vector>
 
 namespace orv {
 
@@ -34,6 +35,23 @@ TextChunks Unpack(const std::string& packed) {
         at = valueEnd + 1;
     }
     return chunks;
+}
+
+// Sums the counts on rank 0: those of a wide grid as 64-bit numbers, whose
+// sums carry into the high 32 bits.
+void SumCountsToRoot(const Ranks& ranks, CountGrid& grid) {
+    if (grid.highs() == nullptr) {
+        ranks.SumToRoot(grid.counts(), grid.pixels());
+        return;
+    }
+    std::vector<PixelCount> counts(grid.pixels());
+    for (std::size_t pixel = 0; pixel < counts.size(); ++pixel) {
+        counts[pixel] = grid.count(pixel);
+    }
+    ranks.SumToRoot(counts.data(), counts.size());
+    for (std::size_t pixel = 0; pixel < counts.size(); ++pixel) {
+        grid.set(pixel, counts[pixel]);
+    }
 }
 
 } // namespace
@@ -96,7 +114,7 @@ int RunPosterOnRanks(const PosterOptions& options, std::ostream& out, std::ostre
             }
         },
         kNeverStop, share);
-    ranks.SumToRoot(grid.counts(), grid.pixels());
+    SumCountsToRoot(ranks, grid);
     if (grid.values() != nullptr) {
         ranks.SumToRoot(grid.values(), grid.pixels());
     }

@@ -89,7 +89,7 @@ class Frames {
   private:
     std::vector<PosterRecipe> recipes_;
     unsigned threads_;
-    std::vector<std::uint32_t> scales_;
+    std::vector<PixelCount> scales_;
     std::size_t next_ = 0;
 };
 

@@ -61,8 +61,10 @@ double Probe(const PosterRecipe& recipe) {
     if (!grid) {
         return 0.0;
     }
-    const std::uint32_t* counts = grid->counts();
-    const std::uint32_t largest = *std::max_element(counts, counts + grid->pixels());
+    PixelCount largest = 0;
+    for (std::size_t pixel = 0; pixel < grid->pixels(); ++pixel) {
+        largest = std::max(largest, grid->count(pixel));
+    }
     return static_cast<double>(largest) * static_cast<double>(recipe.steps) /
            static_cast<double>(probe.steps);
 }
@@ -109,10 +111,10 @@ PosterRecipe FrameRecipe(const PosterRecipe& first, const PosterRecipe& last,
     return recipe;
 }
 
-std::vector<std::uint32_t> SmoothScales(const std::vector<double>& probes, bool loops) {
+std::vector<PixelCount> SmoothScales(const std::vector<double>& probes, bool loops) {
     const long count = static_cast<long>(probes.size());
     const long reach = static_cast<long>(kScaleReach);
-    std::vector<std::uint32_t> scales(probes.size());
+    std::vector<PixelCount> scales(probes.size());
     for (long i = 0; i < count; ++i) {
         double sum = 0.0;
         long used = 0;
@@ -128,7 +130,7 @@ std::vector<std::uint32_t> SmoothScales(const std::vector<double>& probes, bool 
         }
         const double mean = std::round(sum / static_cast<double>(used));
         scales[static_cast<std::size_t>(i)] =
-            static_cast<std::uint32_t>(std::clamp(mean, 1.0, 4294967295.0));
+            static_cast<PixelCount>(std::clamp(mean, 1.0, 0x1p63));
     }
     return scales;
 }
@@ -152,8 +154,8 @@ std::optional<int> ReadTurnAxis(const std::string& text, std::string& error) {
     return std::nullopt;
 }
 
-std::vector<std::uint32_t> FrameScales(const std::vector<PosterRecipe>& recipes,
-                                       const std::vector<std::uint32_t>& missing, bool loops) {
+std::vector<PixelCount> FrameScales(const std::vector<PosterRecipe>& recipes,
+                                    const std::vector<std::uint32_t>& missing, bool loops) {
     const std::uint32_t frames = static_cast<std::uint32_t>(recipes.size());
     const PosterRecipe& first = recipes.front();
     // Every frame's probe that the scale of a missing frame is made from.
@@ -182,7 +184,7 @@ std::vector<std::uint32_t> FrameScales(const std::vector<PosterRecipe>& recipes,
             }
         });
     }
-    return UsesScale(first) ? SmoothScales(probes, loops) : std::vector<std::uint32_t>(frames, 0);
+    return UsesScale(first) ? SmoothScales(probes, loops) : std::vector<PixelCount>(frames, 0);
 }
 
 FrameRoom RoomForFrames(const PosterRecipe& recipe, unsigned threads) {
@@ -209,7 +211,7 @@ AnimationOutcome RenderAnimation(const std::filesystem::path& directory, const P
         }
     }
 
-    const std::vector<std::uint32_t> scales = FrameScales(recipes, missing, loops);
+    const std::vector<PixelCount> scales = FrameScales(recipes, missing, loops);
 
     if (progress.begin) {
         progress.begin(missing.size());

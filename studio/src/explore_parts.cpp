@@ -163,6 +163,11 @@ ExploreOutcome ExplorePart(const ExploreRequest& request, RunPart part,
     outcome.searches = search.searches;
     outcome.degenerate = search.degenerate;
     outcome.written = written;
+    if (search.noMemory) {
+        outcome.end = ExploreEnd::SaveFailed;
+        outcome.error = std::string(SaveErrorText(SaveResult::NoMemory)) + " (" +
+                        (directory / (SearchName(search.next) + ".png")).string() + ")";
+    }
     if (outcome.end == ExploreEnd::SaveFailed) {
         return outcome;
     }
@@ -245,6 +250,11 @@ ExploreOutcome MergeParts(const std::filesystem::path& directory, const std::ato
             if (stop) {
                 outcome.end = ExploreEnd::Stopped;
                 return outcome;
+            }
+            if (candidate->found && !candidate->grid) {
+                return Ended(ExploreEnd::SaveFailed,
+                             std::string(SaveErrorText(SaveResult::NoMemory)) + " (" +
+                                 (folder / (SearchName(i) + ".png")).string() + ")");
             }
             if (candidate->found && candidate->grid &&
                 Degenerate(candidate->shape, margin.has_value()).empty()) {

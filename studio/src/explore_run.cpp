@@ -73,6 +73,16 @@ void RemoveUnlisted(const std::filesystem::path& directory, const std::set<std::
     }
 }
 
+// The outcome of a run that could not save what it found.
+ExploreOutcome Failed(ExploreOutcome outcome, SaveResult result, const std::string& path,
+                      std::uint64_t written, bool pageWritten) {
+    outcome.end = ExploreEnd::SaveFailed;
+    outcome.error = std::string(SaveErrorText(result)) + " (" + path + ")";
+    outcome.written = written;
+    outcome.pageWritten = pageWritten;
+    return outcome;
+}
+
 } // namespace
 
 std::uint32_t SearchSeed(std::uint32_t seed, std::uint64_t index) {
@@ -115,6 +125,12 @@ SetSearch SearchSets(const PosterRecipe& base, std::optional<double> margin, std
             // with the sets before it.
             if (accepted.size() == count || stop) {
                 break;
+            }
+            // A set whose thumbnail found no memory ends the search: passing
+            // it over would make the sets found depend on the memory.
+            if (candidate.found && !candidate.grid) {
+                search.noMemory = true;
+                return search;
             }
             if (candidate.grid && !Degenerate(candidate.shape, margin.has_value()).empty()) {
                 ++search.degenerate;
@@ -197,6 +213,11 @@ ExploreOutcome ExploreSets(const ExploreRequest& request, const ExploreProgress&
     outcome.searches = search.searches;
     outcome.written = entries.size();
     outcome.pageWritten = pageWritten;
+    if (search.noMemory) {
+        return Failed(outcome, SaveResult::NoMemory,
+                      (directory / (SetName(entries.size() + 1) + ".png")).string(), entries.size(),
+                      pageWritten);
+    }
     if (outcome.end == ExploreEnd::SaveFailed) {
         return outcome;
     }

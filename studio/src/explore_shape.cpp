@@ -11,10 +11,9 @@ namespace {
 template <class Visit> void forEachLit(const CountGrid& grid, Visit visit) {
     const std::size_t width = static_cast<std::size_t>(grid.width());
     const std::size_t height = static_cast<std::size_t>(grid.height());
-    const std::uint32_t* counts = grid.counts();
     for (std::size_t y = 0; y < height; ++y) {
         for (std::size_t x = 0; x < width; ++x) {
-            if (counts[y * width + x] != 0) {
+            if (grid.count(y * width + x) != 0) {
                 visit(static_cast<double>(x), static_cast<double>(y));
             }
         }

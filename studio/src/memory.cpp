@@ -53,7 +53,9 @@ std::uint64_t AvailableMemory() {
 std::uint64_t PosterBytes(const PosterRecipe& recipe) {
     const long double width = static_cast<long double>(recipe.res) * recipe.supersample;
     const long double height = static_cast<long double>(recipe.rows()) * recipe.supersample;
-    const long double grid = width * height * CountGrid::BytesPerPixel(recipe.method != 1);
+    const long double grid =
+        width * height *
+        CountGrid::BytesPerPixel(recipe.method != 1, CountGrid::Wide(recipe.steps));
     // A band of rows of the picture on its way to the file, in both forms.
     const long double band = 32.0L * 3 * static_cast<long double>(recipe.res) * 4;
     const long double total = grid + band;

@@ -8,7 +8,7 @@
 
 namespace orv {
 
-bool WritePicture(const PosterRecipe& recipe, const CountGrid& grid, std::uint32_t scale,
+bool WritePicture(const PosterRecipe& recipe, const CountGrid& grid, PixelCount scale,
                   SafeFile& file) {
     try {
         const PosterColouring colouring(recipe, grid, scale);
@@ -29,7 +29,8 @@ bool WritePicture(const PosterRecipe& recipe, const CountGrid& grid, std::uint32
 std::optional<CountGrid> RenderGrid(const PosterRecipe& recipe, const std::atomic<bool>& stop) {
     std::optional<CountGrid> grid =
         CountGrid::Make(static_cast<int>(recipe.res * recipe.supersample),
-                        static_cast<int>(recipe.rows() * recipe.supersample), recipe.method != 1);
+                        static_cast<int>(recipe.rows() * recipe.supersample), recipe.method != 1,
+                        CountGrid::Wide(recipe.steps));
     if (grid && RenderOrbits(
                     recipe, *grid, 1, 0, [](std::uint64_t) {}, stop) == OrbitsEnd::Stopped) {
         return std::nullopt;

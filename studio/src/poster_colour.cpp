@@ -18,7 +18,7 @@ Colour PaletteBlend(const std::array<unsigned char, 768>& palette, double positi
 }
 
 PosterColouring::PosterColouring(const PosterRecipe& recipe, const CountGrid& grid,
-                                 std::uint32_t scale)
+                                 PixelCount scale)
     : recipe_(recipe), grid_(grid), background_{static_cast<double>(recipe.background[0]),
                                                 static_cast<double>(recipe.background[1]),
                                                 static_cast<double>(recipe.background[2])} {
@@ -29,30 +29,19 @@ PosterColouring::PosterColouring(const PosterRecipe& recipe, const CountGrid& gr
     if (recipe.method != 1 || !recipe.filter) {
         return;
     }
-    const std::uint32_t* counts = grid.counts();
-    hitmax_ = *std::max_element(counts, counts + grid.pixels());
+    for (std::size_t pixel = 0; pixel < grid.pixels(); ++pixel) {
+        hitmax_ = std::max(hitmax_, grid.count(pixel));
+    }
     if (scale != 0 && *recipe.filter != BatchFilter::Equalize) {
         hitmax_ = scale;
     }
     switch (*recipe.filter) {
     case BatchFilter::Normalize:
         break;
-    case BatchFilter::Equalize: {
-        cumulative_.assign(static_cast<std::size_t>(hitmax_) + 1, 0);
-        for (std::size_t pixel = 0; pixel < grid.pixels(); ++pixel) {
-            ++cumulative_[counts[pixel]];
-        }
-        const std::uint64_t unlit = cumulative_[0];
-        cumulative_[0] = 0;
-        for (std::size_t count = 1; count < cumulative_.size(); ++count) {
-            cumulative_[count] += cumulative_[count - 1];
-            if (cdfmin_ == 0) {
-                cdfmin_ = cumulative_[count];
-            }
-        }
-        totalpixels_ = tone::EqualizeSpread(grid.pixels(), unlit);
+    case BatchFilter::Equalize:
+        totalpixels_ = tone::EqualizeSpread(
+            grid.pixels(), hitmax_ < grid.pixels() ? CountEveryLevel() : CountLitLevels());
         break;
-    }
     case BatchFilter::Log:
     case BatchFilter::LogSquared:
         if (hitmax_ >= 2) {
@@ -62,26 +51,70 @@ PosterColouring::PosterColouring(const PosterRecipe& recipe, const CountGrid& gr
     }
 }
 
-double PosterColouring::filtered(std::uint32_t count) const {
+std::uint64_t PosterColouring::CountEveryLevel() {
+    cumulative_.assign(static_cast<std::size_t>(hitmax_) + 1, 0);
+    for (std::size_t pixel = 0; pixel < grid_.pixels(); ++pixel) {
+        ++cumulative_[grid_.count(pixel)];
+    }
+    const std::uint64_t unlit = cumulative_[0];
+    cumulative_[0] = 0;
+    for (std::size_t count = 1; count < cumulative_.size(); ++count) {
+        cumulative_[count] += cumulative_[count - 1];
+        if (cdfmin_ == 0) {
+            cdfmin_ = cumulative_[count];
+        }
+    }
+    return unlit;
+}
+
+std::uint64_t PosterColouring::CountLitLevels() {
+    for (std::size_t pixel = 0; pixel < grid_.pixels(); ++pixel) {
+        if (const PixelCount count = grid_.count(pixel); count != 0) {
+            levels_.push_back(count);
+        }
+    }
+    const std::uint64_t unlit = grid_.pixels() - levels_.size();
+    std::sort(levels_.begin(), levels_.end());
+    std::size_t distinct = 0;
+    for (std::size_t i = 0; i < levels_.size(); ++i) {
+        if (distinct == 0 || levels_[distinct - 1] != levels_[i]) {
+            levels_[distinct++] = levels_[i];
+            cumulative_.push_back(0);
+        }
+        cumulative_.back() = i + 1;
+    }
+    levels_.resize(distinct);
+    cdfmin_ = cumulative_.empty() ? 0 : cumulative_.front();
+    return unlit;
+}
+
+double PosterColouring::filtered(PixelCount count) const {
     switch (*recipe_.filter) {
     case BatchFilter::Normalize:
-        return tone::NormalizePosition(count, hitmax_);
+        return tone::NormalizePosition(static_cast<double>(count), hitmax_);
     case BatchFilter::Equalize:
         // A single lit pixel leaves no spread to equalize over.
         if (totalpixels_ <= 0.0) {
             return 0.0;
         }
-        return tone::EqualizePosition<double>(cumulative_[count], cdfmin_, totalpixels_);
+        return tone::EqualizePosition<double>(
+            cumulative_[levels_.empty()
+                            ? count
+                            : static_cast<std::size_t>(
+                                  std::lower_bound(levels_.begin(), levels_.end(), count) -
+                                  levels_.begin())],
+            cdfmin_, totalpixels_);
     case BatchFilter::Log:
     case BatchFilter::LogSquared:
         // Below a largest count of 2 every position is 0 and logfactor_ too.
-        return tone::LogPosition(count, logfactor_, *recipe_.filter == BatchFilter::LogSquared);
+        return tone::LogPosition(static_cast<double>(count), logfactor_,
+                                 *recipe_.filter == BatchFilter::LogSquared);
     }
     return 0.0;
 }
 
 Colour PosterColouring::fine(std::size_t pixel) const {
-    const std::uint32_t count = grid_.counts()[pixel];
+    const PixelCount count = grid_.count(pixel);
     if (count == 0) {
         return background_;
     }
@@ -90,7 +123,7 @@ Colour PosterColouring::fine(std::size_t pixel) const {
             static_cast<double>(grid_.values()[pixel]) / kValueUnit / static_cast<double>(count);
         return PaletteBlend(recipe_.palette, std::max(mean, 1.0));
     }
-    double position = std::min<std::uint32_t>(count, 255);
+    double position = static_cast<double>(std::min<PixelCount>(count, 255));
     if (recipe_.filter) {
         if (const double filter = filtered(count); filter >= 1.0) {
             position = filter;

@@ -95,6 +95,10 @@ Error CheckCombination(const PosterOptions& options, const std::vector<std::stri
             return "--size, --fit and --margin cannot be combined with --recipe, which gives the "
                    "whole picture";
         }
+        if (options.exactOrbits) {
+            return "--exact-orbits cannot be combined with --recipe, which gives the whole "
+                   "picture";
+        }
     }
     return CheckFrameOptions(options.frame, options.picture);
 }
@@ -118,6 +122,10 @@ PosterCommandLine ParsePosterOptions(const std::vector<std::string>& args) {
         const std::string& arg = args[i];
         const std::size_t equals = arg.rfind("--", 0) == 0 ? arg.find('=') : std::string::npos;
         const std::string name = arg.substr(0, equals);
+        if (arg == "--exact-orbits") {
+            result.options.exactOrbits = true;
+            continue;
+        }
         if (!posterOptions.contains(name)) {
             renderArgs.push_back(arg);
             continue;

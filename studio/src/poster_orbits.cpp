@@ -1,4 +1,7 @@
 #include "studio/poster_orbits.h"
+#include "studio/lane_isa.h"
+
+#include "orbit_lanes.h"
 
 #include "analysis/random.h"
 #include "analysis/workers.h"
@@ -8,6 +11,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdlib>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -22,18 +26,23 @@ constexpr std::uint64_t kStepsPerReport = 1 << 16;
 
 // How many counts wait, their pixel already being fetched from memory, while
 // the next points are computed.
-constexpr std::size_t kPipeline = 8;
+constexpr std::size_t kPipeline = 16;
 
 // A number in [-1e-9, 1e-9) from the top 53 bits of a mixed value.
 double Offset(std::uint64_t mixed) {
     return (static_cast<double>(mixed >> 11) * 0x1.0p-53 - 0.5) * 2e-9;
 }
 
-template <bool Shared> void Increment(std::uint32_t& count) {
+// Adds one to a count; where its low 32 bits wrap round, to its high ones.
+template <bool Shared> void Increment(std::uint32_t& count, std::uint32_t* high) {
     if constexpr (Shared) {
-        std::atomic_ref<std::uint32_t>(count).fetch_add(1, std::memory_order_relaxed);
-    } else {
-        ++count;
+        if (std::atomic_ref<std::uint32_t>(count).fetch_add(1, std::memory_order_relaxed) ==
+                UINT32_MAX &&
+            high != nullptr) {
+            std::atomic_ref<std::uint32_t>(*high).fetch_add(1, std::memory_order_relaxed);
+        }
+    } else if (++count == 0 && high != nullptr) {
+        ++*high;
     }
 }
 
@@ -50,7 +59,7 @@ template <bool Shared> void Accumulate(std::uint64_t& sum, std::uint64_t value) 
 template <int Method, bool Shared> class Counter {
   public:
     explicit Counter(const CountGrid& grid)
-        : counts_(grid.counts()), values_(grid.values()),
+        : counts_(grid.counts()), highs_(grid.highs()), values_(grid.values()),
           width_(static_cast<unsigned>(grid.width())),
           height_(static_cast<unsigned>(grid.height())) {}
 
@@ -66,25 +75,29 @@ template <int Method, bool Shared> class Counter {
         for (std::uint64_t i = 0; i < steps; ++i) {
             const VOXEL old = state.point;
             const Pixel pixel = kernel.step(state);
-            if (static_cast<unsigned>(pixel.x) >= width_ ||
-                static_cast<unsigned>(pixel.y) >= height_) {
-                continue;
-            }
-            const std::size_t at =
-                static_cast<std::size_t>(pixel.y) * width_ + static_cast<std::size_t>(pixel.x);
-            std::uint64_t value = 0;
-            if constexpr (Method == 0) {
-                const double index = SpeedPosition(SpeedJump(state.point, old));
-                value = static_cast<std::uint64_t>(index * kValueUnit);
-            } else if constexpr (Method == 2) {
-                const double height = ZPlaneHeight(state.point);
-                if (!(height <= 255.0)) {
-                    continue;
-                }
-                value = static_cast<std::uint64_t>(height * kValueUnit);
-            }
-            push({at, value});
+            count(pixel, state.point, old);
         }
+    }
+
+    // Counts the point now, reached from old, at pixel.
+    [[gnu::always_inline]] void count(Pixel pixel, const VOXEL& now, const VOXEL& old) {
+        if (static_cast<unsigned>(pixel.x) >= width_ || static_cast<unsigned>(pixel.y) >= height_) {
+            return;
+        }
+        const std::size_t at =
+            static_cast<std::size_t>(pixel.y) * width_ + static_cast<std::size_t>(pixel.x);
+        std::uint64_t value = 0;
+        if constexpr (Method == 0) {
+            const double index = SpeedPosition(SpeedJump(now, old));
+            value = static_cast<std::uint64_t>(index * kValueUnit);
+        } else if constexpr (Method == 2) {
+            const double height = ZPlaneHeight(now);
+            if (!(height <= 255.0)) {
+                return;
+            }
+            value = static_cast<std::uint64_t>(height * kValueUnit);
+        }
+        push({at, value});
     }
 
   private:
@@ -110,13 +123,14 @@ template <int Method, bool Shared> class Counter {
     }
 
     void apply(const Hit& hit) {
-        Increment<Shared>(counts_[hit.at]);
+        Increment<Shared>(counts_[hit.at], highs_ == nullptr ? nullptr : &highs_[hit.at]);
         if constexpr (Method != 1) {
             Accumulate<Shared>(values_[hit.at], hit.value);
         }
     }
 
     std::uint32_t* counts_;
+    std::uint32_t* highs_;
     std::uint64_t* values_;
     unsigned width_;
     unsigned height_;
@@ -150,21 +164,182 @@ void RunOrbit(const RenderKernel& kernel, const PosterRecipe& recipe, std::uint3
     }
 }
 
+// A share of the work of one thread at a time: one orbit on the exact step,
+// or as many orbits side by side as the lanes hold (the kth orbits of the
+// share from first on).
+struct Unit {
+    std::uint32_t first = 0;
+    std::uint32_t count = 1;
+    bool lanes = false;
+};
+
+// The lanes' path and what they step through.
+struct LaneRun {
+    AdvanceLanes advance = nullptr;
+    unsigned width = 1;
+    LaneMap map;
+};
+
+AdvanceLanes Advance(LaneIsa isa) {
+    switch (isa) {
+    case LaneIsa::Scalar:
+        return AdvanceScalarLanes;
+    case LaneIsa::Sse2:
+        return AdvanceSse2Lanes;
+    case LaneIsa::Avx2:
+        return AdvanceAvx2Lanes;
+    default:
+        return AdvanceAvx512Lanes;
+    }
+}
+
+LaneMap LaneMapOf(const RenderKernel& kernel, int method) {
+    const KernelInputs& inputs = kernel.inputs();
+    LaneMap map;
+    map.type = inputs.type;
+    map.a = inputs.param.a;
+    map.b = inputs.param.b;
+    map.c = inputs.param.c;
+    map.d = inputs.param.d;
+    map.ghost = inputs.ghost;
+    map.depth = method == 2 || kernel.rotation().turns();
+    map.project = !kernel.rotation().turns();
+    map.xmin = inputs.view.xmin;
+    map.xmax = inputs.view.xmax;
+    map.ymin = inputs.view.ymin;
+    map.ymax = inputs.view.ymax;
+    map.res = inputs.res;
+    map.rows = inputs.rows();
+    return map;
+}
+
+// Runs the orbits side by side, each from its start, through its transient
+// steps and then its counted ones. Lanes beyond the orbits run the last one
+// again, uncounted.
+template <int Method, bool Shared>
+void RunLanes(const LaneRun& run, const RenderKernel& kernel, const PosterRecipe& recipe,
+              const std::uint32_t* orbits, unsigned count, const std::vector<KernelState>& starts,
+              const CountGrid& grid, std::atomic<std::uint64_t>& done,
+              const std::atomic<bool>& stop) {
+    static_assert(kLaneFarAway == kFarAway);
+    const unsigned width = run.width;
+    LaneState state;
+    std::uint64_t steps[kMostLanes] = {};
+    std::uint64_t longest = 0;
+    for (unsigned lane = 0; lane < width; ++lane) {
+        const std::uint32_t orbit = orbits[std::min(lane, count - 1)];
+        const KernelState& start = starts[orbit];
+        state.x[lane] = start.point.x;
+        state.y[lane] = start.point.y;
+        state.z[lane] = start.point.z;
+        state.ghostcount[lane] = start.step == 0 ? 0 : start.ghostcount;
+        steps[lane] = lane < count ? OrbitSteps(recipe, orbit) : 0;
+        longest = std::max(longest, steps[lane]);
+    }
+    LaneTrack track;
+    for (std::uint64_t taken = 0; taken < kTransientSteps; taken += kTrackSteps) {
+        run.advance(
+            run.map, state,
+            static_cast<unsigned>(std::min<std::uint64_t>(kTrackSteps, kTransientSteps - taken)),
+            track);
+    }
+    Counter<Method, Shared> counter(grid);
+    VOXEL before[kMostLanes];
+    for (unsigned lane = 0; lane < width; ++lane) {
+        before[lane] = VOXEL{state.x[lane], state.y[lane], state.z[lane]};
+    }
+    const std::uint64_t stretch = kStepsPerReport / width;
+    for (std::uint64_t at = 0; at < longest && !stop.load(std::memory_order_relaxed);) {
+        const std::uint64_t end = std::min(longest, at + stretch);
+        std::uint64_t counted = 0;
+        for (unsigned lane = 0; lane < count; ++lane) {
+            counted += std::min(end, std::max(at, steps[lane])) - at;
+        }
+        for (unsigned taken = 0; at < end; at += taken) {
+            taken = static_cast<unsigned>(std::min<std::uint64_t>(kTrackSteps, end - at));
+            run.advance(run.map, state, taken, track);
+            for (unsigned step = 0; step < taken; ++step) {
+                for (unsigned lane = 0; lane < count; ++lane) {
+                    const unsigned i = step * width + lane;
+                    const VOXEL now{track.x[i], track.y[i], track.z[i]};
+                    if (at + step < steps[lane]) {
+                        counter.count(run.map.project ? Pixel{track.column[i], track.row[i]}
+                                                      : kernel.pixel(now),
+                                      now, before[lane]);
+                    }
+                    before[lane] = now;
+                }
+            }
+        }
+        done.fetch_add(counted, std::memory_order_relaxed);
+    }
+}
+
 template <bool Shared>
-void RunOrbitBy(int method, const RenderKernel& kernel, const PosterRecipe& recipe,
-                std::uint32_t orbit, const KernelState& start, const CountGrid& grid,
-                std::atomic<std::uint64_t>& done, const std::atomic<bool>& stop) {
+void RunUnitBy(int method, const LaneRun& lanes, const RenderKernel& kernel,
+               const PosterRecipe& recipe, const std::uint32_t* orbits, const Unit& unit,
+               const std::vector<KernelState>& starts, const CountGrid& grid,
+               std::atomic<std::uint64_t>& done, const std::atomic<bool>& stop) {
+    const std::uint32_t* first = orbits + unit.first;
+    if (unit.lanes) {
+        switch (method) {
+        case 0:
+            RunLanes<0, Shared>(lanes, kernel, recipe, first, unit.count, starts, grid, done, stop);
+            break;
+        case 1:
+            RunLanes<1, Shared>(lanes, kernel, recipe, first, unit.count, starts, grid, done, stop);
+            break;
+        default:
+            RunLanes<2, Shared>(lanes, kernel, recipe, first, unit.count, starts, grid, done, stop);
+            break;
+        }
+        return;
+    }
     switch (method) {
     case 0:
-        RunOrbit<0, Shared>(kernel, recipe, orbit, start, grid, done, stop);
+        RunOrbit<0, Shared>(kernel, recipe, *first, starts[*first], grid, done, stop);
         break;
     case 1:
-        RunOrbit<1, Shared>(kernel, recipe, orbit, start, grid, done, stop);
+        RunOrbit<1, Shared>(kernel, recipe, *first, starts[*first], grid, done, stop);
         break;
     default:
-        RunOrbit<2, Shared>(kernel, recipe, orbit, start, grid, done, stop);
+        RunOrbit<2, Shared>(kernel, recipe, *first, starts[*first], grid, done, stop);
         break;
     }
+}
+
+// The units of the share's orbits: under Lanes, orbit 0 alone on the exact
+// step and the others in groups of width.
+std::vector<Unit> Units(const PosterRecipe& recipe, OrbitShare share, std::uint32_t mine,
+                        unsigned width) {
+    std::vector<Unit> units;
+    const bool lanes = recipe.arithmetic == OrbitArithmetic::Lanes;
+    std::uint32_t next = 0;
+    if (!lanes || share.index == 0) {
+        units.push_back({0, 1, false});
+        next = 1;
+    }
+    for (; next < mine; next += lanes ? width : 1) {
+        units.push_back({next, lanes ? std::min<std::uint32_t>(width, mine - next) : 1, lanes});
+    }
+    return units;
+}
+
+// The lanes' path: the one ORVANTIS_ISA names, else the widest that still
+// gives each thread a unit of its own.
+LaneIsa PathFor(const PosterRecipe& recipe, OrbitShare share, std::uint32_t mine,
+                unsigned threads) {
+    const char* requested = std::getenv("ORVANTIS_ISA");
+    if (requested != nullptr && *requested != '\0') {
+        if (const std::optional<LaneIsa> forced = ChooseLaneIsa(requested).isa) {
+            return *forced;
+        }
+    }
+    LaneIsa isa = WidestLaneIsa();
+    while (isa != LaneIsa::Scalar && Units(recipe, share, mine, LaneWidth(isa)).size() < threads) {
+        isa = static_cast<LaneIsa>(static_cast<int>(isa) - 1);
+    }
+    return isa;
 }
 
 } // namespace
@@ -223,17 +398,26 @@ OrbitsEnd RenderOrbits(const PosterRecipe& recipe, CountGrid& grid, unsigned thr
     const std::uint32_t mine = (recipe.orbits - share.index - 1) / share.count + 1;
     const RenderKernel kernel(PosterInputs(recipe));
     const std::vector<KernelState> starts = OrbitStarts(kernel, recipe.orbits);
-    const unsigned workers = std::clamp(threads, 1u, mine);
+    std::vector<std::uint32_t> orbits(mine);
+    for (std::uint32_t taken = 0; taken < mine; ++taken) {
+        orbits[taken] = share.index + taken * share.count;
+    }
+    const LaneIsa isa = PathFor(recipe, share, mine, std::max(threads, 1u));
+    const LaneRun lanes{Advance(isa), LaneWidth(isa), LaneMapOf(kernel, recipe.method)};
+    const std::vector<Unit> units = Units(recipe, share, mine, lanes.width);
+    const auto unitCount = static_cast<std::uint32_t>(units.size());
+    const unsigned workers = std::clamp(threads, 1u, unitCount);
     const bool withValues = grid.values() != nullptr;
     // Where memory allows, every thread but the first counts into a grid of
     // its own: plain additions then replace atomic ones, which stall the
     // processor. The grids are added up at the end.
     std::vector<CountGrid> own;
-    const std::uint64_t gridBytes = grid.pixels() * CountGrid::BytesPerPixel(withValues);
+    const bool wide = grid.highs() != nullptr;
+    const std::uint64_t gridBytes = grid.pixels() * CountGrid::BytesPerPixel(withValues, wide);
     if (workers > 1 && gridBytes * (workers - 1) <= spareBytes) {
         for (unsigned i = 1; i < workers; ++i) {
             std::optional<CountGrid> made =
-                CountGrid::Make(grid.width(), grid.height(), withValues);
+                CountGrid::Make(grid.width(), grid.height(), withValues, wide);
             if (!made) {
                 own.clear();
                 break;
@@ -242,7 +426,7 @@ OrbitsEnd RenderOrbits(const PosterRecipe& recipe, CountGrid& grid, unsigned thr
         }
     }
     const bool shared = workers > 1 && own.empty();
-    std::atomic<std::uint32_t> nextOrbit{0};
+    std::atomic<std::uint32_t> nextUnit{0};
     std::atomic<std::uint64_t> done{0};
     std::mutex mutex;
     std::condition_variable finished;
@@ -250,15 +434,14 @@ OrbitsEnd RenderOrbits(const PosterRecipe& recipe, CountGrid& grid, unsigned thr
 
     auto work = [&](unsigned worker) {
         const CountGrid& target = worker == 0 || shared ? grid : own[worker - 1];
-        for (std::uint32_t taken = nextOrbit++;
-             taken < mine && !stop.load(std::memory_order_relaxed); taken = nextOrbit++) {
-            const std::uint32_t orbit = share.index + taken * share.count;
+        for (std::uint32_t taken = nextUnit++;
+             taken < unitCount && !stop.load(std::memory_order_relaxed); taken = nextUnit++) {
             if (shared) {
-                RunOrbitBy<true>(recipe.method, kernel, recipe, orbit, starts[orbit], target, done,
-                                 stop);
+                RunUnitBy<true>(recipe.method, lanes, kernel, recipe, orbits.data(), units[taken],
+                                starts, target, done, stop);
             } else {
-                RunOrbitBy<false>(recipe.method, kernel, recipe, orbit, starts[orbit], target, done,
-                                  stop);
+                RunUnitBy<false>(recipe.method, lanes, kernel, recipe, orbits.data(), units[taken],
+                                 starts, target, done, stop);
             }
         }
     };
@@ -299,8 +482,11 @@ OrbitsEnd RenderOrbits(const PosterRecipe& recipe, CountGrid& grid, unsigned thr
             const std::size_t first = taken * stripe;
             const std::size_t last = std::min(grid.pixels(), first + stripe);
             for (const CountGrid& from : own) {
-                for (std::size_t pixel = first; pixel < last; ++pixel) {
+                for (std::size_t pixel = first; !wide && pixel < last; ++pixel) {
                     grid.counts()[pixel] += from.counts()[pixel];
+                }
+                for (std::size_t pixel = first; wide && pixel < last; ++pixel) {
+                    grid.set(pixel, grid.count(pixel) + from.count(pixel));
                 }
                 for (std::size_t pixel = first; withValues && pixel < last; ++pixel) {
                     grid.values()[pixel] += from.values()[pixel];

@@ -24,6 +24,7 @@ constexpr const char* kMethods[] = {"speed", "hit-count", "z-plane"};
 constexpr const char* kFilters[] = {"normalize", "equalize", "log", "log-squared"};
 constexpr const char* kSwitch[] = {"off", "on"};
 constexpr const char* kCommands[] = {"render", "poster"};
+constexpr const char* kArithmetics[] = {"exact", "lanes"};
 
 // Seventeen significant digits read back as the very same double.
 std::string Reals(std::initializer_list<double> values) {
@@ -196,6 +197,11 @@ TextChunks RecipeText(const PosterRecipe& r, bool poster) {
     if (r.transparent) {
         text.emplace_back("orvantis:transparent", "on");
     }
+    // Every poster made before the lanes is exact, and has no such line.
+    if (poster && r.arithmetic != OrbitArithmetic::Exact) {
+        text.emplace_back("orvantis:orbit-arithmetic",
+                          kArithmetics[static_cast<int>(r.arithmetic)]);
+    }
     return text;
 }
 
@@ -250,6 +256,10 @@ std::optional<PosterRecipe> ReadRecipe(const TextChunks& text, std::string& erro
         }
         if (read.has("orvantis:height")) {
             r.height = static_cast<long>(read.whole("orvantis:height", 200, 1'000'000'000, 0));
+        }
+        if (read.has("orvantis:orbit-arithmetic")) {
+            r.arithmetic = static_cast<OrbitArithmetic>(
+                read.choice("orvantis:orbit-arithmetic", kArithmetics));
         }
     }
     if (read.has("orvantis:brightness")) {

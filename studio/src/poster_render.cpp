@@ -21,7 +21,8 @@ PosterGrid MakePosterGrid(const PosterRecipe& recipe) {
     }
     std::optional<CountGrid> grid =
         CountGrid::Make(static_cast<int>(recipe.res * recipe.supersample),
-                        static_cast<int>(recipe.rows() * recipe.supersample), recipe.method != 1);
+                        static_cast<int>(recipe.rows() * recipe.supersample), recipe.method != 1,
+                        CountGrid::Wide(recipe.steps));
     if (!grid) {
         return {std::nullopt, 0, "Not enough memory for the counts of a poster of this size."};
     }

@@ -271,6 +271,8 @@ RecipeReading RecipeOfOptions(const PosterOptions& poster) {
         reading.recipe->orbits = poster.orbits;
         reading.recipe->supersample = poster.supersample;
         reading.recipe->depth = poster.depth;
+        reading.recipe->arithmetic =
+            poster.exactOrbits ? OrbitArithmetic::Exact : OrbitArithmetic::Lanes;
     }
     return reading;
 }

@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <numeric>
 #include <set>
@@ -66,6 +67,51 @@ Picture ReadPicture(const std::string& path) {
     return picture;
 }
 
+// The counts of an OpenEXR counts file, with its channels by name and type.
+struct CountsFile {
+    int width = 0;
+    int height = 0;
+    std::string channels;
+    std::vector<PixelCount> counts;
+
+    bool operator==(const CountsFile&) const = default;
+};
+
+CountsFile ReadCountsFile(const std::string& path) {
+    Imf::InputFile input(path.c_str());
+    CountsFile file;
+    file.width = input.header().dataWindow().max.x + 1;
+    file.height = input.header().dataWindow().max.y + 1;
+    const std::size_t pixels = static_cast<std::size_t>(file.width) * file.height;
+    std::vector<std::vector<std::uint32_t>> values;
+    Imf::FrameBuffer buffer;
+    for (auto channel = input.header().channels().begin();
+         channel != input.header().channels().end(); ++channel) {
+        const bool whole = channel.channel().type == Imf::UINT;
+        file.channels += (file.channels.empty() ? "" : " ") + std::string(channel.name()) +
+                         (whole ? ":uint" : ":float");
+        values.emplace_back(pixels);
+        buffer.insert(channel.name(), Imf::Slice(channel.channel().type,
+                                                 reinterpret_cast<char*>(values.back().data()), 4,
+                                                 4 * static_cast<std::size_t>(file.width)));
+    }
+    input.setFrameBuffer(buffer);
+    input.readPixels(0, file.height - 1);
+    file.counts.resize(pixels);
+    for (std::size_t i = 0; i < pixels; ++i) {
+        if (file.channels == "Y:float") {
+            float value = 0.0f;
+            std::memcpy(&value, &values[0][i], sizeof value);
+            file.counts[i] = static_cast<PixelCount>(value);
+        } else if (values.size() == 2) {
+            file.counts[i] = PixelCount{values[0][i]} << 32 | values[1][i];
+        } else {
+            file.counts[i] = values[0][i];
+        }
+    }
+    return file;
+}
+
 class PosterTest : public BatchTest {
   protected:
     BatchRun Poster(std::vector<std::string> args) {
@@ -95,6 +141,8 @@ TEST(PosterOptionsTest, PosterOptionsAreCheckedAndTheRestIsRenders) {
     EXPECT_EQ(*line.options.picture.res, 20000);
     EXPECT_EQ(*line.options.picture.type, 2);
     EXPECT_EQ(*line.options.counts, "c.exr");
+    EXPECT_FALSE(line.options.exactOrbits);
+    EXPECT_TRUE(ParsePosterOptions({"--exact-orbits", "-o", "p.png"}).options.exactOrbits);
 
     const auto refused = [](std::vector<std::string> args) {
         return ParsePosterOptions(args).error;
@@ -107,10 +155,15 @@ TEST(PosterOptionsTest, PosterOptionsAreCheckedAndTheRestIsRenders) {
     EXPECT_EQ(refused({"-o", "p.tga"}), "-o: 'p.tga' must end in .png: a poster is a PNG file");
     EXPECT_EQ(refused({"--lmap", "-o", "p.png"}),
               "--lmap: a poster draws the attractor; render draws the Lyapunov map");
-    EXPECT_EQ(refused({"--steps", "4294967296", "-o", "p.png"}),
-              "--steps: a poster takes at most 4294967295 steps");
+    EXPECT_EQ(
+        ParsePosterOptions({"--steps", "9223372036854775807", "-o", "p.png"}).options.picture.steps,
+        9223372036854775807u);
+    EXPECT_EQ(refused({"--steps", "9223372036854775808", "-o", "p.png"}),
+              "--steps: a poster takes at most 9223372036854775807 steps");
     EXPECT_EQ(refused({"--recipe", "r.png", "--type", "beta", "-o", "p.png"}),
               "--type cannot be combined with --recipe, which gives the whole picture");
+    EXPECT_EQ(refused({"--recipe", "r.png", "--exact-orbits", "-o", "p.png"}),
+              "--exact-orbits cannot be combined with --recipe, which gives the whole picture");
     EXPECT_EQ(ParsePosterOptions({"--recipe", "r.png", "--threads", "2", "--quiet", "-o", "p.png"})
                   .action,
               CommandLineAction::Render);
@@ -175,7 +228,7 @@ TEST_F(PosterOrbits, TheSharesOfTheRanksAddUpToTheWholePoster) {
         recipe, *whole, 2, 0, [](std::uint64_t) {}, kNeverStop);
 
     // Three ranks: two take two orbits each, one takes one.
-    std::vector<std::uint32_t> counts(whole->pixels());
+    std::vector<PixelCount> counts(whole->pixels());
     std::vector<std::uint64_t> values(whole->pixels());
     std::uint64_t steps = 0;
     for (std::uint32_t rank = 0; rank < 3; ++rank) {
@@ -191,8 +244,7 @@ TEST_F(PosterOrbits, TheSharesOfTheRanksAddUpToTheWholePoster) {
         steps += ShareSteps(recipe, share);
     }
     EXPECT_EQ(steps, 50001u);
-    EXPECT_EQ(counts,
-              std::vector<std::uint32_t>(whole->counts(), whole->counts() + whole->pixels()));
+    EXPECT_EQ(counts, std::vector<PixelCount>(whole->counts(), whole->counts() + whole->pixels()));
     EXPECT_EQ(values,
               std::vector<std::uint64_t>(whole->values(), whole->values() + whole->pixels()));
 
@@ -253,24 +305,73 @@ TEST_F(PosterOrbits, TheCountsFileHoldsTheCountsOfTheFineGrid) {
     EXPECT_TRUE(std::equal(grid->counts(), grid->counts() + grid->pixels(), shared->counts()));
     EXPECT_TRUE(std::equal(grid->values(), grid->values() + grid->pixels(), shared->values()));
 
-    const TempDir dir;
-    std::FILE* file = std::fopen(dir.path("c.exr").c_str(), "wb");
-    std::string error;
-    ASSERT_TRUE(WriteCountsExr(file, *grid, error)) << error;
-    std::fclose(file);
+    // A wide grid holding 2^32 - 3 in every pixel: counts carry into the
+    // high 32 bits on one thread, on two sharing the grid and on two with
+    // grids of their own.
+    const auto counts = [](const CountGrid& from) {
+        std::vector<PixelCount> all(from.pixels());
+        for (std::size_t pixel = 0; pixel < all.size(); ++pixel) {
+            all[pixel] = from.count(pixel);
+        }
+        return all;
+    };
+    std::vector<PixelCount> expected = counts(*grid);
+    for (PixelCount& count : expected) {
+        count += UINT32_MAX - 2;
+    }
+    for (const std::uint64_t spare : {std::uint64_t{0}, UINT64_MAX}) {
+        for (const unsigned threads : {1u, 2u}) {
+            std::optional<CountGrid> wide = CountGrid::Make(420, 300, true, true);
+            ASSERT_TRUE(wide);
+            for (std::size_t pixel = 0; pixel < wide->pixels(); ++pixel) {
+                wide->set(pixel, UINT32_MAX - 2);
+            }
+            RenderOrbits(
+                recipe, *wide, threads, spare, [](std::uint64_t) {}, kNeverStop);
+            EXPECT_EQ(counts(*wide), expected) << threads << " threads, spare " << spare;
+        }
+    }
 
-    Imf::InputFile input(dir.path("c.exr").c_str());
-    const IMATH_NAMESPACE::Box2i window = input.header().dataWindow();
-    ASSERT_EQ(window.max.x + 1, 420);
-    ASSERT_EQ(window.max.y + 1, 300);
-    std::vector<float> read(grid->pixels());
-    Imf::FrameBuffer buffer;
-    buffer.insert("Y", Imf::Slice(Imf::FLOAT, reinterpret_cast<char*>(read.data()), sizeof(float),
-                                  sizeof(float) * 420));
-    input.setFrameBuffer(buffer);
-    input.readPixels(0, 299);
-    const std::vector<float> counts(grid->counts(), grid->counts() + grid->pixels());
-    EXPECT_EQ(read, counts);
+    // Counts up to 2^24 as floats, up to 2^32 - 1 as whole numbers, beyond
+    // as the high and the low 32 bits: each read back exactly.
+    const TempDir dir;
+    const auto written = [&](const CountGrid& from) {
+        std::FILE* file = std::fopen(dir.path("c.exr").c_str(), "wb");
+        std::string error;
+        EXPECT_TRUE(WriteCountsExr(file, from, error)) << error;
+        std::fclose(file);
+        return ReadCountsFile(dir.path("c.exr"));
+    };
+    EXPECT_EQ(written(*grid), (CountsFile{420, 300, "Y:float", counts(*grid)}));
+    grid->set(7, PixelCount{1} << 24);
+    EXPECT_EQ(written(*grid).channels, "Y:float");
+    grid->set(7, (PixelCount{1} << 24) + 1);
+    EXPECT_EQ(written(*grid), (CountsFile{420, 300, "Y:uint", counts(*grid)}));
+    std::optional<CountGrid> wide = CountGrid::Make(420, 300, false, true);
+    ASSERT_TRUE(wide);
+    wide->set(9, (PixelCount{1} << 32) + 3);
+    wide->set(10, UINT32_MAX);
+    EXPECT_EQ(written(*wide), (CountsFile{420, 300, "high:uint low:uint", counts(*wide)}));
+}
+
+// Four billion steps and more take about forty processor seconds, built
+// with optimization and without the sanitizers.
+TEST_F(PosterTest, APosterOfMoreThan2To32StepsCountsEveryStepInItsCountsFile) {
+#ifndef __OPTIMIZE__
+    GTEST_SKIP() << "four billion steps take many minutes unoptimized";
+#endif
+    if (ORV_SANITIZED) {
+        GTEST_SKIP() << "four billion steps take many minutes under the sanitizers";
+    }
+    const std::uint64_t steps = (std::uint64_t{1} << 32) + 40000;
+    const BatchRun run =
+        Poster({"--res", "200", "--method", "hit-count", "--steps", std::to_string(steps),
+                "--threads", "2", "--quiet", "--counts", Path("big.exr"), "-o", Path("big.png")});
+    ASSERT_EQ(run.code, 0) << run.err;
+    const CountsFile file = ReadCountsFile(Path("big.exr"));
+    // Every step lands in the view but the desktop program's first.
+    EXPECT_EQ(std::accumulate(file.counts.begin(), file.counts.end(), PixelCount{0}), steps - 1);
+    EXPECT_EQ(file.channels, "Y:uint");
 }
 
 TEST_F(PosterTest, ARecipeRendersTheSameFileAgain) {

@@ -57,6 +57,25 @@ TEST(RenderProgram, ExitCodesReachTheShell) {
     EXPECT_EQ(RunProgram(dir, "render -o '" + dir.path("missing/v.tga") + "'"), 1);
 }
 
+TEST(BatchPrograms, AVectorUnitThatIsUnknownIsRefusedWithExit2AndNoFile) {
+    TempDir dir;
+    const std::string picture = dir.path("p.png");
+    EXPECT_EQ(RunProgram(dir, "poster --res 200 --steps 1000 -o '" + picture + "'",
+                         "ORVANTIS_ISA=avx1024 "),
+              2);
+    EXPECT_EQ(Text(dir.path("err.txt")),
+              "orvantis poster: ORVANTIS_ISA: 'avx1024' is not scalar, sse2, avx2 or avx512\n");
+    EXPECT_FALSE(std::filesystem::exists(picture));
+    EXPECT_EQ(RunProgram(dir, "explore --type alpha --count 1 -o '" + dir.path("sets") + "'",
+                         "ORVANTIS_ISA=sse3 "),
+              2);
+    EXPECT_FALSE(std::filesystem::exists(dir.path("sets")));
+    // render steps as the desktop program does, on no vector unit.
+    EXPECT_EQ(RunProgram(dir, "render --steps 1000 --quiet -o '" + dir.path("r.png") + "'",
+                         "ORVANTIS_ISA=avx1024 "),
+              0);
+}
+
 TEST(RenderProgram, HelpAndVersionPrintWithoutAWindow) {
     TempDir dir;
     EXPECT_EQ(RunProgram(dir, "--version"), 0);

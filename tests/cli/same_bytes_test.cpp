@@ -8,10 +8,12 @@
 #include "cli/animate.h"
 #include "cli/explore.h"
 #include "cli/poster.h"
+#include "studio/lane_isa.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -53,28 +55,31 @@ class SameBytes : public BatchTest {
 
 TEST_F(SameBytes, PostersOfEveryTypeMethodFilterSupersampleAndDepth) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> posters = {
-        {{"--type", "standard", "--res", "64", "--steps", "20000", "--orbits", "4", "--threads",
-          "2"},
+        {{"--exact-orbits", "--type", "standard", "--res", "64", "--steps", "20000", "--orbits",
+          "4", "--threads", "2"},
          "p1.png"},
-        {{"--type", "alpha", "--res", "48", "--steps", "20000", "--orbits", "3", "--method",
-          "hit-count", "--threads", "1"},
+        {{"--exact-orbits", "--type", "alpha", "--res", "48", "--steps", "20000", "--orbits", "3",
+          "--method", "hit-count", "--threads", "1"},
          "p2.png"},
-        {{"--type", "beta", "--res", "40", "--steps", "15000", "--orbits", "2", "--method",
-          "z-plane", "--supersample", "2"},
+        {{"--exact-orbits", "--type", "beta", "--res", "40", "--steps", "15000", "--orbits", "2",
+          "--method", "z-plane", "--supersample", "2"},
          "p3.png"},
-        {{"--type", "gamma", "--res", "32", "--steps", "15000", "--orbits", "2", "--depth", "16",
-          "--filter", "log", "--method", "hit-count"},
+        {{"--exact-orbits", "--type", "gamma", "--res", "32", "--steps", "15000", "--orbits", "2",
+          "--depth", "16", "--filter", "log", "--method", "hit-count"},
          "p4.png"},
-        {{"--type", "alpha", "--res", "36", "--steps", "15000", "--orbits", "5", "--supersample",
-          "3", "--depth", "16", "--filter", "equalize", "--method", "hit-count"},
+        {{"--exact-orbits", "--type", "alpha", "--res", "36", "--steps", "15000", "--orbits", "5",
+          "--supersample", "3", "--depth", "16", "--filter", "equalize", "--method", "hit-count"},
          "p5.png"},
-        {{"--type", "standard", "--res", "40", "--steps", "20000", "--orbits", "2", "--filter",
-          "log-squared", "--method", "hit-count", "--background", "10,20,30", "--palette", "2"},
+        {{"--exact-orbits", "--type", "standard", "--res", "40", "--steps", "20000", "--orbits",
+          "2", "--filter", "log-squared", "--method", "hit-count", "--background", "10,20,30",
+          "--palette", "2"},
          "p6.png"},
-        {{"--type", "beta", "--res", "30", "--steps", "10000", "--orbits", "2", "--supersample",
-          "4", "--filter", "normalize", "--method", "hit-count", "--counts", Path("p7.exr")},
+        {{"--exact-orbits", "--type", "beta", "--res", "30", "--steps", "10000", "--orbits", "2",
+          "--supersample", "4", "--filter", "normalize", "--method", "hit-count", "--counts",
+          Path("p7.exr")},
          "p7.png"},
-        {{"--random=7", "--res", "40", "--steps", "10000", "--orbits", "2"}, "p8.png"},
+        {{"--exact-orbits", "--random=7", "--res", "40", "--steps", "10000", "--orbits", "2"},
+         "p8.png"},
     };
     for (const auto& [args, output] : posters) {
         Command(ParsePosterOptions, RunPoster, args, output);
@@ -92,21 +97,23 @@ TEST_F(SameBytes, PostersOfEveryTypeMethodFilterSupersampleAndDepth) {
 
 TEST_F(SameBytes, ExploreFoldersAndTheAnimationsBetweenTheirSets) {
     Command(ParseExploreOptions, RunExplore,
-            {"--type", "alpha", "--count", "3", "--seed", "5", "--res", "40", "--steps", "10000",
-             "--orbits", "2", "--threads", "1", "--no-fit"},
+            {"--exact-orbits", "--type", "alpha", "--count", "3", "--seed", "5", "--res", "40",
+             "--steps", "10000", "--orbits", "2", "--threads", "1", "--no-fit"},
             "e1");
     Command(ParseExploreOptions, RunExplore,
-            {"--type", "standard", "--count", "2", "--seed", "9", "--res", "32", "--steps", "8000",
-             "--orbits", "2", "--method", "hit-count", "--filter", "log", "--no-fit"},
+            {"--exact-orbits", "--type", "standard", "--count", "2", "--seed", "9", "--res", "32",
+             "--steps", "8000", "--orbits", "2", "--method", "hit-count", "--filter", "log",
+             "--no-fit"},
             "e2");
     Command(ParseAnimateOptions, RunAnimate,
-            {"--gan", Path("e1/set-0001.gan"), "--to", Path("e1/set-0002.gan"), "--res", "32",
-             "--steps", "8000", "--orbits", "2", "--turn", "z", "--frames", "3", "--method",
-             "speed", "--no-fit"},
+            {"--exact-orbits", "--gan", Path("e1/set-0001.gan"), "--to", Path("e1/set-0002.gan"),
+             "--res", "32", "--steps", "8000", "--orbits", "2", "--turn", "z", "--frames", "3",
+             "--method", "speed", "--no-fit"},
             "a1");
     Command(ParseAnimateOptions, RunAnimate,
-            {"--gan", Path("e1/set-0002.gan"), "--res", "32", "--steps", "8000", "--orbits", "2",
-             "--turn", "x", "--frames", "2", "--depth", "16", "--method", "speed", "--no-fit"},
+            {"--exact-orbits", "--gan", Path("e1/set-0002.gan"), "--res", "32", "--steps", "8000",
+             "--orbits", "2", "--turn", "x", "--frames", "2", "--depth", "16", "--method", "speed",
+             "--no-fit"},
             "a2");
     ExpectHashes({{"e1/index.html", 0xef57b354c208e051ULL},
                   {"e1/set-0001.gan", 0x768d074a6a609925ULL},
@@ -125,6 +132,48 @@ TEST_F(SameBytes, ExploreFoldersAndTheAnimationsBetweenTheirSets) {
                   {"a1/frame-0003.png", 0x9d50875c5fec552bULL},
                   {"a2/frame-0001.png", 0xcb4290d83032d6a7ULL},
                   {"a2/frame-0002.png", 0x4dc23c43b0b86b38ULL}});
+}
+
+TEST_F(SameBytes, LanesGiveOneFileOnEveryPathAndThreadCountAndOldRecipesTheirOldBytes) {
+    const std::vector<std::string> poster = {"--type", "alpha",    "--ghost", "--res",
+                                             "48",     "--steps",  "30000",   "--orbits",
+                                             "11",     "--method", "speed"};
+    for (const LaneIsa isa : {LaneIsa::Scalar, LaneIsa::Sse2, LaneIsa::Avx2, LaneIsa::Avx512}) {
+        if (!HasLaneIsa(isa)) {
+            continue;
+        }
+        setenv("ORVANTIS_ISA", LaneIsaName(isa), 1);
+        for (const std::string threads : {"1", "2", "3"}) {
+            std::vector<std::string> args = poster;
+            args.insert(args.end(), {"--threads", threads});
+            const std::string name = std::string("v-") + LaneIsaName(isa) + "-" + threads + ".png";
+            Command(ParsePosterOptions, RunPoster, args, name);
+            ExpectHashes({{name, 0xb15cd8328226abe8ULL}});
+        }
+        unsetenv("ORVANTIS_ISA");
+    }
+    Command(ParseExploreOptions, RunExplore,
+            {"--type", "beta", "--count", "1", "--seed", "3", "--res", "40", "--steps", "10000",
+             "--orbits", "5"},
+            "ve");
+    Command(ParseAnimateOptions, RunAnimate,
+            {"--gan", Path("ve/set-0001.gan"), "--res", "32", "--steps", "8000", "--orbits", "6",
+             "--turn", "y", "--frames", "2"},
+            "va");
+    // A poster of exact orbits has no line naming the arithmetic, as every
+    // poster made before the lanes: its recipe draws it again the same.
+    Command(ParsePosterOptions, RunPoster,
+            {"--exact-orbits", "--type", "alpha", "--res", "48", "--steps", "20000", "--orbits",
+             "3", "--method", "hit-count", "--threads", "1"},
+            "p2.png");
+    Command(ParsePosterOptions, RunPoster, {"--recipe", Path("p2.png")}, "p2-again.png");
+    Command(ParsePosterOptions, RunPoster, {"--recipe", Path("v-scalar-1.png")}, "v-again.png");
+    ExpectHashes({{"ve/set-0001.png", 0x57e82c53446d9466ULL},
+                  {"va/frame-0001.png", 0xf28f53741cc89614ULL},
+                  {"va/frame-0002.png", 0x17e8a9ae9a63f5f6ULL},
+                  {"p2.png", 0xa764602ea2ee28f7ULL},
+                  {"p2-again.png", 0xa764602ea2ee28f7ULL},
+                  {"v-again.png", 0xb15cd8328226abe8ULL}});
 }
 
 } // namespace

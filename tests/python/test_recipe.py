@@ -142,7 +142,7 @@ def test_a_set_that_may_not_be_chaotic_warns_as_the_command_line_does():
     ({"orbits": 0}, ValueError, "--orbits: '0' is not a number of orbits from 1 to 65536"),
     ({"supersample": 5}, ValueError, "--supersample: '5' is not 1, 2, 3 or 4"),
     ({"depth": 12}, ValueError, "--depth: '12' is not 8 or 16"),
-    ({"steps": 2**32}, ValueError, "--steps: a poster takes at most 4294967295 steps"),
+    ({"steps": 2**63}, ValueError, "--steps: a poster takes at most 9223372036854775807 steps"),
     ({"steps": -1}, ValueError, "--steps: '-1' is not a whole number of steps"),
     ({"random": 2**32}, ValueError, "--random: '4294967296' is not a seed from 0 to 4294967295"),
     ({"palette": np.zeros((255, 3), int)}, ValueError,

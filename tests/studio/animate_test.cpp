@@ -43,7 +43,7 @@ TEST(AnimateFrames, AMorphRunsFromTheFirstSetToTheLastAndATurnLoops) {
 TEST(AnimateScale, AJumpInTheProbesBecomesASlopeAndALoopWrapsAround) {
     std::vector<double> probes(12, 100.0);
     probes[6] = 800.0;
-    const std::vector<std::uint32_t> scales = SmoothScales(probes, false);
+    const std::vector<PixelCount> scales = SmoothScales(probes, false);
     EXPECT_EQ(scales[0], 100u);
     EXPECT_EQ(scales[2], 100u) << "out of reach of the jump";
     EXPECT_EQ(scales[3], 200u) << "the mean of frames 0 to 6";
@@ -54,7 +54,7 @@ TEST(AnimateScale, AJumpInTheProbesBecomesASlopeAndALoopWrapsAround) {
 
     std::vector<double> loop(10, 70.0);
     loop[0] = 140.0;
-    const std::vector<std::uint32_t> round = SmoothScales(loop, true);
+    const std::vector<PixelCount> round = SmoothScales(loop, true);
     EXPECT_EQ(round[9], 80u) << "the last frame sees the first";
     EXPECT_EQ(round[5], 70u);
     EXPECT_EQ(SmoothScales({0.2}, false)[0], 1u) << "never a scale of 0";

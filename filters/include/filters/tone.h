@@ -11,13 +11,13 @@
 namespace orv::tone {
 
 // Normalize: 1024 count / most, at most 255.
-inline double NormalizePosition(double count, std::uint32_t most) {
-    return std::min(1024.0 * count / most, 255.0);
+inline double NormalizePosition(double count, std::uint64_t most) {
+    return std::min(1024.0 * count / static_cast<double>(most), 255.0);
 }
 
 // The factor of the logarithmic adjustment for a largest count most of at
 // least 2: 255 / ln most, or 255 / (ln most)^2 with squared logarithms.
-inline double LogFactor(std::uint32_t most, bool squared) {
+inline double LogFactor(std::uint64_t most, bool squared) {
     const double logmost = std::log(static_cast<double>(most));
     return squared ? 255.0 / (logmost * logmost) : 255.0 / logmost;
 }

@@ -3,6 +3,7 @@
 // lacks drawn on the worker threads.
 #pragma once
 
+#include "studio/poster_grid.h"
 #include "studio/poster_recipe.h"
 #include "studio/run_part.h"
 
@@ -38,7 +39,7 @@ PosterRecipe FrameRecipe(const PosterRecipe& first, const PosterRecipe& last,
 // The filter scale of every frame from the largest counts of quick probes:
 // the mean over the frame and its three neighbours on each side (around the
 // circle for a turn alone), so that brightness drifts instead of jumping.
-std::vector<std::uint32_t> SmoothScales(const std::vector<double>& probes, bool loops);
+std::vector<PixelCount> SmoothScales(const std::vector<double>& probes, bool loops);
 
 // The number of frames of --frames, 2 to 9999; nothing, with the message
 // in error, for any other text.
@@ -52,8 +53,8 @@ std::optional<int> ReadTurnAxis(const std::string& text, std::string& error);
 // recipes, made from probes of the frames within reach of the missing
 // ones (around the circle when the animation loops); 0 for every frame when
 // the filter takes no scale.
-std::vector<std::uint32_t> FrameScales(const std::vector<PosterRecipe>& recipes,
-                                       const std::vector<std::uint32_t>& missing, bool loops);
+std::vector<PixelCount> FrameScales(const std::vector<PosterRecipe>& recipes,
+                                    const std::vector<std::uint32_t>& missing, bool loops);
 
 // How many frames of the recipe render at once: as many as threads, no more
 // than the memory holds; none, with the message that tells why, when not

@@ -73,6 +73,7 @@ struct FoundSet {
 struct SetSearch {
     std::uint64_t searches = 0;   // the searches allowed
     std::uint64_t degenerate = 0; // pictures passed over as dots, lines or filled
+    bool noMemory = false;        // a set's thumbnail found no memory, which ended the search
     // Every search of the part's share below this number was looked at: the
     // number after the last set taken, or all of them when too few were found.
     std::uint64_t next = 0;

@@ -16,7 +16,7 @@ namespace orv {
 // Colours the counts on the calling thread and writes the PNG with the
 // recipe. scale is the filter's, as PosterColouring takes it. False when
 // the memory or the write failed.
-bool WritePicture(const PosterRecipe& recipe, const CountGrid& grid, std::uint32_t scale,
+bool WritePicture(const PosterRecipe& recipe, const CountGrid& grid, PixelCount scale,
                   SafeFile& file);
 
 // The grid of the recipe, rendered on one thread; nothing when there is no

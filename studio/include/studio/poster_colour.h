@@ -24,10 +24,10 @@ class PosterColouring {
     // needs more memory than there is. A scale other than 0 stands for the
     // largest count in normalizing and the logarithmic adjustment, so that
     // the frames of an animation can share a steady one.
-    PosterColouring(const PosterRecipe& recipe, const CountGrid& grid, std::uint32_t scale = 0);
+    PosterColouring(const PosterRecipe& recipe, const CountGrid& grid, PixelCount scale = 0);
 
     // The largest count the filter scales by.
-    std::uint32_t scale() const { return hitmax_; }
+    PixelCount scale() const { return hitmax_; }
 
     // The colour of a pixel of the fine grid.
     Colour fine(std::size_t pixel) const;
@@ -41,15 +41,23 @@ class PosterColouring {
   private:
     // The filtered palette position of a count of at least 1; below 1 the
     // pixel keeps its Hit Count colour.
-    double filtered(std::uint32_t count) const;
+    double filtered(PixelCount count) const;
+
+    // Equalization's cumulative numbers of lit pixels: for every count up to
+    // the largest, or where the largest count outnumbers the pixels, for each
+    // count that some pixel has (levels_). Both return the unlit pixels.
+    std::uint64_t CountEveryLevel();
+    std::uint64_t CountLitLevels();
 
     const PosterRecipe& recipe_;
     const CountGrid& grid_;
     Colour background_;
-    std::uint32_t hitmax_ = 0;
-    // Equalization: the number of lit pixels with at most each count, the
-    // smallest such number that is not 0, and the lit pixels less one.
+    PixelCount hitmax_ = 0;
+    // Equalization: the number of lit pixels with at most each count (or
+    // each of levels_), the smallest such number that is not 0, and the lit
+    // pixels less one.
     std::vector<std::uint64_t> cumulative_;
+    std::vector<PixelCount> levels_;
     std::uint64_t cdfmin_ = 0;
     double totalpixels_ = 0.0;
     double logfactor_ = 0.0;

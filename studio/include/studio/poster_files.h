@@ -24,9 +24,11 @@ using RowSource = std::function<void(long first, long count, std::uint16_t* chan
 bool WritePosterPng(std::FILE* file, long width, long height, int depth, const TextChunks& text,
                     const RowSource& source, bool alpha = false);
 
-// Writes the counts of the grid as one 32-bit float channel "Y" of an
-// OpenEXR image of the grid's size. False, with the library's message in
-// error, when it failed.
+// Writes the counts of the grid, exactly, as an OpenEXR image of the grid's
+// size: while every count is at most 2^24, as one 32-bit float channel "Y";
+// while every count fits 32 bits, as one 32-bit whole number channel "Y";
+// else as two such channels, "high" and "low", the count being high * 2^32 +
+// low. False, with the library's message in error, when it failed.
 bool WriteCountsExr(std::FILE* file, const CountGrid& grid, std::string& error);
 
 } // namespace orv

@@ -23,6 +23,7 @@ struct PosterOptions {
     std::optional<std::string> counts; // the raw counts as an OpenEXR file
     std::optional<std::string> recipe; // a poster PNG whose recipe is rendered again
     FrameOptions frame;
+    bool exactOrbits = false; // every orbit on the desktop program's step
 };
 
 using PosterCommandLine = ParsedCommandLine<PosterOptions>;

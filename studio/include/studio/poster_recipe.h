@@ -42,6 +42,7 @@ struct PosterRecipe {
     // coverage instead of the background.
     std::optional<ToneSettings> tone;
     bool transparent = false;
+    OrbitArithmetic arithmetic = OrbitArithmetic::Exact;
 
     bool operator==(const PosterRecipe&) const = default;
 };
