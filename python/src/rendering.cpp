@@ -5,6 +5,7 @@
 #include "option_words.h"
 #include "recipe_binding.h"
 
+#include "studio/lane_isa.h"
 #include "studio/poster_orbits.h"
 #include "studio/poster_render.h"
 #include "studio/poster_save.h"
@@ -71,6 +72,11 @@ double Exponent(const Recipe& recipe) {
 } // namespace
 
 CountGrid RenderCounts(const PosterRecipe& recipe, unsigned threads, const py::object& progress) {
+    // A path that ORVANTIS_ISA names wrongly is refused, as the command line
+    // refuses it.
+    if (const IsaChoice isa = LaneIsaOfEnvironment(); !isa.isa) {
+        RaiseValueError(isa.error);
+    }
     std::optional<PosterCounts> made;
     RunInterruptible(
         [&](const WorkControl& control) {

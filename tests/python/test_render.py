@@ -31,6 +31,12 @@ def test_counts_are_the_grid_itself_held_by_the_array():
     del counts
 
 
+def test_an_isa_the_environment_names_wrongly_is_refused(monkeypatch):
+    monkeypatch.setenv("ORVANTIS_ISA", "bogus")
+    with pytest.raises(ValueError, match="^ORVANTIS_ISA: 'bogus' is not scalar, sse2, avx2 or avx512$"):
+        orvantis.counts(orvantis.Recipe(res=200, steps=1000))
+
+
 def test_one_thread_and_two_give_the_same_arrays():
     recipe = orvantis.Recipe(**SMALL)
     assert (orvantis.counts(recipe, threads=1) == orvantis.counts(recipe, threads=2)).all()
