@@ -44,13 +44,19 @@ void SumCountsToRoot(const Ranks& ranks, CountGrid& grid) {
         ranks.SumToRoot(grid.counts(), grid.pixels());
         return;
     }
-    std::vector<PixelCount> counts(grid.pixels());
-    for (std::size_t pixel = 0; pixel < counts.size(); ++pixel) {
-        counts[pixel] = grid.count(pixel);
-    }
-    ranks.SumToRoot(counts.data(), counts.size());
-    for (std::size_t pixel = 0; pixel < counts.size(); ++pixel) {
-        grid.set(pixel, counts[pixel]);
+    // Whole counts a part at a time, so that no rank needs a second buffer
+    // of the grid's size.
+    constexpr std::size_t kPart = std::size_t{1} << 21;
+    std::vector<PixelCount> counts(std::min(kPart, grid.pixels()));
+    for (std::size_t first = 0; first < grid.pixels(); first += kPart) {
+        const std::size_t part = std::min(kPart, grid.pixels() - first);
+        for (std::size_t i = 0; i < part; ++i) {
+            counts[i] = grid.count(first + i);
+        }
+        ranks.SumToRoot(counts.data(), part);
+        for (std::size_t i = 0; i < part; ++i) {
+            grid.set(first + i, counts[i]);
+        }
     }
 }
 
