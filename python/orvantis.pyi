@@ -32,6 +32,7 @@ class Recipe:
         background: Optional[Union[Sequence[int], Literal["transparent"]]] = ...,
         palette: Optional[_Palette] = ...,
         ghost: bool = ...,
+        exact_orbits: bool = ...,
         random: Optional[int] = ...,
         filter: Optional[_Filter] = ...,
         steps: Optional[int] = ...,
@@ -69,6 +70,8 @@ class Recipe:
     def palette(self) -> Union[int, npt.NDArray[np.uint8]]: ...
     @property
     def ghost(self) -> bool: ...
+    @property
+    def exact_orbits(self) -> bool: ...
     @property
     def filter(self) -> Optional[str]: ...
     @property

@@ -54,6 +54,7 @@ const Option kOptions[] = {
     {"background", Kind::Colour, 3},
     {"palette", Kind::Palette, 0, "palette file"},
     {"ghost", Kind::Flag},
+    {"exact-orbits", Kind::Flag},
     {"random", Kind::Whole},
     {"filter", Kind::Choice},
     {"steps", Kind::Whole},
@@ -346,6 +347,9 @@ py::dict OptionsOfText(const TextChunks& text) {
             options[name.c_str()] = py::str("transparent");
         }
     }
+    // A recipe without the orbits' arithmetic is one of the exact orbits, as
+    // every poster made before the vector orbits.
+    options["exact_orbits"] = py::bool_(Find(text, "orbit-arithmetic") == nullptr);
     return options;
 }
 

@@ -69,6 +69,7 @@ const std::map<std::string, std::vector<std::string>>& KeysOfOptions() {
         {"vibrancy", tone},
         {"highlight", tone},
         {"de", tone},
+        {"exact_orbits", {"orbit-arithmetic"}},
     };
     return keys;
 }

@@ -21,10 +21,15 @@ def test_options_by_name_give_every_value_of_the_recipe():
         "rotation": (10.0, 20.0, 30.0), "order": "ZYX", "view": (-2.0, 2.0, -1.5, 1.5),
         "res": 321, "method": "hit-count", "background": (10, 20, 30), "palette": 2,
         "ghost": True, "filter": "log-squared", "steps": 123_456, "orbits": 7,
-        "supersample": 3, "depth": 16}
+        "supersample": 3, "depth": 16, "exact_orbits": False}
     assert (recipe.type, recipe.res, recipe.filter, recipe.exponent) == ("beta", 321,
                                                                          "log-squared", None)
     assert (recipe.size, recipe.gamma, recipe.de) == ((321, 321), None, None)
+    # New recipes run orbits 1 and on on the vector unit; the exact orbits
+    # are asked for, and a recipe without the arithmetic has them.
+    exact = recipe.replace(exact_orbits=True)
+    assert (exact.exact_orbits, exact != recipe) == (True, True)
+    assert exact.replace(exact_orbits=False) == recipe
 
 
 def test_size_tone_and_transparency_by_name():
