@@ -42,9 +42,10 @@ std::vector<Recipe> Explore(const py::object& type, const py::object& count, con
     const Recipe base = RecipeOfReading(RecipeOfOptions(line.options.thumbnail), given);
     const unsigned workers = ThreadsOf(threads);
     std::vector<Recipe> found;
+    SetSearch search;
     RunInterruptible(
         [&](const WorkControl& control) {
-            SearchSets(
+            search = SearchSets(
                 base.poster,
                 FitMargin(line.options.thumbnail.frame, line.options.thumbnail.picture, true),
                 line.options.count, line.options.seed, workers, AvailableMemory(),
@@ -56,6 +57,11 @@ std::vector<Recipe> Explore(const py::object& type, const py::object& count, con
                 control.stop);
         },
         progress, line.options.count);
+    // Passing over a set whose thumbnail found no memory would make the sets
+    // found depend on the memory.
+    if (search.noMemory) {
+        RaiseMemoryError("Not enough memory for the thumbnail of a set found.");
+    }
     return found;
 }
 
