@@ -3,9 +3,9 @@
 // with the terminal's standard streams.
 #pragma once
 
-#include "studio/command_line.h"
 #include "cli/launcher.h"
 #include "cli/report.h"
+#include "studio/command_line.h"
 
 #include <iostream>
 
